@@ -1,0 +1,33 @@
+# One library per source folder. Sources are picked up by folder so that a new
+# file needs no edit here; platform files live in linux/ and win32/ subfolders.
+function(zindle_library name dir)
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+  if(WIN32)
+    file(GLOB platform CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/win32/*.cpp)
+  else()
+    file(GLOB platform CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/linux/*.cpp)
+  endif()
+  list(APPEND sources ${platform})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One GoogleTest executable per tested folder; every *.cpp in it is a test file.
+function(zindle_test name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources} ${ZINDLE_TEST_SUPPORT})
+  target_link_libraries(${name} PRIVATE ${ARGN} zindle_test_support GTest::gtest GTest::gtest_main Threads::Threads)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "ZINDLE_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+endfunction()
