@@ -1,0 +1,9 @@
+#include "framework/core/bkg_interface.h"
+
+namespace mppi {
+
+void BkgContainer::process() {
+  for (BkgInterface* task : tasks_) task->process();
+}
+
+}  // namespace mppi

@@ -1,0 +1,14 @@
+#include "sys/tick.h"
+
+#include <time.h>
+
+namespace sys {
+
+uint32_t get_tick_ms() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
+  return static_cast<uint32_t>(ms);
+}
+
+}  // namespace sys

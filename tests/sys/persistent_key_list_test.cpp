@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include <unistd.h>
+
+#include "sys/persistent_key_list.h"
+#include "sys/tick.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Points $XDG_CONFIG_HOME at a fresh folder for the length of a test.
+class TempConfigHome {
+public:
+  TempConfigHome() {
+    folder_ = fs::temp_directory_path() / ("zindle-keys-" + std::to_string(::getpid()) + "-" +
+                                          std::to_string(counter_++));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    if (old) old_ = old;
+    had_old_ = old != nullptr;
+    setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+  }
+  ~TempConfigHome() {
+    if (had_old_) setenv("XDG_CONFIG_HOME", old_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(folder_);
+  }
+  const fs::path& folder() const { return folder_; }
+
+private:
+  static inline int counter_ = 0;
+  fs::path folder_;
+  std::string old_;
+  bool had_old_ = false;
+};
+
+}  // namespace
+
+TEST(PersistentKeyList, StoresUnderXdgConfigHomeAndSurvivesReopening) {
+  TempConfigHome home;
+  {
+    sys::PersistentKeyList keys("Brakka/Zindle-BR/Autoload");
+    std::string value;
+    EXPECT_FALSE(keys.read_string("LatestConfigFile", value));
+    EXPECT_TRUE(keys.write_string("LatestConfigFile", "/tmp/a b=c\nd\\e.cfg.txt"));
+    EXPECT_TRUE(keys.write_string("LatestConfigAutoload", "1"));
+  }
+  EXPECT_TRUE(fs::exists(home.folder() / "Brakka" / "Zindle-BR" / "Autoload" / "values.keys"));
+  sys::PersistentKeyList again("Brakka/Zindle-BR/Autoload");
+  std::string value;
+  ASSERT_TRUE(again.read_string("LatestConfigFile", value));
+  EXPECT_EQ(value, "/tmp/a b=c\nd\\e.cfg.txt");
+  ASSERT_TRUE(again.read_string("LatestConfigAutoload", value));
+  EXPECT_EQ(value, "1");
+  // Another path is another store.
+  sys::PersistentKeyList other("Brakka/Other");
+  EXPECT_FALSE(other.read_string("LatestConfigAutoload", value));
+}
+
+TEST(PersistentKeyList, AFileInTheWayRefusesThePath) {
+  TempConfigHome home;
+  std::ofstream(home.folder() / "Brakka") << "not a folder";
+  try {
+    sys::PersistentKeyList keys("Brakka/Zindle-BR");
+    FAIL() << "expected an error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "sys::PersistentKeyList::PersistentKeyList () : Cannot create path.");
+  }
+}
+
+TEST(Tick, AdvancesInMilliseconds) {
+  const uint32_t t0 = sys::get_tick_ms();
+  ::usleep(30000);
+  const uint32_t elapsed = sys::get_tick_ms() - t0;
+  EXPECT_GE(elapsed, 29u);
+  EXPECT_LT(elapsed, 2000u);
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "tools/render/note_sequence.h"
+#include "tools/render/render_options.h"
+#include "tools/render/wav_writer.h"
+
+using namespace zindle_render;
+
+namespace {
+
+uint32_t u32_at(const std::vector<uint8_t>& b, size_t i) {
+  return b[i] | (b[i + 1] << 8) | (b[i + 2] << 16) | (static_cast<uint32_t>(b[i + 3]) << 24);
+}
+
+}  // namespace
+
+TEST(WavWriter, Pcm16HeaderAndSamples) {
+  const std::vector<float> left = {0.0f, 1.0f, -1.0f, 2.0f};
+  const std::vector<float> right = {0.5f, -0.5f, std::numeric_limits<float>::quiet_NaN(), -3.0f};
+  const auto wav = encode_wav(left, right, 48000, WavFormat::Pcm16);
+  ASSERT_EQ(wav.size(), 44u + 4 * 2 * 2);
+  EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
+  EXPECT_EQ(u32_at(wav, 4), wav.size() - 8);
+  EXPECT_EQ(std::memcmp(wav.data() + 8, "WAVEfmt ", 8), 0);
+  EXPECT_EQ(wav[20], 1);                 // PCM
+  EXPECT_EQ(wav[22], 2);                 // stereo
+  EXPECT_EQ(u32_at(wav, 24), 48000u);
+  EXPECT_EQ(u32_at(wav, 28), 48000u * 4);  // byte rate
+  EXPECT_EQ(wav[34], 16);
+  EXPECT_EQ(u32_at(wav, 40), 16u);
+  // Interleaved L/R, little-endian, clipped, NaN written as silence.
+  const int16_t expected[] = {0, 16384, 32767, -16384, -32767, 0, 32767, -32767};
+  for (int i = 0; i < 8; ++i) {
+    const int16_t s = static_cast<int16_t>(wav[44 + 2 * i] | (wav[45 + 2 * i] << 8));
+    EXPECT_EQ(s, expected[i]) << "sample " << i;
+  }
+}
+
+TEST(WavWriter, Float32KeepsValuesExactly) {
+  const std::vector<float> left = {0.25f, -0.125f};
+  const std::vector<float> right = {1.5f, 0.0f};
+  const auto wav = encode_wav(left, right, 44100, WavFormat::Float32);
+  ASSERT_EQ(wav.size(), 44u + 2 * 2 * 4);
+  EXPECT_EQ(wav[20], 3);  // IEEE float
+  EXPECT_EQ(wav[34], 32);
+  float third = 0.0f;
+  std::memcpy(&third, wav.data() + 44 + 8, 4);
+  EXPECT_EQ(third, -0.125f);
+}
+
+TEST(RenderOptions, AcceptsAndRefuses) {
+  RenderOptions o;
+  const char* good[] = {"zindle-render", "--demo", "-o", "x.wav", "--rate", "48000", "--block", "64", "--float"};
+  EXPECT_EQ(parse_options(9, good, o), "");
+  EXPECT_TRUE(o.demo);
+  EXPECT_EQ(o.output, "x.wav");
+  EXPECT_EQ(o.sample_rate, 48000);
+  EXPECT_EQ(o.block_size, 64);
+  EXPECT_EQ(o.format, WavFormat::Float32);
+
+  const std::vector<std::vector<const char*>> bad = {
+      {"r"},                                   // neither demo nor file
+      {"r", "--demo", "song.mid"},             // both
+      {"r", "--demo", "--rate", "8000"},       // rate too low
+      {"r", "--demo", "--block", "0"},         // block too small
+      {"r", "--demo", "--block", "12x"},       // not a number
+      {"r", "--demo", "--rate"},               // missing value
+      {"r", "--demo", "--bogus"},
+  };
+  for (const auto& args : bad) {
+    RenderOptions x;
+    EXPECT_NE(parse_options(static_cast<int>(args.size()), args.data(), x), "") << args.back();
+  }
+}
+
+TEST(DemoSequence, IsOrderedAndBalanced) {
+  const NoteSequence seq = demo_sequence();
+  ASSERT_FALSE(seq.empty());
+  int held = 0;
+  for (size_t i = 0; i < seq.size(); ++i) {
+    if (i > 0) EXPECT_LE(seq[i - 1].seconds, seq[i].seconds);
+    if ((seq[i].status & 0xF0) == 0x90) ++held;
+    if ((seq[i].status & 0xF0) == 0x80) --held;
+    EXPECT_GE(held, 0);
+  }
+  EXPECT_EQ(held, 0);
+  EXPECT_GT(sequence_length(seq), 5.0);
+}

@@ -1,0 +1,64 @@
+#include "tools/render/render_options.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace zindle_render {
+namespace {
+
+bool parse_int(const char* text, int lo, int hi, int& out) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || v < lo || v > hi) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+bool parse_seconds(const char* text, double& out) {
+  char* end = nullptr;
+  const double v = std::strtod(text, &end);
+  if (end == text || *end != '\0' || !(v >= 0.0 && v <= 3600.0)) return false;
+  out = v;
+  return true;
+}
+
+}  // namespace
+
+const char* usage_text() {
+  return "usage: zindle-render (--demo | MIDI-FILE) [-o OUT.wav] [--rate HZ] [--block N]\n"
+         "                     [--float] [--tail SECONDS] [--length SECONDS]\n";
+}
+
+std::string parse_options(int argc, const char* const* argv, RenderOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    auto value = [&]() { return argv[++i]; };
+    if (arg == "--demo") {
+      options.demo = true;
+    } else if ((arg == "-o" || arg == "--output") && has_value) {
+      options.output = value();
+    } else if (arg == "--rate" && has_value) {
+      if (!parse_int(value(), 11025, 384000, options.sample_rate))
+        return "--rate takes a sample rate from 11025 to 384000";
+    } else if (arg == "--block" && has_value) {
+      if (!parse_int(value(), 1, 8192, options.block_size))
+        return "--block takes a block size from 1 to 8192";
+    } else if (arg == "--float") {
+      options.format = WavFormat::Float32;
+    } else if (arg == "--tail" && has_value) {
+      if (!parse_seconds(value(), options.tail_seconds)) return "--tail takes seconds from 0 to 3600";
+    } else if (arg == "--length" && has_value) {
+      if (!parse_seconds(value(), options.length_seconds)) return "--length takes seconds from 0 to 3600";
+    } else if (!arg.empty() && arg[0] != '-' && options.midi_file.empty()) {
+      options.midi_file = arg;
+    } else {
+      return "unknown or incomplete option '" + arg + "'";
+    }
+  }
+  if (options.demo == !options.midi_file.empty())
+    return "give either --demo or one MIDI file";
+  return {};
+}
+
+}  // namespace zindle_render

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "tools/render/wav_writer.h"
+
+namespace zindle_render {
+
+struct RenderOptions {
+  bool demo = false;
+  std::string midi_file;
+  std::string output = "out.wav";
+  int sample_rate = 44100;
+  int block_size = 256;
+  WavFormat format = WavFormat::Pcm16;
+  double tail_seconds = 1.0;
+  double length_seconds = 0.0;  // 0: the sequence's own length plus the tail
+};
+
+// Returns an empty string when the arguments are valid, else the message.
+std::string parse_options(int argc, const char* const* argv, RenderOptions& options);
+
+const char* usage_text();
+
+}  // namespace zindle_render
