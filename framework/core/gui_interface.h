@@ -1,0 +1,34 @@
+#pragma once
+// What the host adapter asks of the GUI object (the editor). Slot order
+// kept; the adapter calls these on the host's GUI thread, except
+// param_changed, which comes from the thread that changed the parameter.
+
+namespace mppi {
+
+class HostGuiInterface;
+class DspInterface;
+class BankManager;
+
+class GuiInterface {
+public:
+  virtual ~GuiInterface() = default;
+  virtual void init() = 0;    // after the host is ready
+  virtual void start() = 0;
+  virtual void detach() = 0;
+  virtual HostGuiInterface* get_host() = 0;
+  virtual void set_host(HostGuiInterface* host) = 0;
+  virtual DspInterface* get_dsp() = 0;
+  virtual void set_dsp(DspInterface* dsp) = 0;
+  virtual void set_window(void* window) = 0;
+  virtual void* get_window() = 0;
+  virtual int get_width() const = 0;
+  virtual int get_height() const = 0;
+  virtual int open(void* parent) = 0;  // 0 on success
+  virtual void close() = 0;
+  virtual void param_changed(int param, float value, int source) = 0;
+  virtual void reserved_15() {}
+  virtual void bank_published(const BankManager& bank) = 0;
+  virtual void reserved_17() {}
+};
+
+}  // namespace mppi

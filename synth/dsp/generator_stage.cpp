@@ -1,0 +1,218 @@
+#include "synth/dsp/generator_stage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <memory>
+
+#include "framework/core/plugin_internal.h"
+#include "dsp/pitch_exp.h"
+#include "synth/dsp/param_generator.h"
+#include "synth/dsp/pitch_units.h"
+
+namespace {
+
+// A choice counts as set when its natural value is 1 within rounding.
+bool is_one(double v) { return std::fabs(v - 1.0) <= std::fabs(v) * 1e-9; }
+
+}  // namespace
+
+GeneratorStage::GeneratorStage() {
+  set_sample_rate(sample_rate_d_);
+}
+
+GeneratorStage::~GeneratorStage() = default;
+
+void GeneratorStage::create_params(mppi::PluginInternal& registry) {
+  auto vco1_coarse = std::make_shared<ParamGenCoarseTune>();
+  auto vco2_coarse = std::make_shared<ParamGenCoarseTune>();
+  auto vco1_fine = std::make_shared<ParamGenFineTune>();
+  auto vco2_fine = std::make_shared<ParamGenFineTune>();
+  auto vco1_pw = std::make_shared<ParamGenPulseWidth>();
+  auto vco2_pw = std::make_shared<ParamGenPulseWidth>();
+  auto vco1_src = std::make_shared<ParamGenVco1Src>();
+  auto vco2_sync = std::make_shared<ParamGenVcoSync>();
+
+  param_vco1_coarse_tune_ = vco1_coarse.get();
+  param_vco2_coarse_tune_ = vco2_coarse.get();
+  param_vco1_fine_tune_ = vco1_fine.get();
+  param_vco2_fine_tune_ = vco2_fine.get();
+  param_vco1_pw_ = vco1_pw.get();
+  param_vco2_pw_ = vco2_pw.get();
+  param_vco1_src_ = vco1_src.get();
+  param_vco2_sync_ = vco2_sync.get();
+
+  vco1_coarse->setup(0.0, 0, 0);
+  vco2_coarse->setup(0.0, 0, 1);
+  vco1_fine->setup(0.0, 0, 0);
+  vco2_fine->setup(0.0, 0, 1);
+  vco1_pw->setup(0.5, 0, 0);
+  vco2_pw->setup(0.5, 0, 1);
+  vco1_src->set_val(0.0, 0);
+  vco2_sync->set_val(0.0, 0);
+
+  registry.register_and_add(vco1_coarse);
+  registry.register_and_add(vco2_coarse);
+  registry.register_and_add(vco1_fine);
+  registry.register_and_add(vco2_fine);
+  registry.register_and_add(vco1_pw);
+  registry.register_and_add(vco2_pw);
+  registry.register_and_add(vco1_src);
+  registry.register_and_add(vco2_sync);
+
+  vco1_coarse->notified = &flag_vco1_;
+  vco2_coarse->notified = &flag_vco2_;
+  vco1_fine->notified = &flag_vco1_;
+  vco2_fine->notified = &flag_vco2_;
+  vco1_pw->notified = &flag_vco1_;
+  vco2_pw->notified = &flag_vco2_;
+  vco1_src->notified = &flag_vco1_;
+  vco2_sync->notified = &flag_sync_;
+
+  noise_gen_.create_params(registry);
+}
+
+void GeneratorStage::set_sample_rate(double doubled_rate) {
+  sample_rate_ = static_cast<float>(doubled_rate);
+  sample_rate_d_ = doubled_rate;
+  const int max_pitch = dsp::nyquist_pitch(sample_rate_);
+  vco1_.set_max_pitch(max_pitch);
+  vco2_.set_max_pitch(max_pitch);
+  noise_gen_.set_sample_rate(doubled_rate);
+  // Keep the sounding frequencies: increments depend on the maximum pitch.
+  update_vco1();
+  update_vco2();
+}
+
+void GeneratorStage::reset() {
+  std::fill(std::begin(noise_buffer_), std::end(noise_buffer_), 0.0f);
+  std::fill(std::begin(vco1_saw_buffer_), std::end(vco1_saw_buffer_), int16_t{0});
+  std::fill(std::begin(vco1_square_buffer_), std::end(vco1_square_buffer_), int16_t{0});
+  std::fill(std::begin(vco2_saw_buffer_), std::end(vco2_saw_buffer_), int16_t{0});
+  std::fill(std::begin(vco2_square_buffer_), std::end(vco2_square_buffer_), int16_t{0});
+  noise_gen_.reset();
+}
+
+void GeneratorStage::update_params() {
+  if (flag_vco1_.test_and_clear()) {
+    const float semitones = static_cast<float>(param_vco1_coarse_tune_->get_val()) +
+                            static_cast<float>(param_vco1_fine_tune_->get_val());
+    vco1_tuning_ = round_half_up(semitones * static_cast<double>(kSemitonePitchUnits));
+    vco1_keyboard_off_ = is_one(param_vco1_src_->get_val());
+    update_vco1();
+    pw_[0].value = static_cast<float>(param_vco1_pw_->get_val());
+    compute_pending(pw_[0]);
+  }
+  if (flag_vco2_.test_and_clear()) {
+    const float semitones = static_cast<float>(param_vco2_coarse_tune_->get_val()) +
+                            static_cast<float>(param_vco2_fine_tune_->get_val());
+    vco2_tuning_ = round_half_up(semitones * static_cast<double>(kSemitonePitchUnits));
+    vco2_sum_ = vco2_pitch_ + vco2_tuning_ + vco2_mod_;
+    update_vco2();
+    pw_[1].value = static_cast<float>(param_vco2_pw_->get_val());
+    compute_pending(pw_[1]);
+  }
+  if (flag_sync_.test_and_clear()) sync_on_ = is_one(param_vco2_sync_->get_val());
+  noise_gen_.update();
+
+  apply_pending(pw_[0], vco1_);
+  apply_pending(pw_[1], vco2_.use_slave());
+}
+
+void GeneratorStage::set_vco1_pitch(int pitch) {
+  vco1_pitch_ = pitch;
+  update_vco1();
+}
+
+void GeneratorStage::set_vco1_mod(int mod) {
+  vco1_mod_ = mod;
+  update_vco1();
+}
+
+void GeneratorStage::set_vco2_pitch(int pitch) {
+  vco2_pitch_ = pitch;
+  vco2_sum_ = vco2_pitch_ + vco2_tuning_ + vco2_mod_;
+  update_vco2();
+}
+
+void GeneratorStage::set_vco2_mod(int mod) {
+  vco2_mod_ = mod;
+  vco2_sum_ = vco2_pitch_ + vco2_tuning_ + vco2_mod_;
+  update_vco2();
+}
+
+void GeneratorStage::set_vco2_audio_mod(int mod) {
+  vco2_audio_mod_ = mod;
+  update_vco2();
+}
+
+void GeneratorStage::set_pwm(int vco, float amount) {
+  PulseWidth& pw = pw_[vco == 0 ? 0 : 1];
+  pw.modulation = amount;
+  compute_pending(pw);
+}
+
+void GeneratorStage::update_vco1() {
+  const int keyboard = vco1_keyboard_off_ ? 0 : vco1_pitch_;
+  vco1_final_pitch_ = std::min(keyboard + vco1_tuning_ + vco1_mod_, vco1_.get_max_pitch() - 1);
+  vco1_.set_pitch(vco1_final_pitch_);
+  vco2_.set_master_pitch(vco1_final_pitch_);
+}
+
+void GeneratorStage::update_vco2() {
+  vco2_final_pitch_ = std::min(vco2_sum_ + vco2_audio_mod_, vco2_.use_slave().get_max_pitch() - 1);
+  vco2_.set_pitch(vco2_final_pitch_);
+}
+
+void GeneratorStage::compute_pending(PulseWidth& pw) {
+  float w = pw.value + pw.modulation;
+  w = w > 0.499f ? 0.499f : (w < 0.01f ? 0.01f : w);
+  pw.pending = static_cast<uint32_t>(std::llround(static_cast<double>(w) * 4294967296.0));
+  pw.pending_dc_offset = static_cast<int16_t>(16384 - static_cast<int>(pw.pending >> 17));
+  pw.is_pending = true;
+}
+
+void GeneratorStage::apply_pending(PulseWidth& pw, Vco& osc) {
+  if (!pw.is_pending) return;
+  // Position in the cycle relative to the saw's reset, 1/64 cycle in.
+  const auto q = static_cast<uint32_t>((osc.get_phase() >> osc.get_length_exponent()) + 0x4000000u);
+  if (q <= osc.get_pulse_width() || pw.pending <= q) {
+    osc.set_pulse_width(pw.pending, pw.pending_dc_offset);
+    pw.is_pending = false;
+  }
+}
+
+void GeneratorStage::get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vco1_square,
+                                 int16_t*& vco2_saw, int16_t*& vco2_square) {
+  noise = noise_buffer_;
+  vco1_saw = vco1_saw_buffer_;
+  vco1_square = vco1_square_buffer_;
+  vco2_saw = vco2_saw_buffer_;
+  vco2_square = vco2_square_buffer_;
+}
+
+void GeneratorStage::render_block(int count) {
+  count = std::clamp(count, 0, kMaxSamples);
+  vco1_.render(vco1_saw_buffer_, vco1_square_buffer_, count);
+  if (sync_on_) {
+    vco2_.render(vco2_saw_buffer_, vco2_square_buffer_, count);
+  } else {
+    vco2_.use_slave().render(vco2_saw_buffer_, vco2_square_buffer_, count);
+  }
+  noise_gen_.generate(noise_buffer_, count);
+}
+
+void GeneratorStage::set_render_position(int position) { render_position_ = position; }
+
+void GeneratorStage::render_sample() {
+  const int pos = render_position_;
+  if (pos < 0 || pos >= kMaxSamples) return;
+  vco1_.render_one(&vco1_saw_buffer_[pos], &vco1_square_buffer_[pos]);
+  if (sync_on_) {
+    vco2_.render_one(&vco2_saw_buffer_[pos], &vco2_square_buffer_[pos]);
+  } else {
+    vco2_.use_slave().render_one(&vco2_saw_buffer_[pos], &vco2_square_buffer_[pos]);
+  }
+  noise_buffer_[pos] = noise_gen_.generate_sample();
+  ++render_position_;
+}

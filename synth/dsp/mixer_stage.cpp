@@ -1,0 +1,328 @@
+#include "synth/dsp/mixer_stage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <memory>
+#include <utility>
+
+#include "dsp/halfband_design.h"
+#include "framework/core/plugin_internal.h"
+#include "synth/dsp/param_mixer.h"
+
+namespace {
+
+constexpr float kDenormalGuard = 1e-10f;
+constexpr float kInv16384 = 1.0f / 16384.0f;
+constexpr float kInv2Pow28 = 1.0f / 268435456.0f;
+constexpr double kLn2 = 0.69314718055994530942;
+constexpr float kMinCutoff = 16.0f;
+constexpr float kStartCutoff = 16000.0f;  // the cutoff parameter's start value
+// Deep audio-rate modulation drives the cubic octave curve towards zero;
+// the design needs a positive frequency.
+constexpr float kMinModulatedCutoff = 1.0f;
+
+bool is_one(double v) { return std::fabs(v - 1.0) <= std::fabs(v) * 1e-9; }
+bool is_zero(double v) { return std::fabs(v) * 1e-9 >= std::fabs(v); }
+int round_half_up(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+}  // namespace
+
+MixerStage::MixerStage() {
+  decimator_.set_coefficients(dsp::design_halfband_coefs(69.0, 0.01));
+  hpf_.set_type(dsp::BiquadDesigner::kHighPass);
+  hpf_.set_shape(0.70710677f, 1.0f);
+  tone_.set_frequency(440.0f);
+  cutoff_ramp_.set_target(kStartCutoff);
+  cutoff_ramp_.jump_to_target();
+  set_sample_rate(sample_rate_);
+}
+
+MixerStage::~MixerStage() = default;
+
+void MixerStage::create_params(mppi::PluginInternal& registry) {
+  auto mix_src1 = std::make_shared<ParamMixerSrc1>();
+  auto mix_src2 = std::make_shared<ParamMixerSrc2>();
+  auto mix_src3 = std::make_shared<ParamMixerSrc3>();
+  auto mix1_lvl = std::make_shared<ParamMixerSrcLevel>();
+  auto mix2_lvl = std::make_shared<ParamMixerSrcLevel>();
+  auto mix3_lvl = std::make_shared<ParamMixerSrcLevel>();
+  auto vcf_cutoff = std::make_shared<ParamMixerVcfCutoff>();
+  auto vcf_reso = std::make_shared<ParamMixerVcfReso>();
+  auto hpf_cutoff = std::make_shared<ParamMixerHpfCutoff>();
+  auto vca_gain = std::make_shared<ParamMixerVcaGain>();
+  auto vca_env = std::make_shared<ParamMixerVcaModSrc>();
+  auto vca_env_lvl = std::make_shared<ParamMixerVcaModGain>();
+  auto velo_vca_sens = std::make_shared<ParamVeloVcaSens>();
+  auto velo_vcf_sens = std::make_shared<ParamVeloVcfCutoffSens>();
+  auto a440_tone = std::make_shared<ParamMixerA440>();
+
+  param_mix_src1_ = mix_src1.get();
+  param_mix_src2_ = mix_src2.get();
+  param_mix_src3_ = mix_src3.get();
+  param_mix1_lvl_ = mix1_lvl.get();
+  param_mix2_lvl_ = mix2_lvl.get();
+  param_mix3_lvl_ = mix3_lvl.get();
+  param_vcf_cutoff_ = vcf_cutoff.get();
+  param_vcf_reso_ = vcf_reso.get();
+  param_hpf_cutoff_ = hpf_cutoff.get();
+  param_vca_gain_ = vca_gain.get();
+  param_vca_env_ = vca_env.get();
+  param_vca_env_lvl_ = vca_env_lvl.get();
+  param_velo_vca_sens_ = velo_vca_sens.get();
+  param_velo_vcf_sens_ = velo_vcf_sens.get();
+  param_a440_tone_ = a440_tone.get();
+
+  mix_src1->set_val(1.0, 0);
+  mix_src2->set_val(1.0, 0);
+  mix_src3->set_val(1.0, 0);
+  mix1_lvl->setup(0.0, 0, 0);
+  mix2_lvl->setup(1.0, 0, 1);
+  mix3_lvl->setup(0.0, 0, 2);
+  vcf_cutoff->setup(16000.0, 0, "");
+  vcf_reso->set_val(0.0, 0);
+  hpf_cutoff->setup(16.0, 0, "");
+  vca_gain->set_val(0.0, 0);
+  vca_env->set_val(0.0, 0);
+  vca_env_lvl->set_val(1.0, 0);
+  velo_vca_sens->set_val(0.0, 0);
+  velo_vcf_sens->set_val(0.0, 0);
+  a440_tone->set_val(0.0, 0);
+
+  registry.register_and_add(mix_src1);
+  registry.register_and_add(mix_src2);
+  registry.register_and_add(mix_src3);
+  registry.register_and_add(mix1_lvl);
+  registry.register_and_add(mix2_lvl);
+  registry.register_and_add(mix3_lvl);
+  registry.register_and_add(vcf_cutoff);
+  registry.register_and_add(vcf_reso);
+  registry.register_and_add(hpf_cutoff);
+  registry.register_and_add(vca_gain);
+  registry.register_and_add(vca_env);
+  registry.register_and_add(vca_env_lvl);
+  registry.register_and_add(velo_vca_sens);
+  registry.register_and_add(velo_vcf_sens);
+  registry.register_and_add(a440_tone);
+
+  mix_src1->notified = &flag_mixer_;
+  mix_src2->notified = &flag_mixer_;
+  mix_src3->notified = &flag_mixer_;
+  mix1_lvl->notified = &flag_mixer_;
+  mix2_lvl->notified = &flag_mixer_;
+  mix3_lvl->notified = &flag_mixer_;
+  vcf_cutoff->notified = &flag_vcf_;
+  vcf_reso->notified = &flag_vcf_;
+  hpf_cutoff->notified = &flag_hpf_;
+  vca_gain->notified = &flag_vca_;
+  vca_env->notified = &flag_vca_;
+  vca_env_lvl->notified = &flag_vca_;
+  velo_vca_sens->notified = &flag_vca_;
+  velo_vcf_sens->notified = &flag_vcf_;
+  a440_tone->notified = &flag_mixer_;
+}
+
+void MixerStage::set_sample_rate(double rate) {
+  sample_rate_ = static_cast<float>(rate);
+  cutoff_ramp_.set_sample_rate(sample_rate_);
+  vcf_.set_sample_rate(sample_rate_);
+  hpf_.set_sample_rate(sample_rate_);
+  max_cutoff_ = 0.42f * sample_rate_;
+  tone_.set_sample_rate(sample_rate_);
+  // Both filters are designed again for the new rate and limit.
+  flag_hpf_.raise();
+  cutoff_changed_ = true;
+}
+
+void MixerStage::set_oversampled(bool oversampled) { oversampled_ = oversampled; }
+
+void MixerStage::set_buffers(const float* noise, const int16_t* vco1_saw,
+                             const int16_t* vco1_square, const int16_t* vco2_saw,
+                             const int16_t* vco2_square, const float* filter_audio_mod,
+                             const float* ar, const float* adsr) {
+  noise_ = noise;
+  vco1_saw_ = vco1_saw;
+  vco1_square_ = vco1_square;
+  vco2_saw_ = vco2_saw;
+  vco2_square_ = vco2_square;
+  filter_audio_mod_ = filter_audio_mod;
+  ar_ = ar;
+  adsr_ = adsr;
+  // Buffer choices depend on these addresses.
+  flag_mixer_.raise();
+  flag_vca_.raise();
+}
+
+void MixerStage::reset() {
+  if (param_mix_src1_ != nullptr) update_params();
+  std::fill(std::begin(mix_), std::end(mix_), 0.0f);
+  decimator_.clear();
+  vcf_.clear();
+  hpf_.clear();
+  prev_env_level_ = env_level_;
+  tone_.reset_phase();
+  cutoff_ramp_.jump_to_target();
+  cutoff_changed_ = true;
+}
+
+float MixerStage::envelope_level() const {
+  const double sens = param_velo_vca_sens_->get_val();
+  const double level = param_vca_env_lvl_->get_val();
+  return static_cast<float>((1.0 + (double(velocity_) * velocity_ - 1.0) * sens) * level);
+}
+
+void MixerStage::update_params() {
+  if (flag_mixer_.test_and_clear()) {
+    src1_is_noise_ = is_one(param_mix_src1_->get_val());
+    src2_buffer_ = is_zero(param_mix_src2_->get_val()) ? vco1_square_ : vco1_saw_;
+    src3_buffer_ = is_zero(param_mix_src3_->get_val()) ? vco2_square_ : vco2_saw_;
+    level1_ = static_cast<float>(param_mix1_lvl_->get_val());
+    level2_ = static_cast<float>(param_mix2_lvl_->get_val());
+    level3_ = static_cast<float>(param_mix3_lvl_->get_val());
+    a440_on_ = is_one(param_a440_tone_->get_val());
+  }
+  if (flag_vcf_.test_and_clear()) {
+    cutoff_ramp_.set_target(static_cast<float>(param_vcf_cutoff_->get_val()));
+    vcf_.set_resonance(static_cast<float>(param_vcf_reso_->get_val()));
+    velocity_offset_ =
+        static_cast<float>(param_velo_vcf_sens_->get_val() * (velocity_ - 1.0) * 3.0);
+    cutoff_changed_ = true;
+  }
+  if (flag_hpf_.test_and_clear()) {
+    hpf_.set_cutoff(std::min(static_cast<float>(param_hpf_cutoff_->get_val()), max_cutoff_));
+    hpf_.update_coefs();
+  }
+  if (flag_vca_.test_and_clear()) {
+    vca_gain_ = static_cast<float>(param_vca_gain_->get_val());
+    env_buffer_ = round_half_up(param_vca_env_->get_val()) != 0 ? adsr_ : ar_;
+    env_level_ = envelope_level();
+  }
+}
+
+void MixerStage::set_velocity(float velocity) {
+  velocity_ = velocity;
+  if (param_velo_vcf_sens_ == nullptr) return;
+  velocity_offset_ = static_cast<float>(param_velo_vcf_sens_->get_val() * (velocity - 1.0) * 3.0);
+  env_level_ = envelope_level();
+  cutoff_changed_ = true;
+}
+
+void MixerStage::set_filter_mod_offset(float octaves) {
+  mod_offset_ = octaves;
+  cutoff_changed_ = true;
+}
+
+void MixerStage::set_filter_audio_mod(float level) {
+  // Leaving audio-rate modulation needs an exact design again.
+  if (audio_mod_on_ && level == 0.0f) cutoff_changed_ = true;
+  audio_mod_level_ = level;
+  audio_mod_on_ = level != 0.0f;
+}
+
+bool MixerStage::gain_audible() const { return vca_gain_ > 0.004f; }
+
+bool MixerStage::env_gain_audible() const { return env_level_ + prev_env_level_ > 0.004f; }
+
+void MixerStage::mix(float* dst, int count) {
+  bool written = false;
+  if (level1_ > 0.0f && (src1_is_noise_ ? noise_ != nullptr : vco1_square_ && vco2_square_)) {
+    if (src1_is_noise_) {
+      for (int i = 0; i < count; ++i) dst[i] = noise_[i] * level1_;
+    } else {
+      for (int i = 0; i < count; ++i) {
+        const int product = int(vco1_square_[i]) * int(vco2_square_[i]);
+        dst[i] = static_cast<float>(product) * kInv2Pow28 * level1_;
+      }
+    }
+    written = true;
+  }
+  for (const auto& [buffer, level] : {std::pair{src2_buffer_, level2_}, std::pair{src3_buffer_, level3_}}) {
+    if (!(level > 0.0f) || buffer == nullptr) continue;
+    if (written) {
+      for (int i = 0; i < count; ++i) dst[i] += static_cast<float>(buffer[i]) * level * kInv16384;
+    } else {
+      for (int i = 0; i < count; ++i) dst[i] = static_cast<float>(buffer[i]) * level * kInv16384;
+    }
+    written = true;
+  }
+  if (!written) {
+    std::fill(dst, dst + count, -kDenormalGuard);
+    dst[count / 4] += kDenormalGuard;
+    dst[count / 2] += kDenormalGuard;
+    dst[3 * count / 4] += kDenormalGuard;
+  }
+  dst[0] += kDenormalGuard;
+}
+
+void MixerStage::run_vcf(float* buf, int count) {
+  const double base = cutoff_ramp_.value();
+  const bool gliding = cutoff_ramp_.is_moving();
+  cutoff_ramp_.advance(count);
+  const double octaves = static_cast<double>(mod_offset_) + velocity_offset_;
+  const float fc_unmodulated = static_cast<float>(base * std::exp(octaves * kLn2));
+
+  if (audio_mod_on_ && filter_audio_mod_ != nullptr) {
+    const int stride = oversampled_ ? 2 : 1;
+    for (int i = 0; i < count; ++i) {
+      const float x = filter_audio_mod_[i * stride] * audio_mod_level_;
+      float fc = fc_unmodulated *
+                 (1.0f + x * (0.6931471824645996f +
+                              x * (0.27025482058525085f + x * 0.05550410971045494f)));
+      fc = std::max(std::min(fc, max_cutoff_), kMinModulatedCutoff);
+      vcf_.set_cutoff(fc);
+      vcf_.update_coefs_fast();
+      buf[i] = vcf_.process_sample(buf[i]);
+    }
+  } else {
+    if (cutoff_changed_ || gliding) {
+      vcf_.set_cutoff(std::clamp(fc_unmodulated, kMinCutoff, max_cutoff_));
+      vcf_.update_coefs();
+      cutoff_changed_ = false;
+    }
+    vcf_.process(buf, count);
+  }
+  // The run that ends a glide used the value before its end.
+  if (gliding && !cutoff_ramp_.is_moving()) cutoff_changed_ = true;
+}
+
+void MixerStage::run_vca(float* buf, int count) {
+  const float g = vca_gain_;
+  const float m = env_level_;
+  const float mp = prev_env_level_;
+  const float* env = env_buffer_;
+  if ((m <= 0.0f && mp <= 0.0f) || env == nullptr) {
+    for (int i = 0; i < count; ++i) buf[i] *= g;
+  } else if (m == mp) {
+    for (int i = 0; i < count; ++i) buf[i] *= env[i] * m + g;
+  } else {
+    const float step = (m - mp) / static_cast<float>(count);
+    float level = mp;
+    for (int i = 0; i < count; ++i) {
+      buf[i] *= env[i] * level + g;
+      level += step;
+    }
+  }
+  prev_env_level_ = m;
+}
+
+void MixerStage::process(float* out, int count) {
+  if (count <= 0) return;
+  if (oversampled_) {
+    mix(mix_, 2 * count);
+    decimator_.process_block(out, mix_, count);
+  } else {
+    mix(out, count);
+  }
+  run_vcf(out, count);
+  hpf_.process(out, out, count);
+  run_vca(out, count);
+}
+
+void MixerStage::add_a440(float* out, int count) {
+  if (!a440_on_) return;
+  tone_.normalize();
+  for (int i = 0; i < count; ++i) {
+    out[i] += 0.5f * tone_.get_sin();
+    tone_.step();
+  }
+}

@@ -1,0 +1,153 @@
+#include "synth/dsp/noise_gen.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "framework/core/plugin_internal.h"
+#include "synth/dsp/param_generator.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+uint32_t float_bits(float f) {
+  uint32_t bits;
+  std::memcpy(&bits, &f, sizeof(bits));
+  return bits;
+}
+
+double prewarped_ratio(double f_high, double f_low, double fs) {
+  return std::tan(kPi * f_high / fs) / std::tan(kPi * f_low / fs);
+}
+
+// The pole ratios come from the first rate the process sees and are shared
+// by every later rate and instance.
+double pink_pole_ratio(double fs) {
+  static const double ratio = prewarped_ratio(4000.0, 430.0, fs);
+  return ratio;
+}
+
+double white_pole_ratio(double fs) {
+  static const double ratio = prewarped_ratio(6000.0, 200.0, fs);
+  return ratio;
+}
+
+}  // namespace
+
+// --- Section ---------------------------------------------------------------
+
+void NoiseGen::Section::set_prototype(double n0, double n1, double n2, double d0, double d1,
+                                      double d2) {
+  n_[0] = n0;
+  n_[1] = n1;
+  n_[2] = n2;
+  d_[0] = d0;
+  d_[1] = d1;
+  d_[2] = d2;
+  update_coefs();
+}
+
+void NoiseGen::Section::set_freq(double cutoff, double sample_rate) {
+  fc_ = cutoff;
+  fs_ = sample_rate;
+  update_coefs();
+}
+
+void NoiseGen::Section::clear() {
+  x1_ = x2_ = y1_ = y2_ = 0.0f;
+}
+
+void NoiseGen::Section::update_coefs() {
+  const double k = 1.0 / std::tan(kPi * fc_ / fs_);
+  const double k2 = k * k;
+  const double norm = 1.0 / (d_[0] + d_[1] * k + d_[2] * k2);
+  b0_ = static_cast<float>((n_[0] + n_[1] * k + n_[2] * k2) * norm);
+  b1_ = static_cast<float>(2.0 * (n_[0] - n_[2] * k2) * norm);
+  b2_ = static_cast<float>((n_[0] - n_[1] * k + n_[2] * k2) * norm);
+  a1_ = static_cast<float>(2.0 * (d_[0] - d_[2] * k2) * norm);
+  a2_ = static_cast<float>((d_[0] - d_[1] * k + d_[2] * k2) * norm);
+}
+
+float NoiseGen::Section::process_sample(float x) {
+  const float y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
+  x2_ = x1_;
+  x1_ = x;
+  y2_ = y1_;
+  y1_ = y;
+  return y;
+}
+
+void NoiseGen::Section::process(float* buf, int count) {
+  // Two samples per round; same arithmetic as process_sample.
+  int i = 0;
+  for (; i + 1 < count; i += 2) {
+    const float xa = buf[i];
+    const float ya = b0_ * xa + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
+    const float xb = buf[i + 1];
+    const float yb = b0_ * xb + b1_ * xa + b2_ * x1_ - a1_ * ya - a2_ * y1_;
+    buf[i] = ya;
+    buf[i + 1] = yb;
+    x2_ = xa;
+    x1_ = xb;
+    y2_ = ya;
+    y1_ = yb;
+  }
+  if (i < count) buf[i] = process_sample(buf[i]);
+}
+
+// --- NoiseGen --------------------------------------------------------------
+
+NoiseGen::NoiseGen() : amplitude_bits_(float_bits(1.0f)) {}
+
+void NoiseGen::create_params(mppi::PluginInternal& registry) {
+  auto noise_type = std::make_shared<ParamGenNoiseType>();
+  param_noise_type_ = noise_type.get();
+  noise_type->set_val(0.0, 0);
+  registry.register_and_add(noise_type);
+  noise_type->notified = &flag_noise_;
+  amplitude_bits_ = float_bits(1.0f);
+  select_filter();
+}
+
+void NoiseGen::set_sample_rate(double sample_rate) {
+  sample_rate_ = static_cast<float>(sample_rate);
+  const double fs = sample_rate_;
+  const double v = pink_pole_ratio(fs);
+  pink_.set_prototype(1.0, 0.33333334f, 0.0, 1.0, 1.0 + 1.0 / v, 1.0 / v);
+  pink_.set_freq(430.0, fs);
+  const double w = white_pole_ratio(fs);
+  white_.set_prototype(0.16666667f, 0.5, 0.0, 1.0, 1.0 + 1.0 / w, 1.0 / w);
+  white_.set_freq(200.0, fs);
+}
+
+void NoiseGen::reset() {
+  pink_.clear();
+  white_.clear();
+}
+
+void NoiseGen::update() {
+  if (flag_noise_.test_and_clear()) select_filter();
+}
+
+void NoiseGen::select_filter() {
+  const bool pink = param_noise_type_ == nullptr || param_noise_type_->get_val() == 0.0;
+  active_ = pink ? &pink_ : &white_;
+}
+
+float NoiseGen::next_white() {
+  const uint32_t bits = (state_ & 0x807f0000u) | amplitude_bits_;
+  state_ = state_ * 1234567u + 890123u;
+  float value;
+  std::memcpy(&value, &bits, sizeof(value));
+  return value;
+}
+
+void NoiseGen::generate(float* out, int count) {
+  for (int i = 0; i < count; ++i) out[i] = next_white();
+  active_->process(out, count);
+}
+
+float NoiseGen::generate_sample() {
+  return active_->process_sample(next_white());
+}

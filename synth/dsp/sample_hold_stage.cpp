@@ -1,0 +1,128 @@
+#include "synth/dsp/sample_hold_stage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "framework/core/plugin_internal.h"
+#include "synth/dsp/param_sample_hold.h"
+
+namespace {
+
+constexpr float kInvFullScale = 0.00006103515625f;  // 1 / 16384
+constexpr float kMinLagSamples = 0.01f;
+
+// Inputs until the generator's buffers are wired.
+const float kSilentFloat[SampleHoldStage::kMaxSamples] = {};
+const int16_t kSilentInt[SampleHoldStage::kMaxSamples] = {};
+
+}  // namespace
+
+SampleHoldStage::SampleHoldStage()
+    : noise_(kSilentFloat), vco1_saw_(kSilentInt), vco1_square_(kSilentInt),
+      vco2_square_(kSilentInt) {}
+
+void SampleHoldStage::create_params(mppi::PluginInternal& registry) {
+  auto lag = std::make_shared<ParamShLag>();
+  auto src1 = std::make_shared<ParamShMixerSrc1>();
+  auto src1_level = std::make_shared<ParamShMixerSrc1Level>();
+  auto src2 = std::make_shared<ParamShMixerSrc2>();
+  auto src2_level = std::make_shared<ParamShMixerSrc2Level>();
+
+  param_lag_ = lag.get();
+  param_src1_ = src1.get();
+  param_src1_level_ = src1_level.get();
+  param_src2_ = src2.get();
+  param_src2_level_ = src2_level.get();
+
+  lag->set_val(0.0, 0);
+  src1->set_val(0.0, 0);
+  src1_level->set_val(0.0, 0);
+  src2->set_val(0.0, 0);
+  src2_level->set_val(0.0, 0);
+
+  registry.register_and_add(lag);
+  registry.register_and_add(src1);
+  registry.register_and_add(src1_level);
+  registry.register_and_add(src2);
+  registry.register_and_add(src2_level);
+
+  lag->notified = &flag_lag_;
+  src1->notified = &flag_src1_;
+  src1_level->notified = &flag_src1_;
+  src2->notified = &flag_src2_;
+  src2_level->notified = &flag_src2_;
+}
+
+void SampleHoldStage::set_sample_rate(double sample_rate) {
+  sample_rate_ = static_cast<float>(sample_rate);
+  if (param_lag_ != nullptr) update_lag();
+}
+
+void SampleHoldStage::update_lag() {
+  const float t = static_cast<float>(param_lag_->get_val()) * sample_rate_;
+  lag_factor_ = t < kMinLagSamples ? -1.0f / kMinLagSamples : -1.0f / t;
+}
+
+void SampleHoldStage::reset() {
+  std::fill(std::begin(mix_), std::end(mix_), 0.0f);
+  held_ = 0.0f;
+  output_ = 0.0f;
+}
+
+void SampleHoldStage::set_sources(const float* noise, const int16_t* vco1_saw,
+                                  const int16_t* vco1_square, const int16_t* vco2_square) {
+  noise_ = noise;
+  vco1_saw_ = vco1_saw;
+  vco1_square_ = vco1_square;
+  vco2_square_ = vco2_square;
+}
+
+void SampleHoldStage::update() {
+  if (param_lag_ == nullptr) return;  // parameters not created
+
+  if (flag_lag_.test_and_clear()) update_lag();
+  if (flag_src1_.test_and_clear()) {
+    level1_ = static_cast<float>(param_src1_level_->get_val());
+    scale1_ = level1_ * kInvFullScale;
+    src1_is_saw_ = param_src1_->get_val() != 0.0;
+    offset_ = (level1_ + offset_share2_) * 0.5f;
+  }
+  if (flag_src2_.test_and_clear()) {
+    const float level2 = static_cast<float>(param_src2_level_->get_val());
+    scale2_ = level2;
+    src2_is_float_ = param_src2_->get_val() != 0.0;
+    if (src2_is_float_) {
+      offset_share2_ = 0.0f;
+    } else {
+      offset_share2_ = level2;
+      scale2_ = level2 * kInvFullScale;
+    }
+    offset_ = (level1_ + offset_share2_) * 0.5f;
+  }
+}
+
+float SampleHoldStage::mix_sample(int i) const {
+  const float s2 = src2_is_float_ ? noise_[i] : static_cast<float>(vco2_square_[i]);
+  return static_cast<float>(source1()[i]) * scale1_ + s2 * scale2_ + offset_;
+}
+
+void SampleHoldStage::process_block(int count, bool trigger) {
+  count = std::min(count, kMaxSamples);
+  for (int i = 0; i < count; ++i) mix_[i] = mix_sample(i);
+  hold_and_lag(count, trigger);
+}
+
+float SampleHoldStage::step() {
+  if (index_ >= kMaxSamples) return mix_[kMaxSamples - 1];
+  const float sample = mix_sample(index_);
+  mix_[index_] = sample;
+  ++index_;
+  return sample;
+}
+
+void SampleHoldStage::hold_and_lag(int count, bool trigger) {
+  if (trigger) held_ = mix_[0];
+  const float n = static_cast<float>(count);
+  output_ += (1.0f - std::exp(lag_factor_ * n)) * (held_ - output_);
+}

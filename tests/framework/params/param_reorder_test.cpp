@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "basic/conf_key_content_multi.h"
+#include "basic/conf_key_content_string.h"
+#include "basic/conf_key_data.h"
+#include "basic/conf_key_multi.h"
+#include "framework/params/normalized_param_interface.h"
+#include "framework/params/param_access_interface.h"
+#include "framework/params/param_reorder.h"
+
+namespace {
+
+class NamedParam : public mppi::NormalizedParamInterface {
+public:
+  explicit NamedParam(int i) : index_(i) {}
+  void get_name(char* buf, int len) const override { std::snprintf(buf, static_cast<size_t>(len), "Param %d", index_); }
+  void get_unit(char* buf, int len) const override { if (len > 0) buf[0] = 0; }
+  double conv_nrm_to_val(float n) const override { return n; }
+  float conv_val_to_nrm(double v) const override { return static_cast<float>(v); }
+  void conv_val_to_str(char* buf, int len, double) const override { if (len > 0) buf[0] = 0; }
+  double conv_str_to_val(const char*, bool*) const override { return 0.0; }
+
+private:
+  int index_;
+};
+
+class FakeAccess : public mppi::ParamAccessInterface {
+public:
+  explicit FakeAccess(int n) {
+    for (int i = 0; i < n; ++i) params_.push_back(std::make_unique<NamedParam>(i));
+  }
+  int get_nbr_param() const override { return static_cast<int>(params_.size()); }
+  mppi::NormalizedParamInterface* get_param(int i) override { return params_[static_cast<size_t>(i)].get(); }
+
+private:
+  std::vector<std::unique_ptr<NamedParam>> params_;
+};
+
+std::unique_ptr<basic::ConfKeyMulti> section_with(const std::vector<std::string>& entries) {
+  auto section = std::make_unique<basic::ConfKeyMulti>("root");
+  auto list = std::make_unique<basic::ConfKeyContentMulti>();
+  for (const auto& e : entries) list->add_elt(std::make_unique<basic::ConfKeyContentString>(e));
+  auto key = std::make_unique<basic::ConfKeyData>("parameter_reorder_map");
+  key->set_content(std::move(list));
+  section->add_key(std::move(key));
+  return section;
+}
+
+void expect_permutation(const mppi::ParamReorder& map) {
+  for (int i = 0; i < map.get_nbr_param(); ++i) {
+    EXPECT_EQ(map.to_host(map.to_internal(i)), i);
+    EXPECT_EQ(map.to_internal(map.to_host(i)), i);
+  }
+}
+
+}  // namespace
+
+TEST(ParamReorder, RepeatedAndNonNumericEntriesAreCompletedByIdentity) {
+  FakeAccess access(62);
+  mppi::ParamReorder map;
+  map.init(access);
+  ASSERT_EQ(map.read_settings(*section_with({"5_x", "5_y", "abc"})), 0);
+  EXPECT_EQ(map.to_internal(0), 5);
+  EXPECT_EQ(map.to_internal(5), 0);
+  EXPECT_EQ(map.to_host(5), 0);
+  EXPECT_EQ(map.to_internal(1), 1);
+  EXPECT_EQ(map.to_internal(2), 2);
+  EXPECT_EQ(map.to_internal(61), 61);
+  expect_permutation(map);
+}
+
+TEST(ParamReorder, OutOfRangeIndicesPassThrough) {
+  FakeAccess access(62);
+  mppi::ParamReorder map;
+  map.init(access);
+  EXPECT_EQ(map.to_internal(62), 62);
+  EXPECT_EQ(map.to_host(-1), -1);
+  EXPECT_EQ(map.to_host(1000), 1000);
+}
+
+TEST(ParamReorder, MissingOrMalformedKeyKeepsTheMapping) {
+  FakeAccess access(4);
+  mppi::ParamReorder map;
+  map.init(access);
+  ASSERT_EQ(map.read_settings(*section_with({"3", "2", "1", "0"})), 0);
+  basic::ConfKeyMulti empty("root");
+  map.read_settings(empty);
+  EXPECT_EQ(map.to_internal(0), 3);
+  basic::ConfKeyMulti not_a_list("root");
+  not_a_list.set_string("parameter_reorder_map", "7_x");
+  map.read_settings(not_a_list);
+  EXPECT_EQ(map.to_internal(0), 3);
+}
+
+TEST(ParamReorder, HolesAreFilledInIncreasingOrder) {
+  FakeAccess access(6);
+  mppi::ParamReorder map;
+  map.init(access);
+  // Read: host 0 -> 4, host 1 -> 0, host 5 -> 2 ("+2x"); out of range,
+  // negative and empty entries are skipped. Index 3 is free on both sides
+  // and maps to itself; hosts 2 and 4 then take internals 1 and 5.
+  ASSERT_EQ(map.read_settings(*section_with({"4_a", "0_b", "9_c", "-1", "", "+2x"})), 0);
+  EXPECT_EQ(map.to_internal(0), 4);
+  EXPECT_EQ(map.to_internal(1), 0);
+  EXPECT_EQ(map.to_internal(5), 2);
+  EXPECT_EQ(map.to_internal(3), 3);
+  EXPECT_EQ(map.to_internal(2), 1);
+  EXPECT_EQ(map.to_internal(4), 5);
+  expect_permutation(map);
+}
+
+TEST(ParamReorder, WriteThenReadRestoresTheOrder) {
+  FakeAccess access(62);
+  mppi::ParamReorder map;
+  map.init(access);
+  map.read_settings(*section_with({"53", "0", "12"}));
+  basic::ConfKeyMulti saved("root");
+  ASSERT_EQ(map.write_settings(saved), 0);
+  const auto& data = dynamic_cast<const basic::ConfKeyData&>(saved.use_key("parameter_reorder_map"));
+  const auto& list = dynamic_cast<const basic::ConfKeyContentMulti&>(data.use_content());
+  ASSERT_EQ(list.get_nbr_elt(), 62);
+  EXPECT_EQ(dynamic_cast<const basic::ConfKeyContentString&>(list.use_elt(0)).get_string(), "53_Param 53");
+  EXPECT_EQ(dynamic_cast<const basic::ConfKeyContentString&>(list.use_elt(2)).get_string(), "12_Param 12");
+
+  mppi::ParamReorder other;
+  other.init(access);
+  ASSERT_EQ(other.read_settings(saved), 0);
+  for (int k = 0; k < 62; ++k) EXPECT_EQ(other.to_internal(k), map.to_internal(k)) << k;
+}

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "synth/dsp/envelope_generator.h"
+
+namespace {
+
+constexpr double kFs = 44100.0;
+
+EnvelopeGenerator make_env(double attack, double decay, double sustain, double release) {
+  EnvelopeGenerator env;
+  env.set_sample_rate(kFs);
+  env.set_attack_time(attack);
+  env.set_decay_time(decay);
+  env.set_sustain_level(sustain);
+  env.set_release_time(release);
+  return env;
+}
+
+std::vector<float> render(EnvelopeGenerator& env, int count) {
+  std::vector<float> out(static_cast<size_t>(count));
+  // Odd chunk sizes so that segment ends fall inside chunks.
+  for (int pos = 0; pos < count; pos += 97) env.render(out.data() + pos, std::min(97, count - pos));
+  return out;
+}
+
+TEST(EnvelopeGenerator, AttackOfTenMillisecondsReachesOneAtSample441) {
+  for (double sustain : {1.0, 0.5}) {
+    SCOPED_TRACE(sustain);
+    EnvelopeGenerator env = make_env(0.01, 0.2, sustain, 0.1);
+    env.trigger();
+    const std::vector<float> out = render(env, 600);
+    EXPECT_EQ(out[0], 0.0f);
+    EXPECT_EQ(out[441], 1.0f);
+    EXPECT_LT(out[440], 1.0f);
+    EXPECT_GT(out[440], 0.998f);
+    for (int i = 1; i <= 440; ++i) ASSERT_GT(out[i], out[i - 1]) << i;
+    // Halfway the curve aiming at 1.5 has covered 1 - (1/3)^0.5 of its way.
+    EXPECT_NEAR(out[220], 1.5 * (1.0 - std::pow(1.0 / 3.0, 220.0 / 441.0)), 1e-6);
+    EXPECT_EQ(env.get_state(), sustain == 1.0 ? EnvelopeGenerator::kSustain
+                                              : EnvelopeGenerator::kDecay);
+  }
+}
+
+TEST(EnvelopeGenerator, DecayRunsItsFixedLengthAndSustainHoldsWhereItEnded) {
+  const double sustain = 0.5;
+  EnvelopeGenerator env = make_env(0.01, 0.1, sustain, 0.1);
+  env.trigger();
+  const std::vector<float> out = render(env, 441 + 4410 + 1000);
+  // Aims 0.01 below the level and leaves 1 % of the way after 0.1 s.
+  const double base = sustain - 0.01;
+  const double dist = 1.0 - base;
+  EXPECT_NEAR(out[441 + 2205], base + dist * 0.1, 1e-6);
+  const double end_value = base + dist * 0.01;  // 0.4951
+  EXPECT_NEAR(out[441 + 4409], base + dist * std::pow(0.01, 4409.0 / 4410.0), 1e-6);
+  for (int i = 441 + 4410; i < 441 + 4410 + 1000; ++i) ASSERT_NEAR(out[i], end_value, 1e-6) << i;
+  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+}
+
+TEST(EnvelopeGenerator, ReleaseEndsWhenTheCurveCrossesZero) {
+  struct Case { double level; double release; };
+  for (const Case c : {Case{1.0, 0.1}, Case{0.3, 0.05}, Case{0.02, 0.5}}) {
+    SCOPED_TRACE(c.level);
+    EnvelopeGenerator env = make_env(0.005, 0.005, c.level, c.release);
+    env.trigger();
+    render(env, 2000);
+    ASSERT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+    const float held = static_cast<float>(env.get_value());
+    env.release();
+    // From v the curve aims at -0.01 and leaves 1 % after the release time.
+    const double per_sample = std::log(0.01) / (c.release * kFs);
+    const int length = static_cast<int>(std::ceil(std::log(0.01 / (held + 0.01)) / per_sample));
+    const std::vector<float> out = render(env, length + 50);
+    EXPECT_FLOAT_EQ(out[0], held);
+    EXPECT_GT(out[length - 1], 0.0f);
+    EXPECT_LT(out[length - 1], 0.0005f);
+    EXPECT_EQ(out[length], 0.0f);
+    EXPECT_FALSE(env.is_active());
+    EXPECT_EQ(env.get_value(), 0.0);
+  }
+}
+
+TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) {
+  EnvelopeGenerator env = make_env(0.01, 0.005, 1.0, 0.1);
+  env.trigger();
+  render(env, 1000);
+  env.release();
+  const std::vector<float> released = render(env, 2000);
+  const float level = static_cast<float>(env.get_value());
+  EXPECT_LT(level, released.back());
+  EXPECT_GT(level, released.back() - 0.001f);
+  ASSERT_GT(level, 0.05f);
+  ASSERT_LT(level, 0.5f);
+  env.trigger();
+  const std::vector<float> out = render(env, 600);
+  // First sample continues from the level; the rest of the way takes fewer samples.
+  const double per_sample = std::log(1.0 / 3.0) / (0.01 * kFs);
+  const double next = 1.5 + (level - 1.5) * std::exp(per_sample);
+  EXPECT_NEAR(out[0], level, 1e-6);
+  EXPECT_NEAR(out[1], next, 1e-6);
+  const int length = static_cast<int>(std::ceil(std::log(0.5 / (1.5 - level)) / per_sample));
+  EXPECT_LT(out[length - 1], 1.0f);
+  EXPECT_EQ(out[length], 1.0f);
+  EXPECT_LT(length, 441);
+}
+
+TEST(EnvelopeGenerator, SustainLevelChangeWhileHeldDecaysToTheNewLevel) {
+  EnvelopeGenerator env = make_env(0.005, 0.05, 0.8, 0.1);
+  env.trigger();
+  render(env, 5000);
+  ASSERT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+  env.set_sustain_level(0.2);
+  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kDecay);
+  const std::vector<float> out = render(env, 2205 + 100);
+  EXPECT_NEAR(out.back(), 0.19 + (0.8 - 0.19) * 0.01, 2e-3);
+  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+}
+
+TEST(ExpSegment, SkipMatchesRenderingAndEndsExactlyOnTarget) {
+  struct Case { double from; double target; double factor; int skip; };
+  for (const Case c : {Case{0.0, 1.0, 0.999, 100}, Case{5.0, -2.0, 0.99, 37},
+                       Case{1.0, 0.0, 0.9995, 1000}}) {
+    ExpSegment rendered;
+    ExpSegment skipped;
+    for (ExpSegment* s : {&rendered, &skipped}) {
+      s->set_target(c.target);
+      s->set_threshold(0.01);
+      s->set_factor(c.factor);
+      s->start(c.from);
+    }
+    std::vector<float> out(static_cast<size_t>(c.skip));
+    rendered.render(out.data(), c.skip);
+    skipped.skip(c.skip);
+    EXPECT_NEAR(skipped.get_value(), rendered.get_value(), 1e-9);
+    EXPECT_EQ(skipped.get_remaining(), rendered.get_remaining());
+    skipped.skip(skipped.get_remaining());
+    EXPECT_EQ(skipped.get_value(), c.target);
+  }
+}
+
+TEST(ExpSegment, StartsAlreadyThereOnlyWithinBothLimits) {
+  ExpSegment s;
+  s.set_target(1.0);
+  s.set_threshold(0.5);
+  s.set_factor(0.99);
+  s.start(0.96);  // within 0.05 and the threshold
+  EXPECT_EQ(s.get_remaining(), 0);
+  s.start(0.9);  // within the threshold only: aims past
+  EXPECT_GT(s.get_remaining(), 0);
+  s.set_factor(1.0);
+  s.start(0.2);
+  EXPECT_EQ(s.get_remaining(), ExpSegment::kEndless);
+}
+
+}  // namespace

@@ -1,0 +1,335 @@
+#include "synth/dsp/mixer_stage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "dsp/tone_measure.h"
+#include "support/alloc_counter.h"
+#include "tests/synth/dsp/stage_registry.h"
+
+namespace {
+
+using zindle_test::to_db;
+using zindle_test::tone_amplitude;
+
+constexpr int kN = MixerStage::kMaxSamples;
+constexpr double kPi = 3.14159265358979323846;
+
+enum {
+  kSrc1, kSrc2, kSrc3, kLevel1, kLevel2, kLevel3, kVcfCutoff, kVcfReso, kHpfCutoff,
+  kVcaGain, kVcaSrc, kVcaEnvLevel, kVeloVcaSens, kVeloVcfSens, kA440
+};
+
+// The stage with its parameters at their start values and source buffers
+// that the tests fill.
+struct MixerRig {
+  explicit MixerRig(double fs = 44100.0) : fs(fs) {
+    stage.create_params(registry);
+    stage.set_buffers(noise, saw1, square1, saw2, square2, audio_mod, ar, adsr);
+    stage.set_sample_rate(fs);
+    for (float& v : ar) v = 1.0f;
+    for (float& v : adsr) v = 1.0f;
+  }
+  void set(int index, double value) { registry.change(index, value); }
+  // Takes pending settings at once, without glides.
+  void settle() {
+    stage.update_params();
+    stage.reset();
+  }
+  // Renders n host-rate samples, the noise source playing `src(i)` at the
+  // doubled rate.
+  template <class Source>
+  std::vector<float> render(int n, Source src) {
+    std::vector<float> out(n);
+    int pos = 0;
+    for (int done = 0; done < n; done += kN) {
+      const int len = std::min(kN, n - done);
+      for (int i = 0; i < 2 * len; ++i) noise[i] = src(pos++);
+      stage.update_params();
+      stage.process(out.data() + done, len);
+    }
+    return out;
+  }
+  // Gain in dB of a sine at f Hz played through source 1 (noise, level 1).
+  double gain_db(double f) {
+    set(kSrc1, 1.0);
+    set(kLevel1, 1.0);
+    set(kLevel2, 0.0);
+    settle();
+    const int settle_len = static_cast<int>(fs);
+    const int n = std::max(static_cast<int>(fs), static_cast<int>(8.0 * fs / f));
+    const double step = f / (2.0 * fs);
+    std::vector<float> out =
+        render(settle_len + n, [&](int i) { return static_cast<float>(std::sin(2.0 * kPi * step * i)); });
+    return to_db(tone_amplitude(out.data() + settle_len, n, f / fs));
+  }
+
+  double fs;
+  zindle_test::StageRegistry registry;
+  MixerStage stage;
+  float noise[2 * kN] = {};
+  int16_t saw1[2 * kN] = {};
+  int16_t square1[2 * kN] = {};
+  int16_t saw2[2 * kN] = {};
+  int16_t square2[2 * kN] = {};
+  float audio_mod[2 * kN] = {};
+  float ar[kN] = {};
+  float adsr[kN] = {};
+};
+
+// Output 64 samples after the mixed value steps from 0 to `level` on
+// source 1 (noise), through decimator, VCF and HPF.
+float step_response_64(float level) {
+  MixerRig rig;
+  rig.set(kLevel1, 1.0);
+  rig.set(kLevel2, 0.0);
+  rig.set(kVcaGain, 1.0);
+  rig.set(kVcaEnvLevel, 0.0);
+  rig.settle();
+  for (float& v : rig.noise) v = level;
+  float out[kN];
+  rig.stage.process(out, kN);
+  return out[64];
+}
+
+TEST(MixerStage, SourcesAndLevelsMix) {
+  struct Case {
+    double src1, src2, src3, level1, level2, level3;
+    int16_t sq1, sq2, saw1, saw2;  // for the ring modulator the squares alternate
+    float noise;
+    float expected;  // the mixed value
+  };
+  const Case cases[] = {
+      {0, 1, 1, 0.5, 0.0, 0.0, 16384, 16384, 0, 0, 0.0f, 0.5f},     // equal squares: +1 x level
+      {0, 1, 1, 1.0, 0.0, 0.0, 16384, -16384, 0, 0, 0.0f, -1.0f},   // opposite phase: -1
+      {1, 1, 1, 0.8, 0.0, 0.0, 16384, 16384, 0, 0, 0.25f, 0.2f},    // noise
+      {1, 1, 1, 0.0, 1.0, 0.0, 0, 0, 8192, 0, 0.0f, 0.5f},          // VCO1Saw
+      {1, 1, 1, 0.0, 0.5, 0.25, 0, 0, 8192, -16384, 0.0f, 0.0f},    // VCO1Saw + VCO2Saw
+      {1, 1, 1, 0.5, 0.25, 1.0, 0, 0, 16384, 4096, 0.5f, 0.75f},    // all three
+      {1, 0, 1, 0.0, 0.5, 0.0, 16384, 0, 8192, 0, 0.0f, 0.5f},      // VCO1Sq
+      {1, 1, 0, 0.0, 0.0, 0.25, 0, -16384, 0, 8192, 0.0f, -0.25f},  // VCO2Sq
+  };
+  const float unit = step_response_64(1.0f);
+  EXPECT_NEAR(unit, 0.81f, 0.02f);  // the HPF has begun to take the step away
+  for (const Case& c : cases) {
+    MixerRig rig;
+    rig.set(kSrc1, c.src1);
+    rig.set(kSrc2, c.src2);
+    rig.set(kSrc3, c.src3);
+    rig.set(kLevel1, c.level1);
+    rig.set(kLevel2, c.level2);
+    rig.set(kLevel3, c.level3);
+    rig.set(kVcaGain, 1.0);
+    rig.set(kVcaEnvLevel, 0.0);
+    rig.settle();
+    for (int i = 0; i < 2 * kN; ++i) {
+      const int sign = c.src1 == 0 && (i / 20) % 2 ? -1 : 1;
+      rig.square1[i] = static_cast<int16_t>(sign * c.sq1);
+      rig.square2[i] = static_cast<int16_t>(sign * c.sq2);
+      rig.saw1[i] = c.saw1;
+      rig.saw2[i] = c.saw2;
+      rig.noise[i] = c.noise;
+    }
+    float out[kN];
+    rig.stage.process(out, kN);
+    EXPECT_NEAR(out[64], c.expected * unit, 1e-4f) << "expected " << c.expected;
+  }
+}
+
+TEST(MixerStage, CutoffsFollowSettingsWithinTheirLimits) {
+  struct Case {
+    double fs, vcf, mod_octaves, hpf, velo_sens, velocity, probe_hz, expected_db;
+  };
+  const double vcf_at_fc = -12.04, both_at_fc = -12.04 - 3.01;
+  const Case cases[] = {
+      {44100, 1000, 0, 16, 0, 1, 1000, vcf_at_fc},
+      {44100, 1000, 1, 16, 0, 1, 2000, vcf_at_fc},           // modulation offset
+      {44100, 4000, 0, 16, 1, 0.5, 1414.2136, vcf_at_fc},    // velocity: -1.5 octaves
+      {44100, 16000, 1, 16, 0, 1, 18522, vcf_at_fc},         // upper limit 0.42 fs
+      {44100, 16, -5, 16, 0, 1, 16, both_at_fc},             // lower limit 16 Hz
+      {44100, 16000, 1, 20000, 0, 1, 18522, both_at_fc},     // HPF limited as well
+      {22050, 16000, 0, 16000, 0, 1, 9261, both_at_fc},
+  };
+  for (const Case& c : cases) {
+    MixerRig rig(c.fs);
+    rig.set(kVcfCutoff, c.vcf);
+    rig.set(kHpfCutoff, c.hpf);
+    rig.set(kVeloVcfSens, c.velo_sens);
+    rig.set(kVcaGain, 1.0);
+    rig.set(kVcaEnvLevel, 0.0);
+    rig.stage.update_params();
+    rig.stage.set_velocity(static_cast<float>(c.velocity));
+    rig.stage.set_filter_mod_offset(static_cast<float>(c.mod_octaves));
+    EXPECT_NEAR(rig.gain_db(c.probe_hz), c.expected_db, 0.1)
+        << "fs " << c.fs << " vcf " << c.vcf << " probe " << c.probe_hz;
+  }
+}
+
+TEST(MixerStage, CutoffChangeGlidesAndArrives) {
+  MixerRig still, moved;
+  for (MixerRig* rig : {&still, &moved}) {
+    rig->set(kVcfCutoff, 1000.0);
+    rig->set(kSrc1, 1.0);
+    rig->set(kLevel1, 1.0);
+    rig->set(kLevel2, 0.0);
+    rig->set(kVcaGain, 1.0);
+    rig->set(kVcaEnvLevel, 0.0);
+    rig->settle();
+  }
+  moved.set(kVcfCutoff, 2000.0);
+  const double f = 2000.0 / 88200.0;
+  auto tone = [&](int i) { return static_cast<float>(std::sin(2.0 * kPi * f * i)); };
+  const std::vector<float> a = still.render(kN, tone), b = moved.render(8820 + 44100, tone);
+  // The first run still uses the old cutoff: no jump.
+  for (int i = 0; i < kN; ++i) ASSERT_EQ(a[i], b[i]) << i;
+  // After the 0.1 s glide the filter sits exactly at its new cutoff.
+  EXPECT_NEAR(to_db(tone_amplitude(b.data() + 8820, 44100, 2000.0 / 44100.0)), -12.04, 0.05);
+}
+
+TEST(MixerStage, A440ToneSoundsWhileTheVcaIsClosed) {
+  MixerRig rig;
+  rig.set(kA440, 1.0);
+  rig.set(kVcaGain, 0.0);
+  rig.set(kVcaEnvLevel, 0.0);
+  rig.settle();
+  EXPECT_FALSE(rig.stage.gain_audible());
+  EXPECT_FALSE(rig.stage.env_gain_audible());
+  std::vector<float> out(44100 * 2);
+  for (int done = 0; done < 88200; done += 200) {  // runs shorter than a full one
+    rig.stage.update_params();
+    rig.stage.process(out.data() + done, 200);
+    rig.stage.add_a440(out.data() + done, 200);
+  }
+  EXPECT_NEAR(tone_amplitude(out.data(), 88200, 440.0 / 44100.0), 0.5, 1e-4);
+  int crossings = 0;
+  for (int i = 1; i < 88200; ++i) crossings += out[i - 1] < 0.0f && out[i] >= 0.0f;
+  EXPECT_NEAR(crossings, 880, 1);
+  EXPECT_EQ(out[0], 0.0f);  // starts at phase 0
+  EXPECT_NEAR(zindle_test::peak(out.data(), 88200), 0.5f, 1e-4f);
+
+  rig.set(kA440, 0.0);
+  rig.stage.update_params();
+  float quiet[kN] = {};
+  rig.stage.add_a440(quiet, kN);
+  EXPECT_EQ(zindle_test::peak(quiet, kN), 0.0f);
+}
+
+TEST(MixerStage, SilentSourcesGiveTheTinyGuardPatternNeverDenormals) {
+  for (double fs : {44100.0, 96000.0}) {
+    for (double reso : {0.0, 1.0}) {
+      MixerRig rig(fs);
+      rig.set(kLevel2, 0.0);
+      rig.set(kVcaGain, 1.0);
+      rig.set(kVcfReso, reso);
+      rig.set(kVcfCutoff, 16.0);
+      rig.settle();
+      std::vector<float> out = rig.render(static_cast<int>(3 * fs), [](int) { return 0.0f; });
+      int non_zero = 0;
+      for (float v : out) {
+        ASSERT_TRUE(std::isfinite(v));
+        ASSERT_NE(std::fpclassify(v), FP_SUBNORMAL);
+        ASSERT_LT(std::fabs(v), 1e-7f);
+        non_zero += v != 0.0f;
+      }
+      EXPECT_GT(non_zero, out.size() / 2) << fs << " " << reso;
+    }
+  }
+}
+
+TEST(MixerStage, VelocityAndEnvelopeScaleTheVca) {
+  // The reference passes the filtered signal at gain 1; the stage under test
+  // has gain 0.25 and an envelope level that follows velocity.
+  MixerRig ref, vca;
+  for (MixerRig* rig : {&ref, &vca}) {
+    rig->set(kSrc1, 1.0);
+    rig->set(kLevel1, 1.0);
+    rig->set(kLevel2, 0.0);
+    rig->set(kVcaSrc, 1.0);  // ADSR
+    rig->settle();
+  }
+  ref.set(kVcaGain, 1.0);
+  ref.set(kVcaEnvLevel, 0.0);
+  vca.set(kVcaGain, 0.25);
+  vca.set(kVcaEnvLevel, 0.5);
+  vca.set(kVeloVcaSens, 1.0);
+  vca.stage.update_params();
+  vca.stage.set_velocity(1.0f);
+  vca.stage.reset();
+  for (int i = 0; i < kN; ++i) {
+    vca.adsr[i] = 0.5f + 0.5f * static_cast<float>(i) / kN;
+    vca.ar[i] = -100.0f;  // must not be read
+  }
+  auto src = [](int i) { return 0.3f + 0.2f * static_cast<float>(std::sin(0.01 * i)); };
+  auto expect_factor = [&](const char* what, auto factor) {
+    const std::vector<float> r = ref.render(kN, src), v = vca.render(kN, src);
+    for (int i = 0; i < kN; ++i) {
+      ASSERT_NEAR(v[i], r[i] * factor(i), 1e-6f) << what << " sample " << i;
+    }
+  };
+  auto env = [&](int i) { return vca.adsr[i]; };
+  expect_factor("velocity 1", [&](int i) { return env(i) * 0.5f + 0.25f; });
+  // Velocity 0.5 at full sensitivity: level 0.5 x 0.25, reached across one run.
+  vca.stage.set_velocity(0.5f);
+  expect_factor("glide", [&](int i) { return env(i) * (0.5f - 0.375f * i / kN) + 0.25f; });
+  expect_factor("velocity 0.5", [&](int i) { return env(i) * 0.125f + 0.25f; });
+  vca.stage.set_velocity(0.0f);
+  EXPECT_TRUE(vca.stage.env_gain_audible());
+  expect_factor("glide to 0", [&](int i) { return env(i) * (0.125f - 0.125f * i / kN) + 0.25f; });
+  EXPECT_FALSE(vca.stage.env_gain_audible());
+  expect_factor("velocity 0", [](int) { return 0.25f; });
+  EXPECT_TRUE(vca.stage.gain_audible());
+}
+
+TEST(MixerStage, AudioRateCutoffModulationReadsTheDoubledRateSignal) {
+  // A constant x = 1 scales the cutoff by the cubic's 2.01868, about one
+  // octave; odd doubled-rate samples are never read.
+  const double poly_at_1 = 1.0 + 0.6931471824645996 + 0.27025482058525085 + 0.05550410971045494;
+  MixerRig rig;
+  rig.set(kVcfCutoff, 1000.0);
+  rig.set(kVcaGain, 1.0);
+  rig.set(kVcaEnvLevel, 0.0);
+  for (int i = 0; i < 2 * kN; ++i) rig.audio_mod[i] = i % 2 ? -40.0f : 0.5f;
+  rig.stage.set_filter_audio_mod(2.0f);
+  const double f = 1000.0 * poly_at_1;
+  const double got = rig.gain_db(f);
+  EXPECT_NEAR(got, -12.04, 0.05);
+
+  // Wild modulation and resonance stay finite.
+  std::mt19937 rng(9);
+  std::uniform_real_distribution<float> wild(-50.0f, 50.0f);
+  rig.set(kVcfReso, 1.0);
+  rig.stage.set_filter_audio_mod(10.0f);
+  std::vector<float> out(kN);
+  for (int block = 0; block < 200; ++block) {
+    for (float& v : rig.audio_mod) v = wild(rng);
+    for (float& v : rig.noise) v = wild(rng);
+    rig.stage.update_params();
+    rig.stage.process(out.data(), kN);
+    for (float v : out) ASSERT_TRUE(std::isfinite(v)) << block;
+  }
+}
+
+TEST(MixerStage, RenderingAllocatesNothing) {
+  MixerRig rig;
+  rig.set(kA440, 1.0);
+  rig.set(kVcaGain, 1.0);
+  rig.set(kVcfCutoff, 500.0);
+  rig.set(kHpfCutoff, 100.0);
+  float out[kN];
+  zindle_test::AllocationCounter counter;
+  for (int i = 0; i < 20; ++i) {
+    rig.stage.update_params();
+    rig.stage.set_filter_audio_mod(i % 2 ? 0.5f : 0.0f);
+    rig.stage.process(out, kN);
+    rig.stage.add_a440(out, kN);
+  }
+  rig.stage.reset();
+  EXPECT_EQ(counter.count(), 0u);
+}
+
+}  // namespace

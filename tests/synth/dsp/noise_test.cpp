@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <string>
+#include <vector>
+
+#include "support/alloc_counter.h"
+#include "synth/dsp/noise_gen.h"
+#include "tests/synth/dsp/stage_registry.h"
+
+namespace {
+
+constexpr double kFs = 88200.0;  // the doubled rate of a 44.1 kHz host
+constexpr double kPi = 3.141592653589793;
+
+void fft(std::vector<std::complex<double>>& a) {
+  const size_t n = a.size();
+  for (size_t i = 1, j = 0; i < n; ++i) {
+    size_t bit = n >> 1;
+    for (; j & bit; bit >>= 1) j ^= bit;
+    j ^= bit;
+    if (i < j) std::swap(a[i], a[j]);
+  }
+  for (size_t len = 2; len <= n; len <<= 1) {
+    const std::complex<double> w = std::polar(1.0, -2 * kPi / double(len));
+    for (size_t i = 0; i < n; i += len) {
+      std::complex<double> wk = 1.0;
+      for (size_t k = 0; k < len / 2; ++k, wk *= w) {
+        const std::complex<double> u = a[i + k];
+        const std::complex<double> v = a[i + k + len / 2] * wk;
+        a[i + k] = u + v;
+        a[i + k + len / 2] = u - v;
+      }
+    }
+  }
+}
+
+// Mean power density (dB) in the octave bands centred on `centres`, from an
+// averaged Hann-windowed periodogram.
+std::vector<double> octave_densities(const std::vector<float>& x, const std::vector<double>& centres) {
+  const size_t n = 4096;
+  std::vector<double> power(n / 2, 0.0);
+  for (size_t start = 0; start + n <= x.size(); start += n) {
+    std::vector<std::complex<double>> a(n);
+    for (size_t i = 0; i < n; ++i) a[i] = x[start + i] * (0.5 - 0.5 * std::cos(2 * kPi * double(i) / n));
+    fft(a);
+    for (size_t k = 0; k < n / 2; ++k) power[k] += std::norm(a[k]);
+  }
+  std::vector<double> result;
+  for (const double f : centres) {
+    double sum = 0.0;
+    int bins = 0;
+    for (size_t k = 1; k < n / 2; ++k) {
+      const double fk = double(k) * kFs / n;
+      if (fk >= f / std::sqrt(2.0) && fk < f * std::sqrt(2.0)) {
+        sum += power[k];
+        ++bins;
+      }
+    }
+    result.push_back(10 * std::log10(sum / bins));
+  }
+  return result;
+}
+
+// Least-squares slope in dB per octave over equally spaced octaves.
+double slope_per_octave(const std::vector<double>& db) {
+  const double n = double(db.size());
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  for (size_t i = 0; i < db.size(); ++i) {
+    sx += double(i);
+    sy += db[i];
+    sxx += double(i) * double(i);
+    sxy += double(i) * db[i];
+  }
+  return (n * sxy - sx * sy) / (n * sxx - sx * sx);
+}
+
+struct NoiseRig {
+  explicit NoiseRig(double type) {
+    gen.create_params(registry);
+    gen.set_sample_rate(kFs);
+    registry.change(0, type);
+    gen.update();
+  }
+  zindle_test::StageRegistry registry;
+  NoiseGen gen;
+};
+
+TEST(NoiseGen, WhiteSourceSequenceFromTheFirstState) {
+  NoiseGen gen;
+  const float expected[] = {1.0f, 1.25f, -1.671875f, 1.6484375f, -1.296875f};
+  for (const float e : expected) EXPECT_EQ(gen.next_white(), e);
+  // Every value is ±(1 + k/128).
+  for (int i = 0; i < 10000; ++i) {
+    const float v = std::fabs(gen.next_white());
+    ASSERT_GE(v, 1.0f);
+    ASSERT_LT(v, 2.0f);
+    ASSERT_EQ(std::fmod(v * 128.0f, 1.0f), 0.0f);
+  }
+}
+
+TEST(NoiseGen, SpectrumSlopes) {
+  struct Case { double type; std::vector<double> centres; double slope_min; double slope_max; };
+  const Case cases[] = {
+      {0.0, {250, 500, 1000, 2000, 4000, 8000}, -3.6, -2.4},  // pink
+      {1.0, {500, 1000, 2000, 4000}, -0.8, 0.8},              // white
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    NoiseRig rig(c.type);
+    EXPECT_EQ(rig.gen.is_pink(), c.type == 0.0);
+    std::vector<float> x(1 << 19);
+    for (size_t pos = 0; pos < x.size(); pos += 512) rig.gen.generate(x.data() + pos, 512);
+    const double slope = slope_per_octave(octave_densities(x, c.centres));
+    RecordProperty(c.type == 0.0 ? "pink_db_per_octave" : "white_db_per_octave", std::to_string(slope));
+    EXPECT_GT(slope, c.slope_min);
+    EXPECT_LT(slope, c.slope_max);
+  }
+}
+
+TEST(NoiseGen, BlockAndSampleFormsAgree) {
+  for (const double type : {0.0, 1.0}) {
+    NoiseRig block(type);
+    NoiseRig stepped(type);
+    std::vector<float> a(511);
+    zindle_test::AllocationCounter counter;
+    for (int round = 0; round < 20; ++round) {
+      block.gen.generate(a.data(), 511);
+      for (int i = 0; i < 511; ++i) ASSERT_EQ(stepped.gen.generate_sample(), a[i]) << i;
+    }
+    EXPECT_EQ(counter.count(), 0u);
+  }
+}
+
+TEST(NoiseGen, ResetClearsTheFilterButNotTheSequence) {
+  NoiseRig a(0.0);
+  NoiseRig b(0.0);
+  std::vector<float> xa(300), xb(300);
+  a.gen.generate(xa.data(), 300);
+  a.gen.reset();
+  a.gen.generate(xa.data(), 300);
+  for (int i = 0; i < 300; ++i) b.gen.next_white();
+  b.gen.generate(xb.data(), 300);
+  EXPECT_EQ(xa, xb);
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "support/alloc_counter.h"
+#include "synth/dsp/sample_hold_stage.h"
+#include "tests/synth/dsp/stage_registry.h"
+
+namespace {
+
+constexpr double kFs = 88200.0;
+
+enum { kLag, kSrc1, kSrc1Level, kSrc2, kSrc2Level };
+
+struct ShRig {
+  ShRig() {
+    stage.create_params(registry);
+    stage.set_sample_rate(kFs);
+    stage.set_sources(noise, saw1, square1, square2);
+  }
+  void set(double lag, double src1, double level1, double src2, double level2) {
+    registry.change(kLag, lag);
+    registry.change(kSrc1, src1);
+    registry.change(kSrc1Level, level1);
+    registry.change(kSrc2, src2);
+    registry.change(kSrc2Level, level2);
+    stage.update();
+  }
+  // Fills the sources with a different pattern per seed.
+  void fill(int seed) {
+    uint32_t r = 12345u + static_cast<uint32_t>(seed) * 7919u;
+    for (int i = 0; i < SampleHoldStage::kMaxSamples; ++i) {
+      r = r * 1664525u + 1013904223u;
+      saw1[i] = static_cast<int16_t>(r >> 16);
+      square1[i] = (r & 0x100u) ? 16384 : -16384;
+      square2[i] = (r & 0x200u) ? 16384 : -16384;
+      noise[i] = static_cast<float>(static_cast<int32_t>(r) >> 8) / 8388608.0f;
+    }
+  }
+
+  zindle_test::StageRegistry registry;
+  SampleHoldStage stage;
+  float noise[SampleHoldStage::kMaxSamples] = {};
+  int16_t saw1[SampleHoldStage::kMaxSamples] = {};
+  int16_t square1[SampleHoldStage::kMaxSamples] = {};
+  int16_t square2[SampleHoldStage::kMaxSamples] = {};
+};
+
+TEST(SampleHoldStage, MixerSignalFromItsSources) {
+  struct Case {
+    double src1, level1, src2, level2;
+    int16_t s1, s2;
+    float noise;
+    float expected;
+  };
+  const Case cases[] = {
+      {0, 0.5, 0, 0.0, 16384, 0, 0.0f, 0.75f},     // level × (s/16384 + 1/2)
+      {0, 0.5, 0, 0.0, -16384, 0, 0.0f, -0.25f},
+      {1, 1.0, 0, 0.25, 8192, -16384, 0.0f, 1.0f - 0.125f},
+      {0, 0.0, 1, 0.5, 16384, 16384, -1.5f, -0.75f},  // noise: no offset
+      {1, 0.5, 1, 1.0, 0, 0, 0.5f, 0.75f},
+  };
+  for (const Case& c : cases) {
+    ShRig rig;
+    const bool saw = c.src1 != 0.0;
+    for (int i = 0; i < 4; ++i) {
+      (saw ? rig.saw1 : rig.square1)[i] = c.s1;
+      (saw ? rig.square1 : rig.saw1)[i] = 1234;  // the source not chosen
+      rig.square2[i] = c.s2;
+      rig.noise[i] = c.noise;
+    }
+    rig.set(0.0, c.src1, c.level1, c.src2, c.level2);
+    rig.stage.process_block(4, true);
+    EXPECT_FLOAT_EQ(rig.stage.get_mixer_buffer()[3], c.expected)
+        << c.src1 << " " << c.level1 << " " << c.src2 << " " << c.level2;
+  }
+}
+
+TEST(SampleHoldStage, NoiseAloneIsScaledNoise) {
+  ShRig rig;
+  rig.fill(3);
+  rig.set(0.0, 0.0, 0.0, 1.0, 0.7);
+  rig.stage.process_block(512, false);
+  for (int i = 0; i < 512; ++i) {
+    ASSERT_EQ(rig.stage.get_mixer_buffer()[i], rig.noise[i] * 0.7f) << i;
+  }
+}
+
+TEST(SampleHoldStage, HoldsBetweenTriggers) {
+  ShRig rig;
+  rig.set(0.0, 1.0, 1.0, 0.0, 0.0);
+  std::vector<float> outputs;
+  const bool triggers[] = {true, false, false, true, false};
+  for (int slice = 0; slice < 5; ++slice) {
+    rig.fill(slice);
+    rig.stage.process_block(64, triggers[slice]);
+    outputs.push_back(rig.stage.get_output());
+    if (triggers[slice]) {
+      // The first sample of the triggering slice.
+      EXPECT_FLOAT_EQ(rig.stage.get_held_value(), rig.saw1[0] / 16384.0f + 0.5f);
+    }
+  }
+  EXPECT_EQ(outputs[1], outputs[0]);
+  EXPECT_EQ(outputs[2], outputs[0]);
+  EXPECT_NE(outputs[3], outputs[0]);
+  EXPECT_EQ(outputs[4], outputs[3]);
+}
+
+TEST(SampleHoldStage, LagGlidesWithItsTimeConstant) {
+  ShRig zero;
+  zero.set(0.0, 1.0, 1.0, 0.0, 0.0);
+  EXPECT_EQ(zero.stage.get_lag_factor(), -100.0f);
+  zero.fill(1);
+  zero.stage.process_block(2, true);
+  EXPECT_EQ(zero.stage.get_output(), zero.stage.get_held_value());
+
+  // 0.5 s: after k slices of 256 the way left is exp(-k × 256 / 44100).
+  ShRig slow;
+  slow.set(0.5, 0.0, 1.0, 0.0, 0.0);
+  for (int i = 0; i < 256; ++i) slow.square1[i] = 16384;  // mix = 1.5
+  EXPECT_FLOAT_EQ(slow.stage.get_lag_factor(), -1.0f / 44100.0f);
+  for (int k = 1; k <= 200; ++k) {
+    slow.stage.process_block(256, k == 1);
+    if (k % 50 == 0) {
+      EXPECT_NEAR(slow.stage.get_output(), 1.5 * (1 - std::exp(-k * 256 / 44100.0)), 1e-4) << k;
+    }
+  }
+}
+
+TEST(SampleHoldStage, BlockAndSteppedFormsGiveIdenticalSamples) {
+  struct Case { double src1, src2, lag; };
+  for (const Case c : {Case{0, 0, 0.01}, Case{1, 1, 0.3}, Case{1, 0, 0.0}}) {
+    ShRig block;
+    ShRig stepped;
+    block.set(c.lag, c.src1, 0.8, c.src2, 0.6);
+    stepped.set(c.lag, c.src1, 0.8, c.src2, 0.6);
+    zindle_test::AllocationCounter counter;
+    for (int slice = 0; slice < 8; ++slice) {
+      const int n = 2 * (slice * 37 % 256 + 1);
+      const bool trigger = slice % 3 == 0;
+      block.fill(slice);
+      stepped.fill(slice);
+      block.stage.process_block(n, trigger);
+      stepped.stage.restart();
+      for (int i = 0; i < n; ++i) {
+        ASSERT_EQ(stepped.stage.step(), block.stage.get_mixer_buffer()[i]) << i;
+      }
+      stepped.stage.hold_and_lag(n, trigger);
+      ASSERT_EQ(stepped.stage.get_output(), block.stage.get_output()) << slice;
+    }
+    EXPECT_EQ(counter.count(), 0u);
+  }
+}
+
+}  // namespace
