@@ -47,7 +47,13 @@ inline float LadderVcf::process_sample(float x) {
     return v * (1.0f - v * v / 393216.0f);
   });
   const float e = limiter_.tick(0.25f * y);
-  return section_b_.process_sample(e > 1.0f ? y / e : y);
+  // Cutoff changes at every sample can pump a second-order section without
+  // bound; this ceiling sits far above any level the section reaches at a
+  // steady cutoff.
+  return section_b_.process_sample_shaped(e > 1.0f ? y / e : y, [](float v) {
+    constexpr float kCeiling = 256.0f;
+    return v > kCeiling ? kCeiling : (v < -kCeiling ? -kCeiling : v);
+  });
 }
 
 }  // namespace dsp

@@ -314,6 +314,9 @@ void MixerStage::process(float* out, int count) {
     mix(out, count);
   }
   run_vcf(out, count);
+  // A low cutoff can leave the VCF output an exact constant, which the HPF
+  // would otherwise decay into denormals.
+  out[0] += kDenormalGuard;
   hpf_.process(out, out, count);
   run_vca(out, count);
 }

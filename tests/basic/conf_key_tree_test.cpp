@@ -46,12 +46,6 @@ TEST(ConfKeyTree, AnonymousKeyCannotBeWritten) {
   EXPECT_EQ(fault_text([&] { root.write_to_string(out, 0); }), msg);
 }
 
-TEST(ConfKeyTree, CommentIsOneLine) {
-  ConfKeyData key("k");
-  key.set_comment("one\ntwo\n");
-  EXPECT_EQ(key.get_comment(), "one two ");
-}
-
 TEST(ConfKeyTree, FindIndexTakesFirstMatchFromStart) {
   ConfKeyMulti root("root");
   root.add_key(std::make_unique<ConfKeyData>("a", "1"));

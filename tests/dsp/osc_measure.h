@@ -1,6 +1,6 @@
 #pragma once
-// Measurements on rendered oscillator output: frequency from interpolated
-// zero crossings, and the largest non-harmonic spectral component.
+// Measurements on rendered oscillator output: decimation to the host rate
+// and the largest non-harmonic spectral component.
 
 #include "dsp/downsampler2x.h"
 #include "dsp/fft_real.h"
@@ -18,21 +18,6 @@ constexpr int kNote69Pitch = 69 * 65536 / 12;  // 440 Hz
 // Pitch units of a frequency in Hz.
 inline int pitch_of(double hz) {
   return kNote69Pitch + static_cast<int>(std::lround(65536.0 * std::log2(hz / 440.0)));
-}
-
-// Cycles per sample from the rising zero crossings (linear interpolation).
-inline double measure_cycles_per_sample(const std::vector<double>& x) {
-  double first = -1.0, last = -1.0;
-  int crossings = 0;
-  for (size_t i = 1; i < x.size(); ++i) {
-    if (x[i - 1] < 0.0 && x[i] >= 0.0) {
-      const double t = static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]);
-      if (crossings == 0) first = t;
-      last = t;
-      ++crossings;
-    }
-  }
-  return crossings < 2 ? 0.0 : (crossings - 1) / (last - first);
 }
 
 // Halves the rate of int16 samples (16384 = 1.0) with the product's decimator.

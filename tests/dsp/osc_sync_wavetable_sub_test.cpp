@@ -1,6 +1,5 @@
 #include "dsp/osc_sync_wavetable_sub.h"
 #include "osc_measure.h"
-#include "support/alloc_counter.h"
 
 #include <gtest/gtest.h>
 
@@ -72,18 +71,6 @@ TEST(SyncStepTable, ResidualOfACentredUnitStep) {
   for (int i = 1; i < 2048; i += 37) EXPECT_NEAR(point(2048 + i), -point(2048 - i), 2) << i;
 }
 
-TEST(OscSyncWavetableSub, MasterPeriodAndSlaveIncrement) {
-  struct Case { int master_below; int64_t period; };
-  const Case cases[] = {{5 * kOctave, int64_t{64} << 32}, {kOctave, int64_t{4} << 32}, {12 * kOctave, int64_t{8192} << 32},
-                        {5 * kOctave + kOctave / 2, static_cast<int64_t>(64.0 * 1.4142135623730951 * 4294967296.0)}};
-  for (const auto& c : cases) {
-    const SyncOsc osc = make_sync(kMaxPitch - c.master_below, kMasterPitch);
-    EXPECT_NEAR(static_cast<double>(osc.get_master_period()), static_cast<double>(c.period), c.period * 5e-5)
-        << c.master_below;
-    EXPECT_EQ(osc.get_slave_increment(), uint64_t{1} << 26);  // 1/64 cycle per sample
-  }
-}
-
 // VCO 2 an octave above VCO 1: it restarts on every second of its own cycles,
 // where it would have started anyway, so it is its free-running self, late by 8.
 TEST(OscSyncWavetableSub, OctaveAboveRestartsEverySecondCycleEightSamplesLate) {
@@ -143,21 +130,6 @@ TEST(OscSyncWavetableSub, SubSampleRestartsStayBandLimited) {
     std::printf("sync %7.1f Hz: %.1f dB at %.0f Hz\n", c.hz, spur.db, spur.cycles_per_sample * host_rate);
     EXPECT_LT(spur.db, c.limit_db) << c.hz;
   }
-}
-
-TEST(OscSyncWavetableSub, RenderingAllocatesNothingAndBlocksMatchSingleSamples) {
-  const int master = osc_test::pitch_of(311.1);
-  SyncOsc block = make_sync(master, master + 50000);
-  SyncOsc single = make_sync(master, master + 50000);
-  std::vector<int16_t> saw_b(512), sq_b(512), saw_s(512), sq_s(512);
-  {
-    zindle_test::AllocationCounter allocations;
-    block.render(saw_b.data(), sq_b.data(), 512);
-    for (int i = 0; i < 512; ++i) single.render_one(&saw_s[i], &sq_s[i]);
-    EXPECT_EQ(allocations.count(), 0u);
-  }
-  EXPECT_EQ(saw_b, saw_s);
-  EXPECT_EQ(sq_b, sq_s);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "dsp/osc_wavetable_sub.h"
 #include "dsp/pitch_exp.h"
 #include "osc_measure.h"
-#include "support/alloc_counter.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +26,6 @@ std::vector<int16_t> render_saw(Osc& osc, int n, std::vector<int16_t>* square = 
 void set_width(Osc& osc, double w) {
   const auto width = static_cast<uint32_t>(std::lround(w * 4294967296.0));
   osc.set_pulse_width(width, static_cast<int16_t>(16384 - static_cast<int>(width >> 17)));
-}
-
-TEST(PitchExp, NyquistPitchOfRates) {
-  struct Case { float rate; int pitch; };
-  const Case cases[] = {{88200.0f, 812458}, {96000.0f, 820471}, {192000.0f, 820471 + 65536}};
-  for (const auto& c : cases) EXPECT_EQ(dsp::nyquist_pitch(c.rate), c.pitch) << c.rate;
 }
 
 TEST(PitchExp, FractionalOctaveMatchesExp2) {
@@ -82,19 +75,6 @@ TEST(OscWavetableSub, LevelAndIncrementFollowPitchDistance) {
   }
 }
 
-TEST(OscWavetableSub, Note69IsA440AtEveryRate) {
-  for (const float host_rate : {44100.0f, 48000.0f, 96000.0f}) {
-    const float rate = 2 * host_rate;
-    Osc osc;
-    osc.set_max_pitch(dsp::nyquist_pitch(rate));
-    osc.set_pitch(osc_test::kNote69Pitch);
-    const auto saw = render_saw(osc, static_cast<int>(rate) * 2);
-    const std::vector<double> x(saw.begin(), saw.end());
-    const double hz = osc_test::measure_cycles_per_sample(x) * rate;
-    EXPECT_NEAR(hz, 440.0, 440.0 * 1e-4) << host_rate;
-  }
-}
-
 TEST(OscWavetableSub, PulseHasFullLevelsAndItsWidth) {
   for (const double w : {0.5, 0.25, 0.1, 0.01}) {
     Osc osc;
@@ -114,19 +94,6 @@ TEST(OscWavetableSub, PulseHasFullLevelsAndItsWidth) {
       EXPECT_NEAR(low[low.size() / 2], -16384, 200) << w;
     }
   }
-}
-
-TEST(OscWavetableSub, HalfWidthSquareIsTheDifferenceOfTwoSaws) {
-  Osc a, b;
-  for (Osc* o : {&a, &b}) {
-    o->set_max_pitch(812458);
-    o->set_pitch(pitch_of(1234.0));
-  }
-  b.set_phase(a.get_phase() + (uint64_t{2048} << 32));
-  std::vector<int16_t> sq_a, sq_b;
-  const auto saw_a = render_saw(a, 500, &sq_a);
-  const auto saw_b = render_saw(b, 500, &sq_b);
-  for (int i = 0; i < 500; ++i) ASSERT_EQ(sq_a[i], static_cast<int16_t>(saw_a[i] - saw_b[i])) << i;
 }
 
 // Rendered at the doubled rate and decimated, both waveforms keep their
@@ -159,24 +126,6 @@ TEST(OscWavetableSub, AliasingStaysLowAfterDecimation) {
   EXPECT_LT(worst_audible, -74.0);  // measured -77.0 (10 kHz pulse)
   EXPECT_LT(worst_full.db, -36.0);  // measured -38.7 at 21.9 kHz
   EXPECT_GT(worst_full.cycles_per_sample * host_rate, 21000.0);
-}
-
-TEST(OscWavetableSub, RenderingAllocatesNothingAndBlocksMatchSingleSamples) {
-  Osc block, single;
-  for (Osc* o : {&block, &single}) {
-    o->set_max_pitch(812458);
-    o->set_pitch(pitch_of(523.0));
-    set_width(*o, 0.3);
-  }
-  std::vector<int16_t> saw_b(512), sq_b(512), saw_s(512), sq_s(512);
-  {
-    zindle_test::AllocationCounter allocations;
-    block.render(saw_b.data(), sq_b.data(), 512);
-    for (int i = 0; i < 512; ++i) single.render_one(&saw_s[i], &sq_s[i]);
-    EXPECT_EQ(allocations.count(), 0u);
-  }
-  EXPECT_EQ(saw_b, saw_s);
-  EXPECT_EQ(sq_b, sq_s);
 }
 
 }  // namespace

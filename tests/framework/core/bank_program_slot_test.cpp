@@ -16,15 +16,6 @@ std::vector<uint8_t> record_of(const ProgramSlot& prog) {
   return out;
 }
 
-TEST(BankProgramSlot, NewProgram) {
-  ProgramSlot prog;
-  EXPECT_EQ(prog.name, "Default");
-  EXPECT_TRUE(prog.values.empty());
-  EXPECT_TRUE(prog.extra.empty());
-  EXPECT_EQ(prog.attribute, 0u);
-  EXPECT_EQ(prog.get_size(), 76);
-}
-
 TEST(BankProgramSlot, RecordLayout) {
   ProgramSlot prog;
   prog.set_name("Pad");

@@ -1,0 +1,86 @@
+#pragma once
+// A plug-in core wired to the real synth DSP object, a recording host and
+// a clock the test moves by hand.
+
+#include <cstring>
+#include <mutex>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "framework/core/bank_manager.h"
+#include "framework/core/host_callback_interface.h"
+#include "framework/core/plugin_core.h"
+#include "framework/params/normalized_param_interface.h"
+#include "synth/dsp/zindle_dsp.h"
+
+namespace zindle_test {
+
+struct HostEvent {
+  enum Kind { Automate, Begin, End, Update } kind;
+  int index;
+  float value;
+  bool operator==(const HostEvent& o) const { return kind == o.kind && index == o.index && value == o.value; }
+};
+
+class RecordingHost : public mppi::HostCallbackInterface {
+public:
+  void automate(int i, float v) override { add({HostEvent::Automate, i, v}); }
+  void begin_edit(int i) override { add({HostEvent::Begin, i, 0.0f}); }
+  void end_edit(int i) override { add({HostEvent::End, i, 0.0f}); }
+  void update_display() override { add({HostEvent::Update, -1, 0.0f}); }
+
+  std::vector<HostEvent> take() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(events_, {});
+  }
+  int count(HostEvent::Kind kind, int index = -2) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int n = 0;
+    for (const auto& e : events_) n += e.kind == kind && (index == -2 || e.index == index);
+    return n;
+  }
+
+private:
+  void add(const HostEvent& e) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back(e);
+  }
+  std::mutex mutex_;
+  std::vector<HostEvent> events_;
+};
+
+class HiddenParamsDsp : public ZindleDsp {
+public:
+  double get_num_property(const char* key) const override {
+    return std::strcmp(key, "hide_parameters") == 0 ? 1.0 : ZindleDsp::get_num_property(key);
+  }
+};
+
+template <typename Dsp = ZindleDsp>
+struct CoreRig {
+  CoreRig() : core(dsp, bank) {
+    dsp.init();
+    dsp.start();
+    dsp.set_sample_rate(44100.0f);
+    core.set_host(&host);
+    core.set_clock([this] { return clock; });
+    core.init_params();
+    mppi::ProgramSlot init;
+    init.set_name("Init");
+    init.values.resize(62);
+    for (int i = 0; i < 62; ++i) init.values[static_cast<size_t>(i)] = dsp.get_param(i)->nrm();
+    bank.resize(4, init);
+    for (int i = 0; i < 4; ++i) {
+      bank.use_program(i) = init;
+      bank.use_program(i).set_name("Prog " + std::to_string(i));
+    }
+  }
+  Dsp dsp;
+  mppi::BankManager bank;
+  RecordingHost host;
+  double clock = 100.0;
+  mppi::PluginCore core;
+};
+
+}  // namespace zindle_test

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "basic/conf_key_content_multi.h"
+#include "basic/conf_key_content_string.h"
+#include "basic/conf_key_data.h"
+#include "basic/conf_key_multi.h"
+#include "framework/core/plugin_core_fixture.h"
+
+using zindle_test::CoreRig;
+using zindle_test::HostEvent;
+using Kind = HostEvent::Kind;
+
+namespace {
+constexpr int kVcfFreq = 53;
+constexpr int kPortamento = 12;
+}  // namespace
+
+TEST(PluginCore, ArbitrationHoldsForHalfASecondInBothDirections) {
+  CoreRig<> rig;
+  // A click (200) holds the parameter against automation (100).
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.25f, 200));
+  rig.clock += 0.3;
+  EXPECT_FALSE(rig.core.set_param(kVcfFreq, 0.75f, 100));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.25f);
+  rig.clock += 0.3;
+  EXPECT_TRUE(rig.core.set_param(kVcfFreq, 0.75f, 100));
+  // Automation holds against an ordinary drag (50) ...
+  rig.clock += 0.2;
+  EXPECT_FALSE(rig.core.set_param(kVcfFreq, 0.1f, 50));
+  // ... but never against a click.
+  EXPECT_TRUE(rig.core.set_param(kVcfFreq, 0.1f, 200));
+}
+
+TEST(PluginCore, SetParamReachesParameterAndSoundEngineAndRefusesBadValues) {
+  CoreRig<> rig;
+  ASSERT_TRUE(rig.core.set_param(kPortamento, 0.5f, 100));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.5f);
+  EXPECT_DOUBLE_EQ(rig.dsp.get_param(kPortamento)->get_val(), 0.1875);
+  // Out of range is clamped, NaN and bad indices refused.
+  ASSERT_TRUE(rig.core.set_param(kPortamento, 7.0f, 100));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 1.0f);
+  ASSERT_TRUE(rig.core.set_param(kPortamento, -1.0f, 100));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.0f);
+  EXPECT_FALSE(rig.core.set_param(kPortamento, std::nanf(""), 100));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.0f);
+  EXPECT_FALSE(rig.core.set_param(62, 0.5f, 255));
+  EXPECT_FALSE(rig.core.set_param(-1, 0.5f, 255));
+}
+
+TEST(PluginCore, FirstChangeOpensOneGestureThatClosesAfterTheHold) {
+  CoreRig<> rig;
+  for (int step = 0; step < 5; ++step) {
+    ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.1f * step, 50));
+    rig.clock += 0.1;
+    rig.core.close_gestures();  // still held: nothing closes
+  }
+  EXPECT_EQ(rig.host.count(Kind::Begin, kVcfFreq), 1);
+  EXPECT_EQ(rig.host.count(Kind::Automate, kVcfFreq), 5);
+  EXPECT_EQ(rig.host.count(Kind::End), 0);
+  EXPECT_FALSE(rig.core.is_gesture_closed(kVcfFreq));
+  rig.clock += 0.45;  // 0.55 s after the last change
+  rig.core.close_gestures();
+  EXPECT_EQ(rig.host.count(Kind::End, kVcfFreq), 1);
+  EXPECT_TRUE(rig.core.is_gesture_closed(kVcfFreq));
+  // The next change opens a new bracket.
+  ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.9f, 50));
+  EXPECT_EQ(rig.host.count(Kind::Begin, kVcfFreq), 2);
+}
+
+TEST(PluginCore, HiddenParametersNeverReachTheHost) {
+  CoreRig<zindle_test::HiddenParamsDsp> rig;
+  ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.3f, 200));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.3f);
+  EXPECT_TRUE(rig.host.take().empty());
+}
+
+TEST(PluginCore, HostIndicesFollowTheReorderMap) {
+  CoreRig<> rig;
+  auto section = std::make_unique<basic::ConfKeyMulti>("root");
+  section->set_string("x", "y");  // keep the section non-empty
+  // Host index 0 shows internal 53 ("VCF Freq").
+  {
+    auto list = std::make_unique<basic::ConfKeyContentMulti>();
+    list->add_elt(std::make_unique<basic::ConfKeyContentString>("53_VCF Freq"));
+    auto key = std::make_unique<basic::ConfKeyData>("parameter_reorder_map");
+    key->set_content(std::move(list));
+    section->add_key(std::move(key));
+  }
+  ASSERT_EQ(rig.core.get_param_reorder().read_settings(*section), 0);
+  ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.5f, 200));
+  const auto events = rig.host.take();
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events[0], (HostEvent{Kind::Begin, 0, 0.0f}));
+  EXPECT_EQ(events[1], (HostEvent{Kind::Automate, 0, 0.5f}));
+}
+
+TEST(PluginCore, ProgramSelectionAppliesValuesAndKeepsEditsInTheBank) {
+  CoreRig<> rig;
+  rig.bank.use_program(2).values[kVcfFreq] = 0.125f;
+  ASSERT_TRUE(rig.core.select_program(2));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.125f);
+  EXPECT_EQ(rig.dsp.get_display_name(), "Prog 2");
+  // Selection by the host does not automate, but asks for a refresh.
+  EXPECT_EQ(rig.host.count(Kind::Automate), 0);
+  EXPECT_EQ(rig.host.count(Kind::Update), 1);
+  // An edit lands in the current program when the bank is read.
+  rig.clock += 1.0;
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.875f, 100));
+  ASSERT_TRUE(rig.core.select_program(1));
+  rig.core.with_bank([](mppi::BankManager& bank) {
+    EXPECT_FLOAT_EQ(bank.use_program(2).values[kVcfFreq], 0.875f);
+  });
+  EXPECT_FALSE(rig.core.select_program(4));
+  EXPECT_FALSE(rig.core.select_program(-1));
+  EXPECT_EQ(rig.core.get_current_program(), 1);
+}
+
+TEST(PluginCore, ApplyProgramFromTheEditorAutomatesTheHost) {
+  CoreRig<> rig;
+  mppi::ProgramSlot program = rig.bank.use_program(0);
+  program.values[kPortamento] = 0.5f;
+  program.set_name("Glide");
+  rig.core.apply_program(program, 200, false, true);
+  EXPECT_EQ(rig.host.count(Kind::Automate), 62);
+  EXPECT_EQ(rig.dsp.get_display_name(), "Glide");
+  // Not released: a lower source is held off.
+  EXPECT_FALSE(rig.core.can_take_control(kPortamento, 100));
+}
+
+TEST(PluginCore, ChunkRoundTripAndRefusalKeepState) {
+  CoreRig<> rig;
+  rig.clock += 1.0;
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.5f, 100));
+  std::vector<uint8_t> program_chunk;
+  ASSERT_EQ(rig.core.get_chunk(true, program_chunk), 324);
+  // Value 53 of the record: 0.5 is 3F 00 00 00.
+  const size_t at = 12 + 64 + 4 * kVcfFreq;
+  EXPECT_EQ(program_chunk[at], 0x3F);
+  EXPECT_EQ(program_chunk[at + 1], 0x00);
+
+  std::vector<uint8_t> bank_chunk;
+  ASSERT_EQ(rig.core.get_chunk(false, bank_chunk), 8 + 4 * 324);
+  const std::vector<uint8_t> before = bank_chunk;
+
+  // Garbage is refused and nothing changes.
+  const uint8_t garbage[] = {0, 0, 0, 0, 0, 0, 1, 68, 1, 2, 3};
+  EXPECT_EQ(rig.core.set_chunk(garbage, sizeof garbage, false), 0);
+  std::vector<uint8_t> after;
+  rig.core.get_chunk(false, after);
+  EXPECT_EQ(after, before);
+
+  // A stored chunk brings its values back.
+  rig.clock += 1.0;
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.9f, 100));
+  ASSERT_EQ(rig.core.set_chunk(program_chunk.data(), static_cast<int>(program_chunk.size()), true), 1);
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.5f);
+}
+
+TEST(PluginCore, TwoPublishedBanksGiveOneRefresh) {
+  CoreRig<> rig;
+  rig.core.consume_published_bank();  // the start-up refresh
+  rig.host.take();
+  mppi::BankManager other = rig.bank;
+  rig.core.publish_bank(other);
+  other.use_program(0).set_name("changed");
+  rig.core.publish_bank(other);
+  for (int block = 0; block < 3; ++block) rig.core.consume_published_bank();
+  EXPECT_EQ(rig.host.count(Kind::Update), 1);
+}

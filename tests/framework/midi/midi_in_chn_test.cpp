@@ -1,0 +1,254 @@
+// Saving and loading the channel states (bytes and settings text), and
+// random input that must never break the layer or its receiver's contract.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "basic/conf_key_multi.h"
+#include "tests/framework/midi/recording_receiver.h"
+
+namespace {
+
+using midi_test::MidiCall;
+using midi_test::RecordingReceiver;
+using midi_test::TestMidiIn;
+
+std::vector<uint8_t> bytes_of(const mppi::MidiInChn& in) {
+  std::vector<uint8_t> out(static_cast<size_t>(in.get_size()));
+  EXPECT_EQ(in.write(out.data()), 0);
+  return out;
+}
+
+// Channel 5 with every saved field away from its start value.
+void shape_channel_5(TestMidiIn& in) {
+  in.send_cc(5, {{0, 3}, {64, 127}, {99, 1}, {98, 2}, {101, 0}, {100, 0}, {6, 12}, {100, 1},
+                 {6, 65}, {38, 0}});
+  in.send(0xC5, 9, 0);
+  in.send(0xE5, 0, 96);  // half way up
+}
+
+TEST(MidiInChnState, WritesTheRecordLayout) {
+  RecordingReceiver rx;
+  TestMidiIn in(&rx);
+  ASSERT_EQ(in.get_size(), 452);
+  shape_channel_5(in);
+  const std::vector<uint8_t> bytes = bytes_of(in);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+  const std::vector<uint8_t> record(bytes.begin() + 4 + 5 * 28, bytes.begin() + 4 + 6 * 28);
+  const std::vector<uint8_t> expected = {
+      0, 0, 0, 1,           // version
+      0, 0, 0, 5,           // channel
+      0, 0, 0xC0, 0x09,     // program (3 << 7) * 128 + 9
+      0x01, 0x80,           // bank 3 << 7
+      1, 0,                 // sustain, sostenuto
+      0, 1,                 // registered number
+      0, 130,               // non-registered number 1 * 128 + 2
+      0x20, 0x80,           // tuning data 65 << 7
+      0x06, 0x00,           // bend-range data 12 << 7
+      0x40, 0xC0, 0, 0};    // bend 6.0f
+  EXPECT_EQ(record, expected);
+  // An untouched channel: start values.
+  const std::vector<uint8_t> idle(bytes.begin() + 4, bytes.begin() + 4 + 28);
+  EXPECT_EQ(idle, (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                        0, 0, 0x20, 0x00, 0x01, 0x00, 0, 0, 0, 0}));
+}
+
+TEST(MidiInChnState, LoadRoundTripRestoresStateAndSendsTheBend) {
+  RecordingReceiver rx;
+  TestMidiIn source(&rx);
+  shape_channel_5(source);
+  source.send(0xE2, 127, 127);
+  const std::vector<uint8_t> saved = bytes_of(source);
+
+  RecordingReceiver rx2;
+  TestMidiIn target(&rx2);
+  target.send(0x95, 60, 100);
+  target.send(0x85, 60, 0);
+  rx2.calls.clear();
+  ASSERT_EQ(target.read(saved.data(), static_cast<int>(saved.size())), 0);
+  EXPECT_EQ(bytes_of(target), saved);
+
+  const mppi::MidiChannelState& state = target.get_channel_state(5);
+  EXPECT_EQ(state.get_bend_range(), 12.0);
+  EXPECT_EQ(state.get_tuning(), 1.0);
+  EXPECT_EQ(state.get_bend(), 6.0);
+  EXPECT_TRUE(state.is_sustain_down());
+  EXPECT_TRUE(state.is_key_held(100));  // held set follows the loaded pedal
+
+  const std::vector<MidiCall> bends = rx2.of(MidiCall::kPitchBend);
+  ASSERT_EQ(bends.size(), 16u);
+  EXPECT_EQ(bends[5].ch, 5);
+  EXPECT_EQ(bends[5].x, 6.0f);
+  EXPECT_EQ(bends[2].x, static_cast<float>(2.0 * 8191 / 8192));
+  EXPECT_EQ(bends[0].x, 0.0f);
+
+  // The loaded state goes on working: the program uses the loaded bank,
+  // the pedal holds, a note uses the loaded tuning.
+  target.send(0xC5, 1, 0);
+  EXPECT_EQ(rx2.of(MidiCall::kProgram).back().a, (3 << 7) * 128 + 1);
+  target.send(0x95, 60, 64);
+  target.send(0x85, 60, 64);
+  EXPECT_EQ(rx2.of(MidiCall::kNoteOn).back().x, 61.0f);
+  EXPECT_TRUE(rx2.of(MidiCall::kNoteOff).empty());
+}
+
+TEST(MidiInChnState, LoadRefusesAndClamps) {
+  RecordingReceiver rx;
+  TestMidiIn source(&rx);
+  shape_channel_5(source);
+  const std::vector<uint8_t> good = bytes_of(source);
+
+  TestMidiIn target(&rx);
+  const std::vector<uint8_t> before = bytes_of(target);
+  std::vector<uint8_t> bad = good;
+  bad[4 + 15 * 28 + 3] = 0;  // last record: version 0
+  EXPECT_EQ(target.read(bad.data(), static_cast<int>(bad.size())), mppi::MidiInChn::kErrVersion);
+  EXPECT_EQ(target.read(good.data(), 451), mppi::MidiInChn::kErrTooShort);
+  EXPECT_EQ(target.read(nullptr, 452), mppi::MidiInChn::kErrTooShort);
+  EXPECT_EQ(bytes_of(target), before);
+
+  // Out-of-range words are clamped to 14 bits, a broken bend becomes 0, and
+  // the channel number of the slot wins over the stored one.
+  std::vector<uint8_t> wild = good;
+  uint8_t* r = wild.data() + 4 + 5 * 28;
+  for (int offset : {4, 5, 6, 7, 12, 13, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27}) r[offset] = 0xFF;
+  ASSERT_EQ(target.read(wild.data(), static_cast<int>(wild.size())), 0);
+  const mppi::MidiChannelState& state = target.get_channel_state(5);
+  EXPECT_EQ(state.get_channel(), 5);
+  EXPECT_EQ(state.get_bank(), 16383);
+  EXPECT_EQ(state.get_rpn_number(), 16383);
+  EXPECT_EQ(state.get_nrpn_number(), 16383);
+  EXPECT_EQ(state.get_tuning_data(), 16383);
+  EXPECT_EQ(state.get_bend_range_data(), 16383);
+  EXPECT_DOUBLE_EQ(state.get_bend_range(), 127 + 1.27);
+  EXPECT_EQ(state.get_bend(), 0.0);  // 0xFFFFFFFF is a NaN
+}
+
+TEST(MidiInChnState, LoadingReleasesKeysAPedalNoLongerHolds) {
+  RecordingReceiver rx;
+  TestMidiIn source(&rx);
+  const std::vector<uint8_t> pedals_up = bytes_of(source);
+
+  TestMidiIn target(&rx);
+  target.send_cc(0, {{64, 127}});
+  target.send(0x90, 60, 100);
+  target.send(0x80, 60, 0);
+  ASSERT_TRUE(rx.of(MidiCall::kNoteOff).empty());
+  ASSERT_EQ(target.read(pedals_up.data(), static_cast<int>(pedals_up.size())), 0);
+  ASSERT_EQ(rx.of(MidiCall::kNoteOff).size(), 1u);
+  EXPECT_EQ(rx.of(MidiCall::kNoteOff)[0].a, 60);
+}
+
+TEST(MidiInChnState, SettingsRoundTrip) {
+  RecordingReceiver rx;
+  TestMidiIn source(&rx);
+  shape_channel_5(source);
+  basic::ConfKeyMulti section("port_in");
+  ASSERT_EQ(source.write_settings(section), 0);
+  const std::string text = section.get_string(mppi::MidiInChn::kSettingKey);
+  ASSERT_EQ(text.size(), 904u);
+  EXPECT_EQ(text.substr(8, 8), "00000001");
+
+  TestMidiIn target(&rx);
+  ASSERT_EQ(target.read_settings(section), 0);
+  EXPECT_EQ(bytes_of(target), bytes_of(source));
+
+  // No key: nothing to load. Broken text: refused, state kept.
+  TestMidiIn fresh(&rx);
+  const std::vector<uint8_t> start = bytes_of(fresh);
+  EXPECT_EQ(fresh.read_settings(basic::ConfKeyMulti("empty")), 0);
+  for (const std::string& broken : {text.substr(1), text.substr(0, 900), "0G" + text.substr(2)}) {
+    basic::ConfKeyMulti bad("port_in");
+    bad.set_string(mppi::MidiInChn::kSettingKey, broken);
+    EXPECT_LT(fresh.read_settings(bad), 0);
+  }
+  EXPECT_EQ(bytes_of(fresh), start);
+}
+
+// Checks the receiver's contract on every call.
+class ContractReceiver : public mppi::MidiReceiverInterface {
+public:
+  int32_t note_on(int ch, int note, float pitch, float value, float velocity, int flag) override {
+    check(ch, note);
+    EXPECT_TRUE(std::isfinite(pitch));
+    EXPECT_EQ(value, 0.0f);
+    EXPECT_TRUE(velocity > 0.0f && velocity < 2.0f);
+    EXPECT_EQ(flag, 1);
+    return 0;
+  }
+  int32_t note_off(int ch, int note, float velocity) override {
+    check(ch, note);
+    EXPECT_TRUE(velocity >= 0.0f && velocity < 2.0f);
+    return 0;
+  }
+  int32_t key_pressure(int ch, int note, float pressure) override {
+    check(ch, note);
+    EXPECT_TRUE(pressure >= 0.0f && pressure < 2.0f);
+    return 0;
+  }
+  int32_t pitch_bend(int ch, float bend) override {
+    check(ch, 0);
+    EXPECT_TRUE(std::fabs(bend) <= 128.28f);
+    return 0;
+  }
+  int32_t program_change(int ch, int program) override {
+    check(ch, 0);
+    EXPECT_TRUE(program >= 0 && program < 16384 * 128);
+    return 0;
+  }
+  int32_t rpn(int ch, int number, int value) override { return check_param(ch, number, value); }
+  int32_t nrpn(int ch, int number, int value) override { return check_param(ch, number, value); }
+  int32_t control_change(int ch, int controller, int value) override {
+    check(ch, controller);
+    check(ch, value);
+    EXPECT_TRUE(controller != 6 && controller != 38 && (controller < 98 || controller > 101));
+    return 0;
+  }
+  int32_t channel_message(int ch, int status, int data1, int data2) override {
+    check(ch, data1);
+    check(ch, data2);
+    EXPECT_TRUE(status >= 8 && status <= 14);
+    ++messages;
+    return 0;
+  }
+  int messages = 0;
+
+private:
+  static void check(int ch, int data) {
+    EXPECT_TRUE(ch >= 0 && ch < 16);
+    EXPECT_TRUE(data >= 0 && data < 128);
+  }
+  static int32_t check_param(int ch, int number, int value) {
+    check(ch, 0);
+    EXPECT_TRUE(number >= 0 && number < 16384);
+    EXPECT_TRUE(value >= 0 && value < 16384);
+    return 0;
+  }
+};
+
+TEST(MidiInChnState, RandomBytesKeepTheContract) {
+  ContractReceiver rx;
+  TestMidiIn in(&rx);
+  std::mt19937 rng(20240611);
+  std::uniform_int_distribution<int> byte(0, 255);
+  int expected_messages = 0;
+  for (int i = 0; i < 40000; ++i) {
+    int status = byte(rng);
+    if (i % 3 == 0) status |= 0x80;  // more channel messages than chance gives
+    if (status >= 0x80 && status <= 0xEF) ++expected_messages;
+    in.send(status, byte(rng), byte(rng), byte(rng) - 128);
+    if (i % 5000 == 0) {
+      in.set_nrpn_numbering(i % 10000 == 0 ? mppi::NrpnNumbering::swapped : mppi::NrpnNumbering::standard);
+      std::vector<uint8_t> bytes = bytes_of(in);
+      for (uint8_t& b : bytes) b = static_cast<uint8_t>(b ^ byte(rng));  // scrambled but accepted sizes
+      in.read(bytes.data(), static_cast<int>(bytes.size()));
+    }
+    if (::testing::Test::HasFailure()) FAIL() << "after message " << i;
+  }
+  EXPECT_EQ(rx.messages, expected_messages);
+}
+
+}  // namespace

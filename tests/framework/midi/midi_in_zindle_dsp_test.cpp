@@ -1,0 +1,108 @@
+// MIDI bytes through the input layer into the real DSP object, judged by
+// the rendered audio.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tests/framework/midi/recording_receiver.h"
+#include "tests/synth/dsp/zindle_dsp_harness.h"
+
+namespace {
+
+using midi_test::TestMidiIn;
+using zindle_test::DspHarness;
+
+constexpr int kMix1Lvl = 50;
+constexpr int kMix2Lvl = 51;
+constexpr int kMix3Lvl = 52;
+constexpr int kVcfFreq = 53;
+constexpr int kVcaGain = 56;
+constexpr int kVcaEnvLvl = 58;
+constexpr int kArAtkTime = 27;
+constexpr int kArRelTime = 28;
+constexpr double kRate = 44100.0;
+
+// Frequency from rising zero crossings, interpolated between samples.
+double measure_frequency(const std::vector<float>& x, size_t from) {
+  double first = -1.0;
+  double last = -1.0;
+  int crossings = 0;
+  for (size_t i = from + 1; i < x.size(); ++i) {
+    if (x[i - 1] < 0.0f && x[i] >= 0.0f) {
+      const double t = static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]);
+      if (first < 0.0) first = t;
+      last = t;
+      ++crossings;
+    }
+  }
+  return crossings < 2 ? 0.0 : (crossings - 1) * kRate / (last - first);
+}
+
+double rms(const std::vector<float>& x) {
+  double sum = 0.0;
+  for (float v : x) sum += static_cast<double>(v) * v;
+  return std::sqrt(sum / static_cast<double>(x.size()));
+}
+
+// VCO 1 saw through a low filter, so one crossing per period.
+void open_vco1(DspHarness& h) {
+  h.change(kMix1Lvl, 0.0);
+  h.change(kMix2Lvl, 1.0);
+  h.change(kMix3Lvl, 0.0);
+  h.change(kVcfFreq, 500.0);
+}
+
+TEST(MidiInToDsp, BendRangeAndBendMoveThePitch) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> ccs;
+    int bend_lsb, bend_msb;
+    double semitones;
+  };
+  const std::vector<Case> cases = {
+      {"no bend", {}, 0, 64, 0.0},
+      {"range 12, full up", {{101, 0}, {100, 0}, {6, 12}, {38, 0}}, 127, 127, 12.0 * 8191 / 8192},
+      {"range 12, full down", {{101, 0}, {100, 0}, {6, 12}, {38, 0}}, 0, 0, -12.0},
+      {"default range, full down", {}, 0, 0, -2.0},
+  };
+  for (const Case& c : cases) {
+    DspHarness h;
+    open_vco1(h);
+    h.change(kVcaGain, 1.0);
+    h.change(kVcaEnvLvl, 0.0);
+    TestMidiIn in(&h.dsp);
+    for (const auto& [controller, value] : c.ccs) in.send(0xB0, controller, value);
+    in.send(0xE0, c.bend_lsb, c.bend_msb);
+    in.send(0x90, 69, 100);
+    h.render(static_cast<int>(kRate));
+    const double expected = 440.0 * std::pow(2.0, c.semitones / 12.0);
+    EXPECT_NEAR(measure_frequency(h.left, 13230), expected, expected * 2e-3) << c.name;
+  }
+}
+
+TEST(MidiInToDsp, SustainKeepsTheVoiceUntilLifted) {
+  DspHarness h;
+  open_vco1(h);
+  h.change(kVcaGain, 0.0);
+  h.change(kVcaEnvLvl, 1.0);
+  h.change(kArAtkTime, 0.01);
+  h.change(kArRelTime, 0.02);
+  TestMidiIn in(&h.dsp);
+
+  in.send(0xB0, 64, 127);
+  in.send(0x90, 57, 100);
+  h.render(4410);
+  in.send(0x80, 57, 0);
+  h.render(8820);
+  const double held = rms(h.left);
+  EXPECT_GT(held, 0.1);  // still sounding 200 ms after the key went up
+
+  in.send(0xB0, 64, 0);
+  h.render(8820);
+  const std::vector<float> after(h.left.begin() + 4410, h.left.end());
+  EXPECT_EQ(rms(after), 0.0);  // released and silent
+}
+
+}  // namespace
