@@ -1,4 +1,5 @@
 #include <atomic>
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -12,6 +13,15 @@ namespace {
 std::atomic<const EmbeddedResource*> g_table{nullptr};
 std::atomic<std::size_t> g_count{0};
 
+// Resource names and types match without regard to letter case, as they
+// do on Windows.
+bool same_no_case(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+  }
+  return *a == *b;
+}
+
 }  // namespace
 
 void register_embedded_resources(const EmbeddedResource* table, std::size_t count) {
@@ -24,7 +34,7 @@ bool find_embedded_resource(const char* name, const char* type, ResourceView& ou
   const std::size_t count = g_count.load();
   if (!table || !name || !type) return false;
   for (std::size_t i = 0; i < count; ++i) {
-    if (std::strcmp(table[i].name, name) == 0 && std::strcmp(table[i].type, type) == 0) {
+    if (same_no_case(table[i].name, name) && same_no_case(table[i].type, type)) {
       out.data = table[i].data;
       out.size = table[i].size;
       return true;

@@ -9,13 +9,25 @@ SettingDspMixin::SettingDspMixin(std::string plugin_name, std::string vendor)
 
 SettingDspMixin::~SettingDspMixin() = default;
 
-basic::SettingMgrInterface* SettingDspMixin::get_setting_mgr() { return nullptr; }
+SettingMgr& SettingDspMixin::use_setting_mgr() {
+  if (!setting_mgr_.is_initialised()) {
+    std::string name = get_string_property("plugin_name");
+    if (name.empty()) name = plugin_name_;
+    std::string manufacturer = get_string_property("manufacturer");
+    if (manufacturer.empty()) manufacturer = vendor_;
+    setting_mgr_.init(name, get_num_property("plugin_version"), manufacturer);
+  }
+  return setting_mgr_;
+}
 
-SettingAutoload* SettingDspMixin::get_setting_autoload() { return nullptr; }
+basic::SettingMgrInterface* SettingDspMixin::get_setting_mgr() { return &use_setting_mgr(); }
+
+SettingAutoload* SettingDspMixin::get_setting_autoload() { return &use_setting_mgr().use_autoload(); }
 
 void SettingDspMixin::autoload_settings() {
   if (settings_loaded_) return;
   settings_loaded_ = true;
+  use_setting_mgr().use_autoload().autoload();
 }
 
 }  // namespace mppi

@@ -1,10 +1,13 @@
 #pragma once
-// The settings part of the DSP object: the plug-in and vendor names that key
-// the per-user settings, and the settings objects handed to the framework.
+// The settings part of the DSP object: owns the settings manager and hands
+// it and its autoload object to the framework. The manager takes the
+// plug-in name, version and manufacturer from the object's own properties
+// the first time it is asked for, once the object is fully built.
 
 #include <string>
 
 #include "framework/core/dsp_interface.h"
+#include "framework/settings/setting_mgr.h"
 
 namespace mppi {
 
@@ -13,8 +16,10 @@ public:
   SettingDspMixin(std::string plugin_name, std::string vendor);
   ~SettingDspMixin() override;
 
+  // Editor thread, after construction.
   basic::SettingMgrInterface* get_setting_mgr() override;
   SettingAutoload* get_setting_autoload() override;
+  SettingMgr& use_setting_mgr();
 
   // Host GUI thread, end of init: loads the stored settings once.
   void autoload_settings();
@@ -27,6 +32,7 @@ private:
   std::string plugin_name_;
   std::string vendor_;
   bool settings_loaded_ = false;
+  SettingMgr setting_mgr_;
 };
 
 }  // namespace mppi

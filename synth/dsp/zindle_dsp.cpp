@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "framework/core/host_dsp_interface.h"
+#include "framework/midi/midi_mgr.h"
+#include "synth/dsp/default_controllers.h"
 #include "synth/dsp/midi_gui_keyboard_manager.h"
 #include "synth/dsp/scoped_flush_denormals.h"
 #include "synth/dsp/synth_event.h"
@@ -37,8 +39,10 @@ void ZindleDsp::init() {
   get_record().value = 1.0;
   if (host_ != nullptr) host_->reserved_1();
   synth_core_.create_params();
-  // Default controller bindings are made by the MIDI manager once the host
-  // adapter offers one (get_midi_mgr); they use kDefaultControllers.
+  if (mppi::MidiMgr* midi = host_ != nullptr ? host_->get_midi_mgr() : nullptr) {
+    midi->load_switches(get_string_property("plugin_name"));
+    midi->bind_defaults(kDefaultControllers.data(), kNbrSynthParams);
+  }
   autoload_settings();
 }
 

@@ -43,6 +43,7 @@ double butterworth_hp_db(double f, double fc) {
 }
 
 TEST(Biquad, HighPassAt16HzIsButterworth) {
+  // -3.01 dB at 16 Hz itself.
   for (double f : {4.0, 8.0, 16.0, 32.0, 100.0, 1000.0, 15000.0}) {
     dsp::BiquadDesigner hpf;
     hpf.set_type(dsp::BiquadDesigner::kHighPass);
@@ -54,16 +55,6 @@ TEST(Biquad, HighPassAt16HzIsButterworth) {
     const double tol = f < 16.0 ? 0.15 : 0.02;
     EXPECT_NEAR(render_gain_db(hpf, f), butterworth_hp_db(f, 16.0), tol) << f;
   }
-}
-
-TEST(Biquad, HighPassIsThreeDbDownAtItsCutoff) {
-  dsp::BiquadDesigner hpf;
-  hpf.set_type(dsp::BiquadDesigner::kHighPass);
-  hpf.set_shape(kButterworthQ, 1.0f);
-  hpf.set_sample_rate(kFs);
-  hpf.set_cutoff(16.0f);
-  hpf.update_coefs();
-  EXPECT_NEAR(render_gain_db(hpf, 16.0), -3.01, 0.02);
 }
 
 TEST(Biquad, DesignedResponsesHaveTheirGainsAtChosenFrequencies) {

@@ -20,7 +20,10 @@ TEST(Resources, FoundByNameAndTypeOnly) {
 
   sys::ResourceView missing;
   EXPECT_FALSE(sys::get_resource("DEFAULT_PRESET_BANK", "SNPB", missing));
-  EXPECT_FALSE(sys::get_resource("static_presets", "SNPB", missing));
+  EXPECT_FALSE(sys::get_resource("STATIC_PRESET", "SNPB", missing));
+  // Letter case does not matter, as with Windows resources.
+  ASSERT_TRUE(sys::get_resource("static_presets", "snpb", view));
+  EXPECT_EQ(view.data, bank);
   EXPECT_FALSE(sys::get_resource(nullptr, "SNPB", missing));
   EXPECT_EQ(missing.data, nullptr);
 }

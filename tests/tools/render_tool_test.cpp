@@ -81,7 +81,9 @@ TEST(DemoSequence, IsOrderedAndBalanced) {
   ASSERT_FALSE(seq.empty());
   int held = 0;
   for (size_t i = 0; i < seq.size(); ++i) {
-    if (i > 0) EXPECT_LE(seq[i - 1].seconds, seq[i].seconds);
+    if (i > 0) {
+      EXPECT_LE(seq[i - 1].seconds, seq[i].seconds);
+    }
     if ((seq[i].status & 0xF0) == 0x90) ++held;
     if ((seq[i].status & 0xF0) == 0x80) --held;
     EXPECT_GE(held, 0);

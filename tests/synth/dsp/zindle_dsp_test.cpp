@@ -224,7 +224,7 @@ TEST(ZindleDspParams, DefaultControllersAreDistinctAndFree) {
   EXPECT_EQ(kDefaultControllers[12], 5);   // "Portamento": portamento time
   EXPECT_EQ(kDefaultControllers[53], 74);  // "VCF Freq": brightness
   EXPECT_EQ(kDefaultControllers[54], 71);  // "VCF Reso": harmonic content
-  EXPECT_EQ(kDefaultControllers[57], 7);   // "VCA Env": ... the volume controller
+  EXPECT_EQ(kDefaultControllers[57], 7);   // "VCA Env": channel volume
   EXPECT_EQ(kDefaultControllers[61], 112);
 }
 

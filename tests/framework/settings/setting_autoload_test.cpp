@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "framework/settings/autoload_menu_label.h"
+#include "framework/settings/setting_mgr.h"
+#include "settings_test_util.h"
+#include "sys/persistent_key_list.h"
+#include "synth/dsp/zindle_dsp.h"
+
+using settings_test::Reorder;
+using settings_test::TempConfigHome;
+using settings_test::TempFolder;
+
+namespace {
+
+constexpr const char* kStorePath = "Brakka/Zindle-BR/Autoload";
+
+struct ZindleMgr : mppi::SettingMgr {
+  ZindleMgr() { init("Zindle-BR", 1.31, "Brakka"); }
+};
+
+// A settings file that puts internal parameter 7 first.
+std::string write_settings_file(const TempFolder& folder) {
+  const std::string path = folder.file("latest.cfg.txt");
+  settings_test::write_file(path,
+                            "Zindle_BR_config_section =\n{\n   version = 1.31\n"
+                            "   parameter_reorder_map = { 7_x }\n}\n");
+  return path;
+}
+
+void store(const std::string& name, const std::string& value) {
+  sys::PersistentKeyList keys(kStorePath);
+  ASSERT_TRUE(keys.write_string(name, value));
+}
+
+}  // namespace
+
+TEST(SettingAutoload, KeepsItsValuesInTheUserStoreUnderXdgConfigHome) {
+  TempConfigHome home;
+  ZindleMgr mgr;
+  mppi::SettingAutoload& autoload = mgr.use_autoload();
+  std::string name;
+  EXPECT_FALSE(autoload.read_latest_file(name));
+  EXPECT_FALSE(autoload.read_autoload_switch());
+  EXPECT_TRUE(autoload.write_latest_file("/home/u/my settings.cfg.txt"));
+  autoload.write_autoload_switch(true);
+  EXPECT_TRUE(settings_test::fs::exists(home.folder() / "Brakka" / "Zindle-BR" / "Autoload"));
+
+  sys::PersistentKeyList keys(kStorePath);
+  std::string value;
+  ASSERT_TRUE(keys.read_string("LatestConfigFile", value));
+  EXPECT_EQ(value, "/home/u/my settings.cfg.txt");
+  ASSERT_TRUE(keys.read_string("LatestConfigAutoload", value));
+  EXPECT_EQ(value, "1");
+  autoload.write_autoload_switch(false);
+  ASSERT_TRUE(sys::PersistentKeyList(kStorePath).read_string("LatestConfigAutoload", value));
+  EXPECT_EQ(value, "0");
+  EXPECT_FALSE(autoload.read_autoload_switch());
+}
+
+TEST(SettingAutoload, RefusesNamesOf1024CharactersOrWithAZero) {
+  TempConfigHome home;
+  ZindleMgr mgr;
+  mppi::SettingAutoload& autoload = mgr.use_autoload();
+  std::string name;
+  EXPECT_TRUE(autoload.write_latest_file(std::string(1023, 'a')));
+  EXPECT_FALSE(autoload.write_latest_file(std::string(1024, 'b')));
+  EXPECT_FALSE(autoload.write_latest_file(std::string("ab\0cd", 5)));
+  ASSERT_TRUE(autoload.read_latest_file(name));
+  EXPECT_EQ(name, std::string(1023, 'a'));
+}
+
+TEST(SettingAutoload, SwitchReadsOnlyAsOnWhenNotEmptyAndNotStartingWithZero) {
+  TempConfigHome home;
+  ZindleMgr mgr;
+  const struct {
+    const char* stored;
+    bool on;
+  } cases[] = {{"1", true}, {"0", false}, {"", false}, {"01", false}, {"yes", true}, {"10", true}};
+  for (const auto& c : cases) {
+    store("LatestConfigAutoload", c.stored);
+    EXPECT_EQ(mgr.use_autoload().read_autoload_switch(), c.on) << '"' << c.stored << '"';
+  }
+}
+
+TEST(SettingAutoload, LoadsTheLatestFileOnlyWhenSwitchedOnAndStored) {
+  TempFolder folder;
+  const std::string path = write_settings_file(folder);
+  struct Case {
+    const char* what;
+    const char* switch_value;  // null: not stored
+    const char* file;          // null: not stored
+    int code;
+    int first_internal;
+  };
+  const Case cases[] = {
+      {"on, file stored", "1", path.c_str(), 0, 7},
+      {"on, no file stored", "1", nullptr, 0, 0},
+      {"off, file stored", "0", path.c_str(), 0, 0},
+      {"no switch stored", nullptr, path.c_str(), 0, 0},
+      {"on, stored file gone", "1", "/nonexistent/x.cfg.txt", basic::kSettingFileUnreadable, 0},
+  };
+  for (const Case& c : cases) {
+    TempConfigHome case_home;
+    if (c.switch_value) store("LatestConfigAutoload", c.switch_value);
+    if (c.file) store("LatestConfigFile", c.file);
+    ZindleMgr mgr;
+    Reorder reorder;
+    mgr.add_client(reorder.map);
+    EXPECT_EQ(mgr.use_autoload().autoload(), c.code) << c.what;
+    EXPECT_EQ(reorder.map.to_internal(0), c.first_internal) << c.what;
+  }
+}
+
+TEST(SettingAutoload, AStoreThatCannotBeOpenedEndsAutoloadQuietly) {
+  TempConfigHome home;
+  settings_test::write_file((home.folder() / "Brakka").string(), "a file in the way");
+  ZindleMgr mgr;
+  std::string name;
+  EXPECT_THROW(mgr.use_autoload().read_latest_file(name), std::runtime_error);
+  EXPECT_NE(mgr.use_autoload().autoload(), 0);
+}
+
+TEST(AutoloadMenuLabel, ShowsTheLatestFileOrUndefinedAndKeepsTheEndOfLongNames) {
+  std::string digits;
+  for (int i = 0; i < 70; ++i) digits += static_cast<char>('0' + i % 10);
+  const std::string name63 = digits.substr(0, 63);
+  const std::string name64 = digits.substr(0, 64);
+  EXPECT_EQ(mppi::make_autoload_menu_label(nullptr), "Autoload [Undefined]");
+  EXPECT_EQ(mppi::make_autoload_menu_label(&name63), "Autoload [" + name63 + "]");
+  EXPECT_EQ(mppi::make_autoload_menu_label(&name64), "Autoload [..." + name64.substr(3) + "]");
+  // 70 characters: "..." and the last 61.
+  EXPECT_EQ(mppi::make_autoload_menu_label(&digits),
+            "Autoload [...9012345678901234567890123456789012345678901234567890123456789]");
+
+  TempConfigHome home;
+  ZindleMgr mgr;
+  EXPECT_EQ(mgr.use_autoload().make_menu_label(), "Autoload [Undefined]");
+  store("LatestConfigFile", "/a/b.cfg.txt");
+  EXPECT_EQ(mgr.use_autoload().make_menu_label(), "Autoload [/a/b.cfg.txt]");
+}
+
+TEST(SettingDspMixin, TakesTheNamesFromThePluginAndAutoloadsOnceAtTheEndOfInit) {
+  TempConfigHome home;
+  TempFolder folder;
+  store("LatestConfigAutoload", "1");
+  store("LatestConfigFile", write_settings_file(folder));
+
+  ZindleDsp dsp;
+  mppi::SettingMgr& mgr = dsp.use_setting_mgr();
+  EXPECT_EQ(dsp.get_setting_mgr(), &mgr);
+  EXPECT_EQ(dsp.get_setting_autoload(), &mgr.use_autoload());
+  EXPECT_EQ(mgr.get_section_name(), "Zindle_BR_config_section");
+  EXPECT_EQ(mgr.get_version(), "1.31");
+  EXPECT_EQ(mgr.use_autoload().get_path(), "Brakka/Zindle-BR");
+
+  Reorder reorder;
+  mgr.add_client(reorder.map);
+  EXPECT_FALSE(dsp.are_settings_loaded());
+  dsp.init();
+  EXPECT_TRUE(dsp.are_settings_loaded());
+  EXPECT_EQ(reorder.map.to_internal(0), 7);
+
+  // Settings are loaded once per instance.
+  settings_test::Reorder fresh;
+  mgr.add_client(fresh.map);
+  dsp.autoload_settings();
+  EXPECT_EQ(fresh.map.to_internal(0), 0);
+  dsp.stop();
+}

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tools/render/smf_reader.h"
+
+using namespace zindle_render;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void append(Bytes& out, std::initializer_list<int> bytes) {
+  for (int b : bytes) out.push_back(static_cast<uint8_t>(b));
+}
+
+void append_u32(Bytes& out, uint32_t v) { append(out, {int(v >> 24), int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF)}); }
+
+Bytes header(int format, int tracks, int division) {
+  Bytes out = {'M', 'T', 'h', 'd'};
+  append_u32(out, 6);
+  append(out, {0, format, tracks >> 8, tracks & 0xFF, division >> 8, division & 0xFF});
+  return out;
+}
+
+Bytes chunk(const char* id, const Bytes& body) {
+  Bytes out(id, id + 4);
+  append_u32(out, static_cast<uint32_t>(body.size()));
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+Bytes smf(int format, int division, const std::vector<Bytes>& tracks) {
+  Bytes out = header(format, static_cast<int>(tracks.size()), division);
+  for (const Bytes& t : tracks) {
+    const Bytes c = chunk("MTrk", t);
+    out.insert(out.end(), c.begin(), c.end());
+  }
+  return out;
+}
+
+NoteSequence parse_ok(const Bytes& file) {
+  NoteSequence seq;
+  const std::string error = parse_smf(file.data(), file.size(), seq);
+  EXPECT_EQ("", error);
+  return seq;
+}
+
+struct Expected {
+  double seconds;
+  int status, data1, data2;
+};
+
+void expect_sequence(const NoteSequence& seq, const std::vector<Expected>& expected) {
+  ASSERT_EQ(expected.size(), seq.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(expected[i].seconds, seq[i].seconds, 1e-9) << "message " << i;
+    EXPECT_EQ(expected[i].status, seq[i].status) << "message " << i;
+    EXPECT_EQ(expected[i].data1, seq[i].data1) << "message " << i;
+    EXPECT_EQ(expected[i].data2, seq[i].data2) << "message " << i;
+  }
+}
+
+const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
+
+}  // namespace
+
+TEST(SmfReader, Format0WithRunningStatusAndSkippedEvents) {
+  Bytes track;
+  append(track, {0x00, 0x91, 60, 100});                      // note on, channel 2
+  append(track, {0x30, 64, 90});                             // running status, 48 ticks later
+  append(track, {0x00, 0xF0, 0x03, 0x7E, 0x01, 0xF7});       // sysex, skipped
+  append(track, {0x00, 0xFF, 0x01, 0x02, 'h', 'i'});         // text, skipped
+  append(track, {0x30, 60, 0});                              // running status survives both
+  append(track, {0x00, 0xC1, 5, 0x00, 7});                   // program change, one data byte, twice
+  append(track, {0x81, 0x00, 0xE1, 0x00, 0x40});             // bend 128 ticks later
+  track.insert(track.end(), kEnd.begin(), kEnd.end());
+  append(track, {0x00, 0x91, 1, 1});                         // after the end: ignored
+
+  // 96 ticks per quarter at the default 120 bpm: 1/192 s per tick.
+  expect_sequence(parse_ok(smf(0, 96, {track})), {{0.0, 0x91, 60, 100},
+                                                  {0.25, 0x91, 64, 90},
+                                                  {0.5, 0x91, 60, 0},
+                                                  {0.5, 0xC1, 5, 0},
+                                                  {0.5, 0xC1, 7, 0},
+                                                  {0.5 + 128.0 / 192.0, 0xE1, 0x00, 0x40}});
+}
+
+TEST(SmfReader, Format1TempoMapMergedAcrossTracks) {
+  Bytes conductor;  // 120 bpm, then 60 bpm at tick 960
+  append(conductor, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+  append(conductor, {0x87, 0x40, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});
+  conductor.insert(conductor.end(), kEnd.begin(), kEnd.end());
+
+  Bytes melody;  // notes at ticks 0, 960, 1440; a tempo change to 240 bpm at 1440
+  append(melody, {0x00, 0x90, 60, 100});
+  append(melody, {0x87, 0x40, 0x90, 64, 100});
+  append(melody, {0x83, 0x60, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});
+  append(melody, {0x00, 0x90, 67, 100});
+  append(melody, {0x83, 0x60, 0x80, 67, 0});  // a quarter at 240 bpm: 0.25 s
+
+  Bytes bass;  // same tick as the melody's first note: keeps track order
+  append(bass, {0x00, 0x92, 36, 80});
+  append(bass, {0x8B, 0x20, 0x82, 36, 0});  // tick 1440
+
+  // Ticks per quarter 480: 0..960 at 0.5 s/quarter = 1.0 s, then 1 s/quarter.
+  expect_sequence(parse_ok(smf(1, 480, {conductor, melody, bass})), {{0.0, 0x90, 60, 100},
+                                                                     {0.0, 0x92, 36, 80},
+                                                                     {1.0, 0x90, 64, 100},
+                                                                     {2.0, 0x90, 67, 100},
+                                                                     {2.0, 0x82, 36, 0},
+                                                                     {2.25, 0x80, 67, 0}});
+}
+
+TEST(SmfReader, SmpteDivisionAndForeignChunks) {
+  Bytes track;
+  append(track, {0x00, 0x90, 60, 100});
+  append(track, {0x83, 0x74, 0x80, 60, 0});  // tick 500
+  // 25 frames of 40 ticks: 1000 ticks per second; tempo has no effect.
+  Bytes file = header(0, 1, 0xE728);
+  const Bytes foreign = chunk("XFIH", {1, 2, 3});
+  file.insert(file.end(), foreign.begin(), foreign.end());
+  Bytes with_tempo;
+  append(with_tempo, {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});
+  with_tempo.insert(with_tempo.end(), track.begin(), track.end());
+  const Bytes t = chunk("MTrk", with_tempo);
+  file.insert(file.end(), t.begin(), t.end());
+  expect_sequence(parse_ok(file), {{0.0, 0x90, 60, 100}, {0.5, 0x80, 60, 0}});
+}
+
+TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
+  const Bytes good_track = {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00};
+  auto with_track = [](const Bytes& body) { return smf(0, 96, {body}); };
+  Bytes absurd_chunk = header(0, 1, 96);
+  append(absurd_chunk, {'M', 'T', 'r', 'k', 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
+  Bytes missing_tracks = smf(1, 96, {good_track});
+  missing_tracks[11] = 3;
+  Bytes long_header = header(0, 1, 96);
+  long_header[7] = 200;
+
+  struct Case {
+    const char* name;
+    Bytes file;
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"empty", {}, "no MThd"},
+      {"wrong magic", {'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}, "no MThd"},
+      {"short header", {'M', 'T', 'h', 'd', 0, 0, 0, 3, 0, 0, 0}, "MThd"},
+      {"header past end", long_header, "MThd"},
+      {"format 2", smf(2, 96, {good_track}), "format 2"},
+      {"format 0, two tracks", smf(0, 96, {good_track, good_track}), "exactly one track"},
+      {"zero division", smf(0, 0, {good_track}), "division"},
+      {"bad frame rate", smf(0, 0xE928, {good_track}), "frame rate"},
+      {"missing tracks", missing_tracks, "1 of 3 tracks"},
+      {"absurd chunk length", absurd_chunk, "exceeds the file"},
+      {"absurd meta length", with_track({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}), "meta event length"},
+      {"absurd sysex length", with_track({0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0xF7}), "system exclusive"},
+      {"five-byte delta", with_track({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1}), "delta time"},
+      {"no running status", with_track({0x00, 60, 100}), "running status"},
+      {"truncated message", with_track({0x00, 0x90, 60}), "truncated channel message"},
+      {"status as data", with_track({0x00, 0x90, 60, 0x80}), "data byte"},
+      {"realtime byte", with_track({0x00, 0xF8}), "system message"},
+      {"delta without event", with_track({0x00, 0x90, 60, 1, 0x10}), "event missing"},
+  };
+  for (const Case& c : cases) {
+    NoteSequence seq = {{9.0, 0x90, 1, 2}};
+    const std::string error = parse_smf(c.file.data(), c.file.size(), seq);
+    EXPECT_NE(std::string::npos, error.find(c.reason)) << c.name << ": " << error;
+    ASSERT_EQ(1u, seq.size()) << c.name;  // untouched on failure
+    EXPECT_EQ(9.0, seq[0].seconds) << c.name;
+  }
+}
+
+TEST(SmfReader, EveryTruncationIsRefused) {
+  Bytes conductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
+  Bytes notes = {0x00, 0x90, 60, 100, 0x60, 64, 100, 0x83, 0x60, 0x80, 60, 0, 0x00, 0xF0, 0x01, 0xF7};
+  const Bytes file = smf(1, 96, {conductor, notes});
+  ASSERT_EQ(3u, parse_ok(file).size());
+  for (std::size_t n = 0; n < file.size(); ++n) {
+    const Bytes prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
+    NoteSequence seq;
+    EXPECT_NE("", parse_smf(prefix.data(), prefix.size(), seq)) << "prefix of " << n << " bytes";
+  }
+}
+
+TEST(SmfReader, ThreeNotesDataFile) {
+  const char* env = std::getenv("ZINDLE_TEST_DATA");
+  std::string dir = env ? env : std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/../data";
+  NoteSequence seq;
+  ASSERT_EQ("", read_smf_file(dir + "/three_notes.mid", seq));
+  expect_sequence(seq, {{0.0, 0x90, 60, 100},
+                        {0.5, 0x80, 60, 64},
+                        {0.5, 0x90, 64, 100},
+                        {1.0, 0x80, 64, 64},
+                        {1.0, 0x90, 67, 100},
+                        {1.5, 0x80, 67, 64}});
+  EXPECT_NE(std::string::npos, read_smf_file(dir + "/no_such.mid", seq).find("cannot open"));
+}
