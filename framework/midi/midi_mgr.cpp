@@ -171,7 +171,7 @@ void MidiMgr::bind_locked(int param, int id) {
   unbind_locked(param);
   std::atomic<int16_t>& slot = param_of_slot_[slot_of(id)];
   const int previous = slot.load();
-  (void)previous;
+  if (previous >= 0 && previous != param) id_of_param_[previous].store(-1);
   slot.store(static_cast<int16_t>(param));
   id_of_param_[param].store(id);
 }
@@ -226,7 +226,7 @@ int MidiMgr::notify_controller(int id, int value14) {
   const int param = controller_value(id, value14, value);
   if (param < 0) return kNotFound;
   if (param < nbr_dsp_params_) {
-    if (cmd_ != nullptr) cmd_->set_param(param, value, 200);
+    if (cmd_ != nullptr) cmd_->set_param(param, value, kSourceMidi);
   } else if (dsp_ != nullptr) {
     dsp_->set_extra_param(param, value);
   }
@@ -251,7 +251,7 @@ int MidiMgr::parameter_to_midi(int param, float value) {
   } else if (kind == kKindRpn) {
     ok = out->rpn(ch, number, value14) >= 0;
   } else if (kind >= 32) {
-    ok = out->channel_message(ch, 11, kind, (value14 + 64) >> 7) >= 0;
+    ok = out->channel_message(ch, 11, kind, std::min(127, (value14 + 64) >> 7)) >= 0;
   } else {
     // 14-bit pair: the coarse controller, then its fine partner 32 above.
     ok = out->channel_message(ch, 11, kind, value14 >> 7) >= 0 &&

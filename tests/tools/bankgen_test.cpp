@@ -73,7 +73,7 @@ TEST(BankCompiler, RefusesUnknownNamesBadValuesAndWrongCounts) {
             "line 2: no parameter is named 'VCF Frequency'");
   EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nOsc Mode = Triple\n"), dsp, bank),
             "line 2: 'Triple' is not a value of 'Osc Mode'");
-  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[P1]\n"), dsp, bank), "line 4: program name 'P1' is used twice");
+  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[P1]\n"), dsp, bank), "line 2: program name 'P1' is used twice");
   std::vector<PresetSource> few(3);
   EXPECT_EQ(bankgen::compile_bank(few, dsp, bank), "expected 64 programs, found 3");
 }
