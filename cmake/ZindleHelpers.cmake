@@ -30,5 +30,5 @@ function(zindle_test name dir)
   target_link_libraries(${name} PRIVATE ${ARGN} zindle_test_support GTest::gtest GTest::gtest_main Threads::Threads)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT
-                       "ZINDLE_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
+                       "ZINDLE_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
 endfunction()

@@ -282,7 +282,7 @@ void MidiChannelState::set_bend_range(float semitones) {
 
 void MidiChannelState::update_bend_range() {
   bend_range_ = (bend_range_data_ >> 7) + (bend_range_data_ & 127) * 0.01;
-  bend_factor_ = bend_range_ * 0.0001220703125;
+  bend_factor_ = 2.0 * 0.0001220703125;
 }
 
 void MidiChannelState::update_tuning() {

@@ -32,6 +32,8 @@ public:
 
   // Set-up: creates "VCO1 TuneC" .. "VCO2 Sync", then the noise type.
   void create_params(mppi::PluginInternal& registry);
+  // The noise generator lets go of its parameter (the DSP object stops).
+  void release_noise_params() { noise_gen_.release_params(); }
   void set_sample_rate(double doubled_rate);
   void reset();
 
@@ -61,6 +63,7 @@ public:
   bool is_sync_on() const { return sync_on_; }
   const Vco& use_vco1() const { return vco1_; }
   const SyncVco& use_vco2() const { return vco2_; }
+  const NoiseGen& use_noise_gen() const { return noise_gen_; }
 
 private:
   // Pulse width of one VCO; a new width waits until it cannot skip or double

@@ -101,12 +101,19 @@ void NoiseGen::Section::process(float* buf, int count) {
 NoiseGen::NoiseGen() : amplitude_bits_(float_bits(1.0f)) {}
 
 void NoiseGen::create_params(mppi::PluginInternal& registry) {
-  auto noise_type = std::make_shared<ParamGenNoiseType>();
-  param_noise_type_ = noise_type.get();
-  noise_type->set_val(0.0, 0);
-  registry.register_and_add(noise_type);
-  noise_type->notified = &flag_noise_;
+  noise_type_ = std::make_shared<ParamGenNoiseType>();
+  noise_type_->set_val(0.0, 0);
+  registry.register_and_add(noise_type_);
+  noise_type_->notified = &flag_noise_;
   amplitude_bits_ = float_bits(1.0f);
+  select_filter();
+}
+
+void NoiseGen::release_params() {
+  if (noise_type_ == nullptr) return;
+  noise_type_->notified = nullptr;
+  noise_type_.reset();
+  flag_noise_.clear();
   select_filter();
 }
 
@@ -131,7 +138,7 @@ void NoiseGen::update() {
 }
 
 void NoiseGen::select_filter() {
-  const bool pink = param_noise_type_ == nullptr || param_noise_type_->get_val() == 0.0;
+  const bool pink = noise_type_ == nullptr || noise_type_->get_val() == 0.0;
   active_ = pink ? &pink_ : &white_;
 }
 

@@ -4,6 +4,7 @@
 // sections colours it.
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/params/normalized_param_interface.h"
 
@@ -49,6 +50,9 @@ public:
 
   // Set-up: creates "Noise Type".
   void create_params(mppi::PluginInternal& registry);
+  // Undoes create_params: lets go of "Noise Type"; pink until created again.
+  void release_params();
+  bool has_noise_type() const { return noise_type_ != nullptr; }
   // The doubled rate.
   void set_sample_rate(double sample_rate);
   // Clears the filter memory; the generator sequence goes on.
@@ -67,7 +71,7 @@ private:
   void select_filter();
 
   float sample_rate_ = 44100.0f;
-  ParamGenNoiseType* param_noise_type_ = nullptr;
+  std::shared_ptr<ParamGenNoiseType> noise_type_;
   mppi::NotificationFlag flag_noise_;
   uint32_t state_ = 1;
   uint32_t amplitude_bits_ = 0;

@@ -39,6 +39,8 @@ void SynthCore::create_params() {
   mixer_.create_params(*core_);
 }
 
+void SynthCore::release_stage_params() { generator_.release_noise_params(); }
+
 void SynthCore::set_start_values() { params_.set_start_values(); }
 
 void SynthCore::set_sample_rate(float rate) {

@@ -33,6 +33,8 @@ public:
   // --- Set-up --------------------------------------------------------------
   // Creates the 62 synth parameters in index order.
   void create_params();
+  // Undoes what create_params gave to the stages themselves (stop).
+  void release_stage_params();
   // Core parameters back to their start values, telling their groups.
   void set_start_values();
   void set_sample_rate(float rate);
@@ -65,6 +67,7 @@ public:
   int get_pool_count() const { return queue_.pool_count(); }
   const ControlStage& get_control_stage() const { return control_; }
   const SampleHoldStage& get_sample_hold_stage() const { return sample_hold_; }
+  const GeneratorStage& get_generator_stage() const { return generator_; }
 
 private:
   void update_controls(int count);

@@ -51,7 +51,10 @@ void ZindleDsp::start() {
   request_reset();
 }
 
-void ZindleDsp::stop() { release_params(); }
+void ZindleDsp::stop() {
+  synth_core_.release_stage_params();
+  release_params();
+}
 
 mppi::HostDspInterface* ZindleDsp::set_host(mppi::HostDspInterface* host) {
   host_ = host;

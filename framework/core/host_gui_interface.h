@@ -1,0 +1,35 @@
+#pragma once
+// What the GUI object may ask of the host side. Implemented by the host
+// adapter's GUI-side object; slot order kept. Parameter indices are
+// internal indices.
+
+#include <string>
+
+namespace mppi {
+
+class BankManager;
+class MidiMgr;
+class ProgramSlot;
+
+class HostGuiInterface {
+public:
+  virtual ~HostGuiInterface() = default;
+  virtual void reserved_1() {}
+  // "can_resize_window"; 0.0 for anything unknown.
+  virtual double get_host_num_property(const char* key) = 0;
+  // "interface_standard", "interface_info"; empty for anything unknown.
+  virtual std::string get_host_string_property(const char* key) = 0;
+  // --- Parameter control from the editor (editor thread) ------------------
+  virtual bool can_take_control(int param, int source) = 0;
+  virtual bool take_control(int param, int source) = 0;
+  virtual void release_control(int param, int source) = 0;
+  virtual bool set_param_and_notify(int param, float value, int source) = 0;
+  virtual void apply_program(const ProgramSlot& program, int source) = 0;
+  virtual void publish_bank(const BankManager& bank) = 0;
+  // 0, or -1 when the host refused the new size.
+  virtual int resize_window(int width, int height) = 0;
+  virtual void get_settings_path(std::string& out) = 0;
+  virtual MidiMgr* get_midi_mgr() = 0;
+};
+
+}  // namespace mppi

@@ -1,0 +1,33 @@
+#pragma once
+// The editor as the host drives it: size, open and close go to the GUI
+// object, which draws everything itself and runs its own timers.
+
+#include "framework/vst2/aeff_editor.h"
+
+namespace mppi {
+
+class GuiInterface;
+class Vst2Plugin;
+
+class Vst2WinEditor : public AEffEditor {
+public:
+  // Registers itself as the adapter's editor, which takes ownership.
+  Vst2WinEditor(Vst2Plugin& adapter, GuiInterface& gui);
+
+  bool getRect(ERect** rect) override;
+  bool open(void* parent) override;
+  void close() override;
+  void idle() override {}
+
+  // The window takes a new size (the GUI asked for it).
+  void set_size(int width, int height);
+  double get_last_tempo() const { return last_tempo_; }
+  void set_last_tempo(double bpm) { last_tempo_ = bpm; }
+
+private:
+  GuiInterface& gui_;
+  ERect rect_{0, 0, 0, 0};
+  double last_tempo_ = 0.0;
+};
+
+}  // namespace mppi

@@ -1,0 +1,71 @@
+#pragma once
+// The VST 2 adapter, system part: the editor, the system MIDI ports, the
+// background thread that closes edit gestures, the floating-point guards
+// around host calls and the settings folder.
+
+#include <atomic>
+#include <memory>
+
+#include "framework/core/bkg_interface.h"
+#include "framework/core/bkg_thread.h"
+#include "framework/vst2/vst2_plugin.h"
+
+namespace mppi {
+
+class MciMidiDevSelComp;
+class Vst2WinEditor;
+
+class Vst2WinPlugin : public Vst2Plugin {
+public:
+  // Closes the edit gestures of the adapter's core, once it is ready.
+  class BkgGesture : public BkgInterface {
+  public:
+    explicit BkgGesture(Vst2WinPlugin& adapter) : adapter_(adapter) {}
+    void process() override;
+    void* get_context() override { return context_; }
+    void set_context(void* context) override { context_ = context; }
+
+  private:
+    void* context_ = nullptr;
+    Vst2WinPlugin& adapter_;
+  };
+
+  Vst2WinPlugin(audioMasterCallback audio_master, std::unique_ptr<DspInterface> dsp,
+                std::unique_ptr<GuiInterface> gui, MidiReceiverInterface* midi_receiver, const BankManager& bank,
+                VstInt32 unique_id);
+  ~Vst2WinPlugin() override;
+
+  void initialise() override;
+  bool are_gestures_on_bkg_thread() const { return gestures_on_bkg_thread_; }
+  Vst2WinEditor* get_win_editor() { return editor_; }
+
+  // --- Host-side services -----------------------------------------------------
+  int start_dsp_task() override;
+  void stop_dsp_task() override;
+  std::string get_settings_path() override;
+  int resize_window(int width, int height) override;
+
+  // --- Host calls inside the floating-point guards -------------------------------
+  void processReplacing(float** inputs, float** outputs, VstInt32 sample_frames) override;
+  void process(float** inputs, float** outputs, VstInt32 sample_frames) override;
+  void setProgram(VstInt32 program) override;
+  VstInt32 fxIdle() override;
+
+protected:
+  void on_tempo_changed(float bpm) override;
+
+private:
+  bool is_host_live();
+
+  Vst2WinEditor* editor_ = nullptr;  // owned by the SDK base
+  std::unique_ptr<MciMidiDevSelComp> system_midi_;
+  BkgThreadWin32 bkg_thread_;
+  BkgContainer bkg_container_;
+  BkgGesture bkg_gesture_{*this};
+  BkgInterface* dsp_task_ = nullptr;
+  bool dsp_task_running_ = false;
+  bool gestures_on_bkg_thread_ = true;
+  std::atomic<bool> core_ready_{false};
+};
+
+}  // namespace mppi
