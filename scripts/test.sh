@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, then the whole test suite: a release build, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the threaded
-# tests, and short libFuzzer runs of every parser.
+# tests, the Windows builds with their checks, and short libFuzzer runs of
+# every parser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -18,6 +19,8 @@ run_suite() {
 
 echo "== release"
 run_suite test-release -DCMAKE_BUILD_TYPE=Release -DZINDLE_BENCH=ON
+echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
+bash scripts/windows-checks.sh build/test-release || status=1
 echo "== address + undefined behaviour sanitizers"
 run_suite test-asan -DCMAKE_BUILD_TYPE=Debug -DZINDLE_SANITIZE=address,undefined
 echo "== thread sanitizer (threaded tests)"

@@ -205,7 +205,7 @@ void MidiChannelState::enter_data(bool high, int value, MidiCcNotification& cc) 
       break;
     case kRpnCoarseTuning:
       if (high) {
-        tuning_data_ = value << 7;
+        tuning_data_ = value;
         update_tuning();
       }
       break;
@@ -282,7 +282,7 @@ void MidiChannelState::set_bend_range(float semitones) {
 
 void MidiChannelState::update_bend_range() {
   bend_range_ = (bend_range_data_ >> 7) + (bend_range_data_ & 127) * 0.01;
-  bend_factor_ = 2.0 * 0.0001220703125;
+  bend_factor_ = bend_range_ * 0.0001220703125;
 }
 
 void MidiChannelState::update_tuning() {

@@ -17,7 +17,8 @@ public:
   FpuPrecisionGuard() : saved_(_controlfp(0, 0) & _MCW_PC) {}
   ~FpuPrecisionGuard() { _controlfp(saved_, _MCW_PC); }
 #else
-  FpuPrecisionGuard() = default;
+  FpuPrecisionGuard() {}   // user-provided: a guard object is never "unused"
+  ~FpuPrecisionGuard() {}
 #endif
   FpuPrecisionGuard(const FpuPrecisionGuard&) = delete;
   FpuPrecisionGuard& operator=(const FpuPrecisionGuard&) = delete;

@@ -18,6 +18,7 @@ namespace mppi {
 
 class DspInterface;
 class GuiInterface;
+class MidiMgr;
 class MidiReceiverInterface;
 class Vst2MidiObjects;
 struct TimeInfoRequest;

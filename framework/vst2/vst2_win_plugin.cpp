@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "framework/core/dsp_interface.h"
+#include "framework/core/gui_interface.h"
 #include "framework/midi/mci_midi_dev_sel_comp.h"
 #include "framework/vst2/fpu_precision_guard.h"
 #include "framework/vst2/settings_path.h"

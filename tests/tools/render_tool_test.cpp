@@ -69,6 +69,8 @@ TEST(RenderOptions, AcceptsAndRefuses) {
       {"r", "--demo", "--block", "12x"},       // not a number
       {"r", "--demo", "--rate"},               // missing value
       {"r", "--demo", "--bogus"},
+      {"r", "--demo", "--audition"},
+      {"r", "--program"},
   };
   for (const auto& args : bad) {
     RenderOptions x;

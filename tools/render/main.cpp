@@ -1,31 +1,65 @@
-// zindle-render: plays a note sequence through the synthesizer and writes
-// a WAV file.
+// zindle-render: loads the plug-in through the VST 2 interface, as a host
+// does, plays a MIDI file, the built-in demo or an audition of every
+// program, and writes a WAV file.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <string>
 #include <vector>
 
-#include "synth/dsp/zindle_dsp.h"
+#include "framework/vst2/vst2_abi.h"
 #include "tools/render/note_sequence.h"
 #include "tools/render/render_options.h"
+#include "tools/render/smf_reader.h"
 #include "tools/render/wav_writer.h"
+#include "tools/vsthost/vst_host.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 using namespace zindle_render;
 
 namespace {
 
-void send(ZindleDsp& dsp, const TimedMessage& m, long offset) {
-  const int ch = m.status & 0x0F;
-  const int kind = m.status >> 4;
-  dsp.set_time_stamp(offset);
-  if (kind == 0x9 && m.data2 > 0) {
-    dsp.note_on(ch, m.data1, static_cast<float>(m.data1), 0.0f, m.data2 / 64.0f, 1);
-  } else if (kind == 0x8 || kind == 0x9) {
-    dsp.note_off(ch, m.data1, m.data2 / 64.0f);
-  } else {
-    dsp.channel_message(ch, kind, m.data1, m.data2);
+// The plug-in built beside this tool: <build>/plugin/Zindle-BR.<ext>.
+std::string default_plugin_path() {
+#ifdef _WIN32
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  const char* file = "Zindle-BR.dll";
+#else
+  char exe[4096] = {};
+  const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  if (n > 0) exe[n] = '\0';
+  const char* file = "Zindle-BR.so";
+#endif
+  std::string dir = exe;
+  const size_t slash = dir.find_last_of("/\\");
+  dir = slash == std::string::npos ? "." : dir.substr(0, slash);
+  return dir + "/../plugin/" + file;
+}
+
+// -1 when `wanted` names no program.
+int find_program(vsthost::Plugin& plugin, const std::string& wanted) {
+  const int count = plugin.effect()->numPrograms;
+  char* end = nullptr;
+  const long number = std::strtol(wanted.c_str(), &end, 10);
+  if (!wanted.empty() && *end == '\0') return number >= 0 && number < count ? static_cast<int>(number) : -1;
+  for (int i = 0; i < count; ++i) {
+    if (plugin.get_string(effGetProgramNameIndexed, i, 64) == wanted) return i;
   }
+  return -1;
+}
+
+int fail(int code, const std::string& message) {
+  std::fprintf(stderr, "zindle-render: %s\n", message.c_str());
+  return code;
 }
 
 }  // namespace
@@ -37,46 +71,63 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zindle-render: %s\n%s", error.c_str(), usage_text());
     return 2;
   }
-  if (!options.demo) {
-    std::fprintf(stderr, "zindle-render: MIDI files are not supported by this build; use --demo\n");
-    return 2;
-  }
   try {
-    const NoteSequence sequence = demo_sequence();
-    const double seconds = options.length_seconds > 0.0
-                               ? options.length_seconds
-                               : sequence_length(sequence) + options.tail_seconds;
+    NoteSequence sequence;
+    if (options.demo) {
+      sequence = demo_sequence();
+    } else if (!options.audition) {
+      const std::string smf_error = read_smf_file(options.midi_file, sequence);
+      if (!smf_error.empty()) return fail(1, smf_error);
+    }
+
+    std::string load_error;
+    const std::string path = options.plugin.empty() ? default_plugin_path() : options.plugin;
+    auto plugin = vsthost::Plugin::load(path, &load_error);
+    if (!plugin) return fail(1, load_error);
+    plugin->start(options.sample_rate, options.block_size);
+
+    int program = 0;
+    if (!options.program.empty()) {
+      program = find_program(*plugin, options.program);
+      if (program < 0) return fail(2, "no program '" + options.program + "'");
+    }
+    const int nbr_programs = options.audition ? plugin->effect()->numPrograms : 1;
+    if (options.audition) {
+      for (int p = 0; p < nbr_programs; ++p) {
+        const NoteSequence phrase = audition_phrase(p * kAuditionSeconds);
+        sequence.insert(sequence.end(), phrase.begin(), phrase.end());
+      }
+    }
+    plugin->dispatch(effSetProgram, 0, program);
+
+    const double seconds = options.length_seconds > 0.0 ? options.length_seconds
+                           : options.audition       ? nbr_programs * kAuditionSeconds
+                                                    : sequence_length(sequence) + options.tail_seconds;
     const long total = std::lround(seconds * options.sample_rate);
-
-    ZindleDsp dsp;
-    dsp.init();
-    dsp.start();
-    dsp.set_sample_rate(static_cast<float>(options.sample_rate));
-
     std::vector<float> left(static_cast<size_t>(total)), right(static_cast<size_t>(total));
+    const long audition_length = std::lround(kAuditionSeconds * options.sample_rate);
     size_t next = 0;
     for (long pos = 0; pos < total; pos += options.block_size) {
       const int n = static_cast<int>(std::min<long>(options.block_size, total - pos));
+      if (options.audition && pos / audition_length != (pos + n - 1) / audition_length)
+        plugin->dispatch(effSetProgram, 0, (pos + n - 1) / audition_length);
+      std::vector<vsthost::MidiMessage> block;
       while (next < sequence.size()) {
         const long at = std::lround(sequence[next].seconds * options.sample_rate);
         if (at >= pos + n) break;
-        send(dsp, sequence[next], std::max(0L, at - pos));
-        ++next;
+        const TimedMessage& m = sequence[next++];
+        block.push_back({static_cast<int>(std::max(0L, at - pos)), m.status, m.data1, m.data2});
       }
-      float* outs[2] = {left.data() + pos, right.data() + pos};
-      dsp.process_replacing(outs, nullptr, n, nullptr);
+      if (!block.empty()) plugin->send_midi(block);
+      plugin->process({}, {left.data() + pos, right.data() + pos}, n);
     }
-    dsp.stop();
+    plugin->stop();
 
     const std::string write_error = write_wav(options.output, left, right, options.sample_rate, options.format);
-    if (!write_error.empty()) {
-      std::fprintf(stderr, "zindle-render: %s\n", write_error.c_str());
-      return 1;
-    }
+    if (!write_error.empty()) return fail(1, write_error);
     std::printf("zindle-render: wrote %.2f s to %s\n", seconds, options.output.c_str());
     return 0;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "zindle-render: %s\n", e.what());
-    return 1;
+    return fail(1, e.what());
   }
 }

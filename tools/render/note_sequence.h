@@ -18,6 +18,11 @@ using NoteSequence = std::vector<TimedMessage>;
 // A short phrase: a duophonic line with held notes, a bend and a run.
 NoteSequence demo_sequence();
 
+// A short phrase for auditioning one program, starting at `start` seconds;
+// it lasts kAuditionSeconds including its release.
+constexpr double kAuditionSeconds = 3.0;
+NoteSequence audition_phrase(double start);
+
 // Length of a sequence: the time of its last message.
 double sequence_length(const NoteSequence& sequence);
 

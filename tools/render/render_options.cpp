@@ -25,8 +25,9 @@ bool parse_seconds(const char* text, double& out) {
 }  // namespace
 
 const char* usage_text() {
-  return "usage: zindle-render (--demo | MIDI-FILE) [-o OUT.wav] [--rate HZ] [--block N]\n"
-         "                     [--float] [--tail SECONDS] [--length SECONDS]\n";
+  return "usage: zindle-render (--demo | --audition | MIDI-FILE) [-o OUT.wav] [--plugin FILE]\n"
+         "                     [--program NUMBER-OR-NAME] [--rate HZ] [--block N] [--float]\n"
+         "                     [--tail SECONDS] [--length SECONDS]\n";
 }
 
 std::string parse_options(int argc, const char* const* argv, RenderOptions& options) {
@@ -36,6 +37,12 @@ std::string parse_options(int argc, const char* const* argv, RenderOptions& opti
     auto value = [&]() { return argv[++i]; };
     if (arg == "--demo") {
       options.demo = true;
+    } else if (arg == "--audition") {
+      options.audition = true;
+    } else if (arg == "--plugin" && has_value) {
+      options.plugin = value();
+    } else if (arg == "--program" && has_value) {
+      options.program = value();
     } else if ((arg == "-o" || arg == "--output") && has_value) {
       options.output = value();
     } else if (arg == "--rate" && has_value) {
@@ -56,8 +63,8 @@ std::string parse_options(int argc, const char* const* argv, RenderOptions& opti
       return "unknown or incomplete option '" + arg + "'";
     }
   }
-  if (options.demo == !options.midi_file.empty())
-    return "give either --demo or one MIDI file";
+  const int sources = int(options.demo) + int(options.audition) + int(!options.midi_file.empty());
+  if (sources != 1) return "give one of --demo, --audition or a MIDI file";
   return {};
 }
 

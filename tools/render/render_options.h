@@ -7,6 +7,9 @@ namespace zindle_render {
 
 struct RenderOptions {
   bool demo = false;
+  bool audition = false;       // a phrase on every program in turn
+  std::string plugin;          // empty: the plug-in built beside the tool
+  std::string program;         // number or name; empty: program 0
   std::string midi_file;
   std::string output = "out.wav";
   int sample_rate = 44100;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the Windows plug-ins and checks them: export and import tables of
+# both DLLs, and, where wine runs, the x86_64 DLL through the VST 2
+# interface with a rendering compared against the Linux plug-in's.
+#   windows-checks.sh NATIVE_BUILD_DIR
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native=$1
+jobs=$(nproc)
+status=0
+passed=0
+failed=0
+note() { if [ "$1" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; echo "FAILED: $2"; fi; }
+
+for arch in x86_64 i686; do
+  dir="build/win-$arch"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
+    -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" >/dev/null
+  cmake --build "$dir" -j "$jobs" --target Zindle-BR zindle-hostcheck
+  dll="$dir/plugin/Zindle-BR.dll"
+  dump=$("$arch-w64-mingw32-objdump" -p "$dll")
+  exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
+  for entry in main VSTPluginMain; do
+    if echo "$exports" | grep -qw "$entry"; then note ok; else note bad "$arch: $entry is not exported"; fi
+  done
+  imports=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  echo "$arch imports: $(echo $imports)"
+  for dll_name in $imports; do
+    case "$dll_name" in
+      kernel32.dll|user32.dll|gdi32.dll|winmm.dll|advapi32.dll|shell32.dll|comdlg32.dll|ole32.dll|msvcrt.dll|api-ms-win-*) note ok ;;
+      *) note bad "$arch: imports a non-system DLL $dll_name" ;;
+    esac
+  done
+done
+
+if command -v wine >/dev/null 2>&1; then
+  export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  "$native/tools/zindle-hostcheck" "$native/plugin/Zindle-BR.so" build/hostcheck-linux.f32 >/dev/null
+  if timeout 600 wine build/win-x86_64/tools/zindle-hostcheck.exe build/win-x86_64/plugin/Zindle-BR.dll \
+       build/hostcheck-win64.f32; then
+    note ok
+  else
+    note bad "the x86_64 DLL under wine"
+  fi
+  if "$native/tools/zindle-hostcheck" --compare build/hostcheck-linux.f32 build/hostcheck-win64.f32; then
+    note ok
+  else
+    note bad "Linux and Windows renderings differ"
+  fi
+else
+  echo "windows-checks: wine is not installed; the x86_64 DLL is built but not run"
+fi
+echo "windows-checks: $passed passed, $failed failed"
+exit $status
