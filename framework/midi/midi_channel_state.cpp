@@ -205,7 +205,7 @@ void MidiChannelState::enter_data(bool high, int value, MidiCcNotification& cc) 
       break;
     case kRpnCoarseTuning:
       if (high) {
-        tuning_data_ = value;
+        tuning_data_ = value << 7;
         update_tuning();
       }
       break;

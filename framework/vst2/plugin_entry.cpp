@@ -21,10 +21,14 @@ ZINDLE_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audio_maste
   return mppi::create_vst2_plugin(audio_master);
 }
 
+// Only in the plug-in file itself (CMake defines <target>_EXPORTS there):
+// a program linking this object would otherwise start here.
+#if defined(Zindle_BR_EXPORTS)
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) __asm__(
     ZINDLE_C_NAME(main));
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) {
   return mppi::create_vst2_plugin(audio_master);
 }
+#endif
 
 }  // extern "C"

@@ -1,3 +1,493 @@
 #include <gtest/gtest.h>
-#include "framework/vst2/plugin_factory.h"
-TEST(Vst2Adapter, Smoke) { SUCCEED(); }
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "vst2_test_host.h"
+
+using vst2_test::Instance;
+using vst2_test::host_state;
+
+namespace {
+
+constexpr int kNbrParams = 62;
+constexpr int kNbrPrograms = 64;
+
+uint32_t be32(const uint8_t* p) {
+  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
+}
+
+std::vector<uint8_t> get_chunk(Instance& plugin, bool program) {
+  void* data = nullptr;
+  const auto size = plugin.dispatch(effGetChunk, program ? 1 : 0, 0, &data);
+  if (size <= 0 || data == nullptr) return {};
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+VstIntPtr set_chunk(Instance& plugin, std::vector<uint8_t> data, bool program) {
+  return plugin.dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(data.size()), data.data());
+}
+
+std::vector<float> all_params(Instance& plugin) {
+  std::vector<float> values;
+  for (int i = 0; i < kNbrParams; ++i) values.push_back(plugin.get(i));
+  return values;
+}
+
+// Fundamental from the autocorrelation, lags min_lag..max_lag.
+double fundamental_hz(const std::vector<float>& x, double rate, int min_lag, int max_lag) {
+  const int n = static_cast<int>(x.size()) - max_lag - 1;
+  double best = -1.0;
+  int best_lag = 0;
+  std::vector<double> r(static_cast<size_t>(max_lag + 2), 0.0);
+  for (int lag = min_lag - 1; lag <= max_lag + 1; ++lag) {
+    double s = 0.0;
+    for (int i = 0; i < n; ++i) s += static_cast<double>(x[static_cast<size_t>(i)]) * x[static_cast<size_t>(i + lag)];
+    r[static_cast<size_t>(lag)] = s;
+  }
+  for (int lag = min_lag; lag <= max_lag; ++lag) best = std::max(best, r[static_cast<size_t>(lag)]);
+  // The shortest lag that repeats almost as well as the best one: multiples
+  // of the period repeat equally well.
+  for (int lag = min_lag; lag <= max_lag && best_lag == 0; ++lag) {
+    const double v = r[static_cast<size_t>(lag)];
+    if (v >= 0.85 * best && v >= r[static_cast<size_t>(lag - 1)] && v >= r[static_cast<size_t>(lag + 1)])
+      best_lag = lag;
+  }
+  // Parabolic refinement around the peak.
+  const double a = r[static_cast<size_t>(best_lag - 1)], b = r[static_cast<size_t>(best_lag)],
+               c = r[static_cast<size_t>(best_lag + 1)];
+  const double shift = (a - 2 * b + c) != 0.0 ? 0.5 * (a - c) / (a - 2 * b + c) : 0.0;
+  return rate / (best_lag + shift);
+}
+
+double rms(const std::vector<float>& x) {
+  double s = 0.0;
+  for (float v : x) s += static_cast<double>(v) * v;
+  return x.empty() ? 0.0 : std::sqrt(s / static_cast<double>(x.size()));
+}
+
+bool all_finite(const std::vector<float>& x) {
+  for (float v : x)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+class Vst2Adapter : public ::testing::Test {
+protected:
+  void SetUp() override {
+    host_state().vendor = "Test Vendor";
+    host_state().product = "Test Host";
+    host_state().tempo = 0.0;
+    host_state().clear();
+    ASSERT_NE(plugin.get(), nullptr);
+  }
+  Instance plugin;
+};
+
+}  // namespace
+
+TEST_F(Vst2Adapter, DescriptorDescribesAStereoSynthWithEditor) {
+  const AEffect& e = *plugin.get();
+  EXPECT_EQ(e.magic, kEffectMagic);
+  EXPECT_EQ(e.uniqueID, ('B' << 24) | ('R' << 16) | ('Z' << 8) | 'i');
+  EXPECT_EQ(e.numParams, kNbrParams);
+  EXPECT_EQ(e.numPrograms, kNbrPrograms);
+  EXPECT_EQ(e.numInputs, 0);
+  EXPECT_EQ(e.numOutputs, 2);
+  EXPECT_EQ(e.version, 1);
+  EXPECT_EQ(e.flags, effFlagsCanReplacing | effFlagsIsSynth | effFlagsHasEditor);
+  EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
+  EXPECT_EQ(plugin.dispatch(effGetPlugCategory), kPlugCategSynth);
+}
+
+TEST_F(Vst2Adapter, IdentityStringsAndFixedAnswers) {
+  EXPECT_EQ(plugin.text(effGetVendorString), "Ferrowave");
+  EXPECT_EQ(plugin.text(effGetProductString), "Brakka Zindle-BR 1.31");
+  EXPECT_EQ(plugin.text(effGetEffectName), "Zindle-BR");
+  EXPECT_EQ(plugin.dispatch(effGetVendorVersion), 0x131);
+  EXPECT_EQ(plugin.dispatch(effGetTailSize), 0);
+  EXPECT_EQ(plugin.dispatch(effKeysRequired), 1);
+  EXPECT_EQ(plugin.dispatch(effIdle), 1);
+}
+
+TEST_F(Vst2Adapter, CanDoAnswersWholeStringsOnly) {
+  const struct {
+    const char* text;
+    VstIntPtr answer;
+  } cases[] = {
+      {"sendVstMidiEvent", 1},          {"sendVstEvents", 1},
+      {"receiveVstMidiEvent", 1},       {"receiveVstEvents", 1},
+      {"receiveVstTimeInfo", 1},        {"hasCockosExtensions", VstIntPtr{0xbeef0000}},
+      {"hasBrindleExtensions", VstIntPtr{0xbeef0000}}, {"receiveVstMidiEvents", 0},
+      {"receiveVstTimeInf", 0},         {"offline", 0},
+      {"", 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<char> text(c.text, c.text + std::strlen(c.text) + 1);
+    EXPECT_EQ(plugin.dispatch(effCanDo, 0, 0, text.data()), c.answer) << c.text;
+  }
+  EXPECT_EQ(plugin.dispatch(effCanDo, 0, 0, nullptr), 0);
+}
+
+TEST_F(Vst2Adapter, ProgramNamesAreCutToTheirFieldSizes) {
+  const std::string forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
+  std::vector<char> name(forty.begin(), forty.end());
+  name.push_back('\0');
+  plugin.dispatch(effSetProgramName, 0, 0, name.data());
+  EXPECT_EQ(plugin.text(effGetProgramName), forty.substr(0, 22));
+  EXPECT_EQ(plugin.text(effGetProgramNameIndexed, 0), forty);
+
+  const std::string seventy(70, 'x');
+  std::vector<char> long_name(seventy.begin(), seventy.end());
+  long_name.push_back('\0');
+  plugin.dispatch(effSetProgramName, 0, 0, long_name.data());
+  EXPECT_EQ(plugin.text(effGetProgramNameIndexed, 0), seventy.substr(0, 63));
+
+  // Other programs keep their built-in names; indices past the bank answer 0.
+  EXPECT_FALSE(plugin.text(effGetProgramNameIndexed, 1).empty());
+  std::vector<char> buf(80, 'q');
+  EXPECT_EQ(plugin.dispatch(effGetProgramNameIndexed, 63, 0, buf.data()), 1);
+  EXPECT_EQ(plugin.dispatch(effGetProgramNameIndexed, 64, 0, buf.data()), 0);
+  EXPECT_EQ(plugin.dispatch(effGetProgramNameIndexed, -1, 0, buf.data()), 0);
+}
+
+TEST_F(Vst2Adapter, ProgramSelectionLoadsValuesAndIgnoresOutOfRange) {
+  const std::vector<float> first = all_params(plugin);
+  plugin.dispatch(effSetProgram, 0, 5);
+  EXPECT_EQ(plugin.dispatch(effGetProgram), 5);
+  const std::vector<float> fifth = all_params(plugin);
+  EXPECT_NE(first, fifth);
+  const std::string name5 = plugin.text(effGetProgramName);
+  EXPECT_EQ(name5, plugin.text(effGetProgramNameIndexed, 5).substr(0, 22));
+
+  plugin.dispatch(effSetProgram, 0, kNbrPrograms);
+  plugin.dispatch(effSetProgram, 0, -1);
+  EXPECT_EQ(plugin.dispatch(effGetProgram), 5);
+  EXPECT_EQ(all_params(plugin), fifth);
+
+  // A host-automated edit sticks to the program it was made in.
+  plugin.set(3, 0.25f);
+  plugin.dispatch(effSetProgram, 0, 0);
+  EXPECT_EQ(all_params(plugin), first);
+  plugin.dispatch(effSetProgram, 0, 5);
+  EXPECT_FLOAT_EQ(plugin.get(3), 0.25f);
+}
+
+TEST_F(Vst2Adapter, SetParameterClampsRangeAndIgnoresNan) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    float in;
+    float out;
+  } cases[] = {{0.3f, 0.3f}, {-0.5f, 0.0f}, {1.5f, 1.0f}, {inf, 1.0f}, {-inf, 0.0f}, {0.0f, 0.0f}, {1.0f, 1.0f}};
+  for (const auto& c : cases) {
+    plugin.set(0, c.in);
+    EXPECT_FLOAT_EQ(plugin.get(0), c.out) << c.in;
+  }
+  plugin.set(0, 0.6f);
+  plugin.set(0, std::numeric_limits<float>::quiet_NaN());
+  EXPECT_FLOAT_EQ(plugin.get(0), 0.6f);
+
+  const std::vector<float> before = all_params(plugin);
+  plugin.set(kNbrParams, 0.5f);
+  plugin.set(-1, 0.5f);
+  EXPECT_EQ(all_params(plugin), before);
+  EXPECT_EQ(plugin.get(kNbrParams), 0.0f);
+  EXPECT_EQ(plugin.get(-1), 0.0f);
+  for (float v : before) {
+    EXPECT_GE(v, 0.0f);
+    EXPECT_LE(v, 1.0f);
+  }
+  // Host automation is not echoed back to the host.
+  EXPECT_TRUE(host_state().automated.empty());
+}
+
+TEST_F(Vst2Adapter, ParameterTextsFitTheHostBuffer) {
+  for (int i = 0; i < kNbrParams; ++i) {
+    for (VstInt32 op : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
+      const std::string t = plugin.text(op, i);
+      EXPECT_LE(t.size(), 22u) << "param " << i << " op " << op;
+    }
+    EXPECT_FALSE(plugin.text(effGetParamName, i).empty()) << i;
+  }
+  EXPECT_EQ(plugin.text(effGetParamName, kNbrParams), "");
+  EXPECT_EQ(plugin.text(effGetParamDisplay, kNbrParams), "");
+}
+
+TEST_F(Vst2Adapter, StringToParameterRoundTripsDisplayedText) {
+  EXPECT_EQ(plugin.dispatch(effString2Parameter, 0, 0, nullptr), 1);
+  const std::vector<float> before = all_params(plugin);
+  EXPECT_EQ(all_params(plugin), before);
+
+  // Every parameter takes back the text it shows for another value.
+  int checked = 0;
+  for (int i = 0; i < kNbrParams; ++i) {
+    plugin.set(i, 0.8f);
+    std::string shown = plugin.text(effGetParamDisplay, i);
+    const float target = plugin.get(i);
+    plugin.set(i, 0.1f);
+    std::vector<char> text(shown.begin(), shown.end());
+    text.push_back('\0');
+    if (plugin.dispatch(effString2Parameter, i, 0, text.data()) != 1) continue;
+    EXPECT_EQ(plugin.text(effGetParamDisplay, i), shown) << i;
+    VstParameterProperties props{};
+    plugin.dispatch(effGetParameterProperties, i, 0, &props);
+    if (props.flags == kVstParameterCanRamp) EXPECT_NEAR(plugin.get(i), target, 0.02f) << i << " '" << shown << "'";
+    ++checked;
+  }
+  EXPECT_GT(checked, kNbrParams / 2);
+
+  char bad[] = "not a value";
+  char fine[] = "0";
+  EXPECT_EQ(plugin.dispatch(effString2Parameter, kNbrParams, 0, fine), 0);
+  const float was = plugin.get(0);
+  plugin.dispatch(effString2Parameter, 0, 0, bad);
+  EXPECT_EQ(plugin.get(0), was);
+}
+
+TEST_F(Vst2Adapter, VendorSpecificExtensionsFormatAndParse) {
+  int k = 0;  // a continuous parameter
+  for (VstParameterProperties props{}; k < kNbrParams; ++k) {
+    plugin.dispatch(effGetParameterProperties, k, 0, &props);
+    if (props.flags == kVstParameterCanRamp) break;
+  }
+  ASSERT_LT(k, kNbrParams);
+  plugin.set(k, 0.8f);
+  char shown_now[64] = {};
+  plugin.dispatch(effGetParamDisplay, k, 0, shown_now);
+  char shown[64] = {};
+  // Display of a value the parameter does not hold now.
+  plugin.set(k, 0.3f);
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, effGetParamDisplay, k, shown, 0.8f), 0xbeef);
+  EXPECT_STREQ(shown, shown_now);
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, effGetParamDisplay, kNbrParams, shown, 0.5f), 0);
+
+  char text[256] = {};
+  std::strcpy(text, shown_now);
+  plugin.set(k, 0.2f);
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, effString2Parameter, k, text), 0xbeef);
+  EXPECT_NEAR(std::stod(text), 0.8, 0.02);
+  EXPECT_NE(std::string(text).find('.'), std::string::npos);
+  EXPECT_FLOAT_EQ(plugin.get(k), 0.2f);  // parsing only; nothing changes
+
+  char probe[256] = "";
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, effString2Parameter, 0, probe), 0xbeef);
+  char empty_other[256] = "";
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, effString2Parameter, 1, empty_other), 0);
+  EXPECT_EQ(plugin.dispatch(effVendorSpecific, 3, 0, text), 0);
+}
+
+TEST_F(Vst2Adapter, ParameterPropertiesMarkSwitchesStepsAndRamps) {
+  int switches = 0, stepped = 0, ramps = 0;
+  for (int i = 0; i < kNbrParams; ++i) {
+    VstParameterProperties p;
+    std::memset(&p, 0x5a, sizeof(p));
+    ASSERT_EQ(plugin.dispatch(effGetParameterProperties, i, 0, &p), 1);
+    EXPECT_EQ(std::string(p.label), plugin.text(effGetParamName, i).substr(0, 63));
+    EXPECT_EQ(std::string(p.shortLabel), std::string(p.label).substr(0, 7));
+    EXPECT_EQ(p.stepFloat, 0.0f);
+    EXPECT_EQ(p.stepInteger, 0);
+    EXPECT_EQ(p.displayIndex, 0x5a5a);  // not ours to write
+    for (char c : p.future) EXPECT_EQ(c, 0);
+    if (p.flags == kVstParameterIsSwitch) {
+      ++switches;
+    } else if (p.flags == kVstParameterUsesIntegerMinMax) {
+      ++stepped;
+      EXPECT_LT(p.minInteger, p.maxInteger);
+    } else {
+      EXPECT_EQ(p.flags, kVstParameterCanRamp) << i;
+      ++ramps;
+    }
+  }
+  EXPECT_GT(switches, 0);
+  EXPECT_GT(ramps, 0);
+  EXPECT_EQ(switches + stepped + ramps, kNbrParams);
+  VstParameterProperties p{};
+  EXPECT_EQ(plugin.dispatch(effGetParameterProperties, kNbrParams, 0, &p), 0);
+}
+
+TEST_F(Vst2Adapter, AutomationThresholdFollowsResume) {
+  for (int i = 0; i < kNbrParams; ++i) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1) << i;
+  plugin.start(44100.0f, 512);
+  for (int i = 0; i < kNbrParams; ++i) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1) << i;
+  EXPECT_EQ(plugin.dispatch(effCanBeAutomated, kNbrParams), 1);
+}
+
+TEST_F(Vst2Adapter, PinPropertiesNameTheTwoOutputs) {
+  const char* names[] = {"Output L", "Output R"};
+  for (int pin = 0; pin < 2; ++pin) {
+    VstPinProperties p{};
+    ASSERT_EQ(plugin.dispatch(effGetOutputProperties, pin, 0, &p), 1);
+    EXPECT_STREQ(p.label, names[pin]);
+    EXPECT_EQ(p.flags, kVstPinIsActive | kVstPinIsStereo);
+  }
+  VstPinProperties p{};
+  EXPECT_EQ(plugin.dispatch(effGetOutputProperties, 2, 0, &p), 0);
+  EXPECT_EQ(plugin.dispatch(effGetOutputProperties, -1, 0, &p), 0);
+  EXPECT_EQ(plugin.dispatch(effGetInputProperties, 0, 0, &p), 0);
+}
+
+TEST_F(Vst2Adapter, BankChunkRoundTripRestoresEveryProgram) {
+  const std::vector<uint8_t> bank = get_chunk(plugin, false);
+  ASSERT_EQ(bank.size(), 20744u);
+  EXPECT_EQ(be32(bank.data()), 64u);
+  EXPECT_EQ(be32(bank.data() + 4), 324u);
+
+  // Change the live state, then restore it from the chunk.
+  const std::vector<float> original = all_params(plugin);
+  const std::string name7 = plugin.text(effGetProgramNameIndexed, 7);
+  plugin.set(2, original[2] > 0.5f ? 0.0f : 1.0f);
+  char renamed[] = "Renamed";
+  plugin.dispatch(effSetProgramName, 0, 0, renamed);
+  EXPECT_EQ(set_chunk(plugin, bank, false), 1);
+  EXPECT_EQ(all_params(plugin), original);
+  EXPECT_EQ(plugin.text(effGetProgramNameIndexed, 7), name7);
+  EXPECT_EQ(get_chunk(plugin, false), bank);
+}
+
+TEST_F(Vst2Adapter, ProgramChunkCarriesNameAndValues) {
+  plugin.set(4, 0.5f);
+  char name[] = "Chunked";
+  plugin.dispatch(effSetProgramName, 0, 0, name);
+  const std::vector<uint8_t> program = get_chunk(plugin, true);
+  ASSERT_EQ(program.size(), 324u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(program.data() + 12)), "Chunked");
+  const size_t value4 = 12 + 64 + 4 * 4;
+  EXPECT_EQ(be32(program.data() + value4), 0x3F000000u);  // 0.5f
+
+  plugin.dispatch(effSetProgram, 0, 9);
+  EXPECT_EQ(set_chunk(plugin, program, true), 1);
+  EXPECT_EQ(plugin.dispatch(effGetProgram), 9);
+  EXPECT_EQ(plugin.text(effGetProgramName), "Chunked");
+  EXPECT_FLOAT_EQ(plugin.get(4), 0.5f);
+}
+
+TEST_F(Vst2Adapter, BadChunksAreRefusedWithoutChange) {
+  const std::vector<uint8_t> bank = get_chunk(plugin, false);
+  const std::vector<uint8_t> program = get_chunk(plugin, true);
+  std::vector<uint8_t> zero_programs = bank;
+  zero_programs[3] = 0;
+  std::vector<uint8_t> short_program(program.begin(), program.begin() + 100);
+  std::vector<uint8_t> nan_value = program;
+  const size_t v0 = 12 + 64;
+  nan_value[v0] = 0x7f, nan_value[v0 + 1] = 0xc0, nan_value[v0 + 2] = 0, nan_value[v0 + 3] = 0;
+
+  plugin.set(1, 0.7f);
+  const std::vector<float> before = all_params(plugin);
+  const struct {
+    const char* what;
+    std::vector<uint8_t> data;
+    bool program;
+  } cases[] = {
+      {"bank of no programs", zero_programs, false},
+      {"bank cut short", std::vector<uint8_t>(bank.begin(), bank.begin() + 2000), false},
+      {"bank header only", std::vector<uint8_t>(bank.begin(), bank.begin() + 8), false},
+      {"program cut short", short_program, true},
+      {"program with a NaN", nan_value, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(set_chunk(plugin, c.data, c.program), 0) << c.what;
+    EXPECT_EQ(all_params(plugin), before) << c.what;
+    EXPECT_EQ(plugin.get()->numPrograms, kNbrPrograms);
+  }
+  EXPECT_EQ(get_chunk(plugin, false).size(), 20744u);
+}
+
+TEST_F(Vst2Adapter, NoteOnSoundsAtItsPitchInBothChannels) {
+  const float rate = 48000.0f;
+  plugin.start(rate, 512);
+  EXPECT_EQ(rms(plugin.render(4800, 512)), 0.0);  // silent before a note
+
+  const auto pitch_of_note = [&](uint8_t note) {
+    EXPECT_EQ(plugin.send_midi({{0x90, note, 100}}), 1);
+    std::vector<float> right;
+    plugin.render(9600, 512);  // past the attack
+    const std::vector<float> left = plugin.render(16384, 512, &right);
+    EXPECT_EQ(left, right);
+    EXPECT_GT(rms(left), 1e-3);
+    plugin.send_midi({{0x80, note, 0}});
+    plugin.render(48000, 512);
+    return fundamental_hz(left, rate, 40, 1200);
+  };
+  const double a2 = pitch_of_note(45);  // 110 Hz
+  const double a3 = pitch_of_note(57);  // 220 Hz
+  EXPECT_NEAR(a3 / a2, 2.0, 0.02);
+  // The program may play an octave off; the note class must be right.
+  const double octaves = std::log2(a2 / 110.0);
+  EXPECT_NEAR(octaves, std::round(octaves), 0.02) << a2 << " Hz";
+}
+
+TEST_F(Vst2Adapter, NoteOnLandsAtItsDeltaFrame) {
+  plugin.start(44100.0f, 1024);
+  plugin.render(1024, 1024);  // the block after resume resets the voice
+  plugin.send_midi({{0x90, 57, 127}}, 300);
+  const std::vector<float> block = plugin.render(1024, 1024);
+  int first = -1;
+  for (int i = 0; i < 1024 && first < 0; ++i)
+    if (block[static_cast<size_t>(i)] != 0.0f) first = i;
+  EXPECT_EQ(first, 300);
+  for (int i = 0; i < 300; ++i) ASSERT_EQ(block[static_cast<size_t>(i)], 0.0f) << i;
+  EXPECT_GT(rms(std::vector<float>(block.begin() + 300, block.end())), 0.0);
+}
+
+TEST_F(Vst2Adapter, ProcessesBeforeResumeAndAtOddBlockSizes) {
+  plugin.send_midi({{0x90, 60, 100}});
+  for (int block : {0, 1, 8192, 1, 333}) {
+    const std::vector<float> out = plugin.render(block == 0 ? 0 : 8192, std::max(block, 1));
+    EXPECT_TRUE(all_finite(out)) << block;
+  }
+  float* outs[2] = {nullptr, nullptr};
+  plugin.get()->processReplacing(plugin.get(), nullptr, outs, 0);
+}
+
+TEST_F(Vst2Adapter, EverySupportedSampleRateRendersFiniteSound) {
+  for (float rate : {11025.0f, 22050.0f, 44100.0f, 96000.0f, 192000.0f, 384000.0f}) {
+    plugin.dispatch(effMainsChanged, 0, 0);
+    plugin.start(rate, 512);
+    plugin.send_midi({{0x90, 64, 100}});
+    const std::vector<float> out = plugin.render(8192, 512);
+    plugin.send_midi({{0x80, 64, 0}});
+    EXPECT_TRUE(all_finite(out)) << rate;
+    EXPECT_GT(rms(out), 1e-4) << rate;
+    EXPECT_LT(rms(out), 4.0) << rate;
+  }
+}
+
+TEST_F(Vst2Adapter, TempoChangesReachTheSynthWithoutHostNoise) {
+  host_state().tempo = 133.0;
+  plugin.start(44100.0f, 256);
+  plugin.render(1024, 256);
+  host_state().tempo = 0.0;  // tempo no longer valid: kept as it was
+  plugin.render(1024, 256);
+  EXPECT_TRUE(host_state().automated.empty());
+}
+
+TEST_F(Vst2Adapter, EditorAnswersItsFixedSize) {
+  ERect* rect = nullptr;
+  ASSERT_EQ(plugin.dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->top, 0);
+  EXPECT_EQ(rect->left, 0);
+  EXPECT_EQ(rect->right, 900);
+  EXPECT_EQ(rect->bottom, 446);
+  int parent = 0;
+  EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, &parent), 0);
+  plugin.dispatch(effEditIdle);
+  plugin.dispatch(effEditClose);
+}
+
+TEST(Vst2AdapterLife, OpenAndClose100Instances) {
+  for (int i = 0; i < 100; ++i) {
+    Instance plugin;
+    ASSERT_NE(plugin.get(), nullptr) << i;
+    if (i % 10 == 0) {
+      plugin.start(44100.0f, 64);
+      plugin.send_midi({{0x90, 60, 100}});
+      plugin.render(64, 64);
+    }
+  }
+}
