@@ -236,7 +236,9 @@ TEST_F(Vst2Adapter, StringToParameterRoundTripsDisplayedText) {
     EXPECT_EQ(plugin.text(effGetParamDisplay, i), shown) << i;
     VstParameterProperties props{};
     plugin.dispatch(effGetParameterProperties, i, 0, &props);
-    if (props.flags == kVstParameterCanRamp) EXPECT_NEAR(plugin.get(i), target, 0.02f) << i << " '" << shown << "'";
+    if (props.flags == kVstParameterCanRamp) {
+      EXPECT_NEAR(plugin.get(i), target, 0.02f) << i << " '" << shown << "'";
+    }
     ++checked;
   }
   EXPECT_GT(checked, kNbrParams / 2);
@@ -429,7 +431,8 @@ TEST_F(Vst2Adapter, NoteOnLandsAtItsDeltaFrame) {
   int first = -1;
   for (int i = 0; i < 1024 && first < 0; ++i)
     if (block[static_cast<size_t>(i)] != 0.0f) first = i;
-  EXPECT_EQ(first, 300);
+  EXPECT_GE(first, 300);  // the attack starts from zero
+  EXPECT_LE(first, 302);
   for (int i = 0; i < 300; ++i) ASSERT_EQ(block[static_cast<size_t>(i)], 0.0f) << i;
   EXPECT_GT(rms(std::vector<float>(block.begin() + 300, block.end())), 0.0);
 }
@@ -490,4 +493,15 @@ TEST(Vst2AdapterLife, OpenAndClose100Instances) {
       plugin.render(64, 64);
     }
   }
+}
+
+TEST_F(Vst2Adapter, ControllerMovesItsBoundParameter) {
+  plugin.start(44100.0f, 256);
+  plugin.set(0, 0.0f);
+  plugin.send_midi({{0xB0, 12, 90}});  // parameter 0's default controller
+  plugin.render(256, 256);
+  EXPECT_NEAR(plugin.get(0), 90.0f * 128.0f / 16383.0f, 1e-4f);
+  plugin.send_midi({{0xB0, 12, 0}});
+  plugin.render(256, 256);
+  EXPECT_EQ(plugin.get(0), 0.0f);
 }
