@@ -19,7 +19,7 @@ constexpr int kStepSamples = 11025;     // a new step every 0.25 s
 constexpr int kGateSamples = 8820;      // keys held for 0.2 s
 constexpr int kPatternNotes[] = {48, 55, 60, 67, 52, 64};
 
-enum class Patch { kInitial, kRich, kHeaviest, kSilent };
+enum class Patch { kInitial, kRich, kHeaviest, kHeaviestCutoffFm, kSilent };
 
 using Setting = std::pair<int, double>;  // internal parameter index, natural value
 
@@ -29,14 +29,21 @@ const std::vector<Setting>& settings_of(Patch patch) {
   static const std::vector<Setting> rich = {
       {47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {45, 1.0}, {46, 0.5}, {44, 0.5},
       {54, 0.9}, {53, 2000.0}, {56, 0.3}, {8, 0.2}, {10, 0.1}, {2, 0.4}};
-  // VCO 2 follows the sample-and-hold mixer at audio rate, sync on, and the
-  // cutoff follows the same signal sample by sample.
+  // VCO 2 follows the sample-and-hold mixer at audio rate, sync on.
   static const std::vector<Setting> heaviest = {
       {47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {43, 1.0}, {44, 0.7}, {45, 1.0}, {46, 0.5},
-      {54, 0.9}, {53, 2000.0}, {56, 0.3}, {5, 0.0}, {9, 0.6}, {40, 1.0}, {13, 0.0}, {16, 0.3}};
+      {54, 0.9}, {53, 2000.0}, {56, 0.3}, {5, 0.0}, {9, 0.6}, {40, 1.0}};
+  // The same, and the cutoff follows that signal sample by sample too.
+  static const std::vector<Setting> heaviest_cutoff_fm = [] {
+    std::vector<Setting> s = heaviest;
+    s.push_back({13, 0.0});
+    s.push_back({16, 0.3});
+    return s;
+  }();
   switch (patch) {
     case Patch::kRich: return rich;
     case Patch::kHeaviest: return heaviest;
+    case Patch::kHeaviestCutoffFm: return heaviest_cutoff_fm;
     default: return none;
   }
 }
@@ -115,11 +122,15 @@ void run_voice(benchmark::State& state, Patch patch) {
 void BM_VoiceInitialPatch(benchmark::State& state) { run_voice(state, Patch::kInitial); }
 void BM_VoiceRichPatch(benchmark::State& state) { run_voice(state, Patch::kRich); }
 void BM_VoiceHeaviestPath(benchmark::State& state) { run_voice(state, Patch::kHeaviest); }
+void BM_VoiceHeaviestCutoffFm(benchmark::State& state) {
+  run_voice(state, Patch::kHeaviestCutoffFm);
+}
 void BM_VoiceSilence(benchmark::State& state) { run_voice(state, Patch::kSilent); }
 
 BENCHMARK(BM_VoiceInitialPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VoiceRichPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VoiceHeaviestPath)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VoiceHeaviestCutoffFm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VoiceSilence)->Unit(benchmark::kMillisecond);
 
 }  // namespace
