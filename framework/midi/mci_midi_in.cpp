@@ -30,6 +30,7 @@ void MciMidiIn::receive_short_message(uint32_t message, uint32_t time_ms) {
 }
 
 int MciMidiIn::poll() {
+  apply_pending_state();
   int handled = 0;
   Event event;
   while (fifo_.pop(event)) {

@@ -1,5 +1,8 @@
 #include "framework/midi/midi_in_chn.h"
 
+#include <algorithm>
+#include <thread>
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,6 +45,7 @@ double MidiInChn::get_bend_range() const { return channels_[0].get_bend_range();
 
 bool MidiInChn::handle_message(int status, int data1, int data2, int detune_cents,
                                MidiCcNotification& cc) {
+  apply_pending_state();
   if (status < 0x80 || status > 0xEF) return false;
   MidiChannelState& state = channels_[static_cast<size_t>(status & 0x0f)];
   return state.handle_message(status >> 4, data1, data2, detune_cents,
@@ -116,7 +120,30 @@ int MidiInChn::read_settings(const basic::ConfKeyMulti& section) {
     if (high < 0 || low < 0) return kErrText;
     bytes[i] = static_cast<uint8_t>(high * 16 + low);
   }
-  return read(bytes.data(), static_cast<int>(bytes.size()));
+  if (static_cast<int>(bytes.size()) < kStateSize) return kErrTooShort;
+  for (int ch = 0; ch < kNbrChannels; ++ch) {
+    if (read_be32(bytes.data() + 4 + ch * MidiChannelState::kRecordSize) == 0) return kErrVersion;
+  }
+  // Take the slot; only a hand-over being applied right now makes us wait.
+  int expected = pending_.load();
+  for (;;) {
+    if (expected == kPendingApplying || expected == kPendingWriting) {
+      std::this_thread::yield();
+      expected = pending_.load();
+      continue;
+    }
+    if (pending_.compare_exchange_weak(expected, kPendingWriting)) break;
+  }
+  std::copy(bytes.begin(), bytes.begin() + kStateSize, pending_image_.begin());
+  pending_.store(kPendingReady);
+  return 0;
+}
+
+void MidiInChn::apply_pending_state() {
+  int expected = kPendingReady;
+  if (!pending_.compare_exchange_strong(expected, kPendingApplying)) return;
+  read(pending_image_.data(), kStateSize);
+  pending_.store(kPendingEmpty);
 }
 
 }  // namespace mppi

@@ -4,6 +4,7 @@
 // saves and loads the 16 channel states.
 
 #include <array>
+#include <vector>
 #include <atomic>
 #include <cstdint>
 
@@ -44,8 +45,15 @@ public:
   int get_size() const override { return kStateSize; }
 
   // --- Channel states in the settings tree, as hexadecimal text -------------
+  // Settings are loaded on the editor thread while the audio thread plays
+  // through these channels, so read_settings only checks the image and hands
+  // it over; the thread that delivers messages applies it before the next
+  // one (apply_pending_state), and the receiver hears the restored bends
+  // there. A refused image changes nothing.
   int write_settings(basic::ConfKeyMulti& section) const override;
   int read_settings(const basic::ConfKeyMulti& section) override;
+  // Thread that delivers messages: applies a handed-over image, if any.
+  void apply_pending_state();
 
   // --- Messages (the thread that delivers them) ------------------------------
   // One raw message; any byte values are accepted. Statuses outside
@@ -62,7 +70,11 @@ public:
   const MidiChannelState& get_channel_state(int channel) const;
 
 private:
+  enum PendingState : int { kPendingEmpty, kPendingWriting, kPendingReady, kPendingApplying };
+
   MidiReceiverInterface* receiver_ = nullptr;
+  std::vector<uint8_t> pending_image_ = std::vector<uint8_t>(kStateSize);
+  std::atomic<int> pending_{kPendingEmpty};
   std::atomic<NrpnNumbering> numbering_{NrpnNumbering::standard};
   std::array<MidiChannelState, kNbrChannels> channels_;
 };

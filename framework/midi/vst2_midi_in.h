@@ -24,7 +24,10 @@ public:
   int close() override;
   int is_active() const override { return enabled_.load() ? 1 : 0; }
   // Host events are handled as they arrive; nothing waits here.
-  int poll() override { return 0; }
+  int poll() override {
+    apply_pending_state();
+    return 0;
+  }
   int notify_controller(int id, int value) override;
 
   // --- Audio thread, from the host adapter's event call ----------------------

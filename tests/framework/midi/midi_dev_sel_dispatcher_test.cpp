@@ -161,6 +161,7 @@ TEST(MidiDevSelDispatcher, SettingsKeepTheChoiceAndTheInputState) {
   ASSERT_EQ(rig.dispatcher.read_settings(section), 0);
   EXPECT_EQ(rig.dispatcher.get_selected_input(), 0);
   EXPECT_EQ(rig.dispatcher.get_selected_output(), -1);  // "none"
+  rig.dispatcher.poll();  // the audio side takes the loaded channel states
   EXPECT_DOUBLE_EQ(rig.vst.use_input().get_bend_range(), 12.0);
 
   // A device that is not there any more leaves the current choice alone.

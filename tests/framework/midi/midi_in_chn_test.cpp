@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 #include <random>
 #include <vector>
 
@@ -152,8 +154,12 @@ TEST(MidiInChnState, SettingsRoundTrip) {
   ASSERT_EQ(text.size(), 904u);
   EXPECT_EQ(text.substr(8, 8), "00000001");
 
+  // Loaded on the editor thread, applied by the thread that plays.
   TestMidiIn target(&rx);
+  const std::vector<uint8_t> before = bytes_of(target);
   ASSERT_EQ(target.read_settings(section), 0);
+  EXPECT_EQ(bytes_of(target), before);
+  target.apply_pending_state();
   EXPECT_EQ(bytes_of(target), bytes_of(source));
 
   // No key: nothing to load. Broken text: refused, state kept.
@@ -165,6 +171,7 @@ TEST(MidiInChnState, SettingsRoundTrip) {
     bad.set_string(mppi::MidiInChn::kSettingKey, broken);
     EXPECT_LT(fresh.read_settings(bad), 0);
   }
+  fresh.apply_pending_state();
   EXPECT_EQ(bytes_of(fresh), start);
 }
 
@@ -216,3 +223,31 @@ TEST(MidiInChnState, RandomBytesKeepTheContract) {
 }
 
 }  // namespace
+
+// Settings loaded on one thread while another plays through the channels:
+// the image is taken over between messages, never in the middle of one.
+TEST(MidiInChnThread, SettingsLoadWhileMessagesFlow) {
+  RecordingReceiver rx;
+  TestMidiIn source(&rx);
+  shape_channel_5(source);
+  basic::ConfKeyMulti section("port_in");
+  ASSERT_EQ(source.write_settings(section), 0);
+
+  RecordingReceiver sink;
+  TestMidiIn target(&sink);
+  std::atomic<bool> stop{false};
+  std::thread player([&] {
+    mppi::MidiCcNotification cc;
+    int n = 0;
+    while (!stop.load()) {
+      target.handle_message(0x90 | (n % 16), 60 + n % 12, 100, 0, cc);
+      target.handle_message(0x80 | (n % 16), 60 + n % 12, 0, 0, cc);
+      ++n;
+    }
+  });
+  for (int i = 0; i < 200; ++i) ASSERT_EQ(target.read_settings(section), 0);
+  stop = true;
+  player.join();
+  target.apply_pending_state();
+  EXPECT_DOUBLE_EQ(target.get_channel_state(5).get_bend_range(), source.get_channel_state(5).get_bend_range());
+}
