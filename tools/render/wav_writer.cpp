@@ -18,7 +18,9 @@ void put_u32(std::vector<uint8_t>& out, uint32_t v) {
   put_u16(out, v >> 16);
 }
 
-void put_tag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void put_tag(std::vector<uint8_t>& out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 int16_t to_pcm16(float x) {
   if (!std::isfinite(x)) return 0;
