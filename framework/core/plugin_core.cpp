@@ -75,6 +75,7 @@ bool PluginCore::set_param_and_notify(int param, float value, int source) {
 }
 
 void PluginCore::sync_current_program_locked() {
+  if (!mirror_holds_program_) return;
   const int cur = cur_prog_.load();
   if (cur < 0 || cur >= bank_.get_nbr_programs()) return;
   ProgramSlot& program = bank_.use_program(cur);
@@ -96,6 +97,7 @@ void PluginCore::apply_program(const ProgramSlot& program, int source, bool rele
     if (cur >= 0 && cur < bank_.get_nbr_programs() && &bank_.use_program(cur) != &program)
       bank_.use_program(cur) = program;
     for (int i = 0; i < nbr_param_; ++i) live_values_[i].store(values[static_cast<size_t>(i)]);
+    mirror_holds_program_ = true;
   }
   dsp_.set_display_name(program.name);
   if (nbr_param_ > 0) dsp_.set_all_param_values(values.data());
@@ -149,7 +151,7 @@ int PluginCore::get_nbr_programs() {
 int PluginCore::get_chunk(bool is_preset, std::vector<uint8_t>& buffer) {
   std::lock_guard<std::mutex> lock(bank_mutex_);
   const int cur = cur_prog_.load();
-  if (cur >= 0 && cur < bank_.get_nbr_programs()) refresh_program_from_dsp(bank_.use_program(cur), dsp_);
+  if (mirror_holds_program_ && cur >= 0 && cur < bank_.get_nbr_programs()) refresh_program_from_dsp(bank_.use_program(cur), dsp_);
   return mppi::get_chunk(bank_, cur, nullptr, is_preset, buffer);
 }
 

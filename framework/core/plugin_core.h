@@ -124,6 +124,9 @@ private:
   // The live values of the current program, written by every thread.
   std::unique_ptr<std::atomic<float>[]> live_values_;
   std::atomic<int> cur_prog_{0};
+  // The mirror holds a program only once one was applied; before that it
+  // holds the parameters' initial values, which must not overwrite a bank.
+  bool mirror_holds_program_ = false;  // guarded by bank_mutex_
   std::mutex bank_mutex_;  // never taken on the audio thread
   basic::LockFreeBuffer<BankManager> exchange_;
 };

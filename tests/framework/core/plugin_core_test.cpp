@@ -170,3 +170,14 @@ TEST(PluginCore, TwoPublishedBanksGiveOneRefresh) {
   for (int block = 0; block < 3; ++block) rig.core.consume_published_bank();
   EXPECT_EQ(rig.host.count(Kind::Update), 1);
 }
+
+// Until a program has been applied, the live values are the parameters'
+// initial values: selecting the first program must not store them over it.
+TEST(PluginCore, FirstSelectionKeepsTheStoredProgram) {
+  CoreRig<> rig;
+  rig.bank.use_program(0).values[kVcfFreq] = 0.25f;
+  std::vector<uint8_t> chunk;
+  rig.core.get_chunk(true, chunk);  // reading the bank first changes nothing
+  ASSERT_TRUE(rig.core.select_program(0));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.25f);
+}
