@@ -22,8 +22,10 @@ ZINDLE_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audio_maste
 }
 
 // Only in the plug-in file itself (CMake defines <target>_EXPORTS there):
-// a program linking this object would otherwise start here.
-#if defined(Zindle_BR_EXPORTS)
+// a program linking this object would otherwise start here. The Windows
+// DLL exports "main" through its module definition file instead, which
+// also gets the 32-bit name decoration right.
+#if defined(Zindle_BR_EXPORTS) && !defined(_WIN32)
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) __asm__(
     ZINDLE_C_NAME(main));
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) {
