@@ -2,6 +2,7 @@
 // Helpers of the settings tests: temporary folders, a reorder map over
 // named fake parameters, and whole-file reads.
 
+#include "support/fake_param_access.h"
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -59,31 +60,7 @@ private:
   bool had_old_ = false;
 };
 
-class NamedParam : public mppi::NormalizedParamInterface {
-public:
-  explicit NamedParam(int i) : index_(i) {}
-  void get_name(char* buf, int len) const override { std::snprintf(buf, static_cast<size_t>(len), "Param %d", index_); }
-  void get_unit(char* buf, int len) const override { if (len > 0) buf[0] = 0; }
-  double conv_nrm_to_val(float n) const override { return n; }
-  float conv_val_to_nrm(double v) const override { return static_cast<float>(v); }
-  void conv_val_to_str(char* buf, int len, double) const override { if (len > 0) buf[0] = 0; }
-  double conv_str_to_val(const char*, bool*) const override { return 0.0; }
-
-private:
-  int index_;
-};
-
-class FakeAccess : public mppi::ParamAccessInterface {
-public:
-  explicit FakeAccess(int n) {
-    for (int i = 0; i < n; ++i) params_.push_back(std::make_unique<NamedParam>(i));
-  }
-  int get_nbr_param() const override { return static_cast<int>(params_.size()); }
-  mppi::NormalizedParamInterface* get_param(int i) override { return params_[static_cast<size_t>(i)].get(); }
-
-private:
-  std::vector<std::unique_ptr<NamedParam>> params_;
-};
+using FakeAccess = zindle_test::FakeParamAccess;
 
 // A 62-parameter reorder map, identity until told otherwise.
 struct Reorder {
