@@ -119,6 +119,42 @@ int main(int argc, char** argv) {
   check_eq<std::string>(plugin->get_string(effGetProgramNameIndexed, 0, 64), "80sBass", "program 0 name");
   check_eq<size_t>(plugin->get_chunk(false).size(), 20744u, "bank chunk size");
   check_eq<size_t>(plugin->get_chunk(true).size(), 324u, "program chunk size");
+  // effCanDo answers whole strings only.
+  const struct {
+    const char* text;
+    intptr_t answer;
+  } can_do[] = {{"receiveVstMidiEvent", 1}, {"receiveVstEvents", 1}, {"sendVstMidiEvent", 1},
+                {"receiveVstTimeInfo", 1}, {"receiveVstMidiEvents", 0}, {"offline", 0}, {"", 0}};
+  for (const auto& c : can_do) {
+    std::string text = c.text;
+    check_eq<intptr_t>(plugin->dispatch(effCanDo, 0, 0, &text[0]), c.answer, std::string("canDo ") + c.text);
+  }
+  // Out-of-range indices are refused.
+  char name[80];
+  check_eq<intptr_t>(plugin->dispatch(effGetProgramNameIndexed, 64, 0, name), 0, "program name 64 refused");
+  check_eq<intptr_t>(plugin->dispatch(effGetProgramNameIndexed, -1, 0, name), 0, "program name -1 refused");
+  plugin->dispatch(effSetProgram, 0, 64);
+  check_eq<intptr_t>(plugin->dispatch(effGetProgram), 0, "program 64 not selected");
+  // Parameter values: clamped, NaN ignored, bad indices harmless.
+  plugin->set_parameter(53, 7.0f);
+  check_eq<float>(plugin->get_parameter(53), 1.0f, "value above 1 clamped");
+  plugin->set_parameter(53, 0.25f);
+  plugin->set_parameter(53, std::nanf(""));
+  check_eq<float>(plugin->get_parameter(53), 0.25f, "NaN ignored");
+  plugin->set_parameter(62, 0.5f);
+  check_eq<float>(plugin->get_parameter(62), 0.0f, "parameter 62 reads 0");
+  check_eq<intptr_t>(plugin->dispatch(effString2Parameter, 0, 0, nullptr), 1, "string2parameter probe");
+  // Output pins.
+  VstPinProperties pin{};
+  check_eq<intptr_t>(plugin->dispatch(effGetOutputProperties, 1, 0, &pin), 1, "output pin 1");
+  check_eq<std::string>(pin.label, "Output R", "output pin 1 label");
+  check((pin.flags & kVstPinIsActive) != 0, "output pin active");
+  // A bad chunk is refused and changes nothing.
+  const std::vector<uint8_t> bank = plugin->get_chunk(false);
+  check_eq<intptr_t>(plugin->set_chunk({0, 0, 0, 0, 0, 0, 1, 68, 9}, false), 0, "bad chunk refused");
+  check(plugin->get_chunk(false) == bank, "refused chunk keeps the bank");
+  check_eq<intptr_t>(plugin->set_chunk(bank, false), 1, "bank chunk accepted");
+
   const std::vector<float> rendering = render_test_sequence(*plugin);
   double peak = 0.0;
   bool finite = true;
