@@ -31,7 +31,8 @@ if ls fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DZINDLE_TESTS=OFF -DZINDLE_FUZZ=ON -DZINDLE_SANITIZE=address,undefined
-  cmake --build build/fuzz -j "$jobs"
+  fuzz_targets=$(for f in fuzz/fuzz_*.cpp; do basename "$f" .cpp; done)
+  cmake --build build/fuzz -j "$jobs" --target $fuzz_targets
   for f in build/fuzz/fuzz/fuzz_*; do
     [ -x "$f" ] || continue
     name=$(basename "$f")
