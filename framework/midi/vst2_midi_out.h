@@ -33,6 +33,12 @@ public:
   // --- Audio thread, after rendering -----------------------------------------
   // Hands the current list to the host when enabled and not empty.
   // 0, or the sender's error code.
+  //
+  // Packets come from the audio thread (MIDI through) and from the editor
+  // and host threads (controller feedback of program changes and edits).
+  // The list is guarded by a flag that nobody waits on: a packet that meets
+  // a flush in progress is dropped and counted, and a flush that meets a
+  // packet being written leaves the list for the next block.
   int flush();
 
   int get_nbr_pending() const { return counts_[static_cast<size_t>(current_)]; }
@@ -48,6 +54,7 @@ private:
   std::array<List, 2> lists_{};
   std::array<int, 2> counts_{};
   int current_ = 0;
+  std::atomic_flag busy_ = ATOMIC_FLAG_INIT;
   std::atomic<bool> enabled_{false};
   std::atomic<uint32_t> dropped_{0};
   MidiEventSenderInterface* sender_ = nullptr;

@@ -177,7 +177,7 @@ TEST(MidiMgrIncoming, LearningAllocatesNothing) {
   EXPECT_EQ(-1, m.get_armed());  // one-shot learning
 }
 
-TEST(MidiMgrIncoming, EditorRebindingWhileControllersStreamKeepsTheTableConsistent) {
+TEST(MidiMgrIncomingThread, EditorRebindingWhileControllersStreamKeepsTheTableConsistent) {
   MidiMgr m;
   std::atomic<bool> stop{false};
   std::thread midi_thread([&] {
