@@ -59,7 +59,9 @@ public:
 
 template <typename Dsp = ZindleDsp>
 struct CoreRig {
-  CoreRig() : core(dsp, bank) {
+  // Like the adapter, selects program 0 before the host sees the plug-in,
+  // unless told not to.
+  explicit CoreRig(bool select_first_program = true) : core(dsp, bank) {
     dsp.init();
     dsp.start();
     dsp.set_sample_rate(44100.0f);
@@ -74,6 +76,11 @@ struct CoreRig {
     for (int i = 0; i < 4; ++i) {
       bank.use_program(i) = init;
       bank.use_program(i).set_name("Prog " + std::to_string(i));
+    }
+    if (select_first_program) {
+      core.select_program(0);
+      clock += 1.0;  // the selection's hold has passed
+      host.take();
     }
   }
   Dsp dsp;

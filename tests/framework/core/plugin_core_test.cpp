@@ -174,7 +174,7 @@ TEST(PluginCore, TwoPublishedBanksGiveOneRefresh) {
 // Until a program has been applied, the live values are the parameters'
 // initial values: selecting the first program must not store them over it.
 TEST(PluginCore, FirstSelectionKeepsTheStoredProgram) {
-  CoreRig<> rig;
+  CoreRig<> rig(false);
   rig.bank.use_program(0).values[kVcfFreq] = 0.25f;
   std::vector<uint8_t> chunk;
   rig.core.get_chunk(true, chunk);  // reading the bank first changes nothing
