@@ -320,7 +320,10 @@ int MidiChannelState::read(const uint8_t* data, int len) {
   update_tuning();
 
   const float bend = read_be_float(data + 24);
-  bend_ = std::isfinite(bend) ? std::clamp(static_cast<double>(bend), -bend_range_, bend_range_) : 0.0;
+  // A bend may lie outside the current range when the range was narrowed
+  // after it was sent; it is kept as saved, within the widest range.
+  constexpr double kWidestBend = 127.0 + 127 * 0.01;
+  bend_ = std::isfinite(bend) ? std::clamp(static_cast<double>(bend), -kWidestBend, kWidestBend) : 0.0;
 
   const bool pedals_changed = sustain != sustain_ || sostenuto != sostenuto_;
   sustain_ = sustain;
