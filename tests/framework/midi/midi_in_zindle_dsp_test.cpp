@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/framework/midi/recording_receiver.h"
+#include "support/pitch_measure.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
@@ -23,22 +24,6 @@ constexpr int kVcaEnvLvl = 58;
 constexpr int kArAtkTime = 27;
 constexpr int kArRelTime = 28;
 constexpr double kRate = 44100.0;
-
-// Frequency from rising zero crossings, interpolated between samples.
-double measure_frequency(const std::vector<float>& x, size_t from) {
-  double first = -1.0;
-  double last = -1.0;
-  int crossings = 0;
-  for (size_t i = from + 1; i < x.size(); ++i) {
-    if (x[i - 1] < 0.0f && x[i] >= 0.0f) {
-      const double t = static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]);
-      if (first < 0.0) first = t;
-      last = t;
-      ++crossings;
-    }
-  }
-  return crossings < 2 ? 0.0 : (crossings - 1) * kRate / (last - first);
-}
 
 double rms(const std::vector<float>& x) {
   double sum = 0.0;
@@ -78,7 +63,7 @@ TEST(MidiInToDsp, BendRangeAndBendMoveThePitch) {
     in.send(0x90, 69, 100);
     h.render(static_cast<int>(kRate));
     const double expected = 440.0 * std::pow(2.0, c.semitones / 12.0);
-    EXPECT_NEAR(measure_frequency(h.left, 13230), expected, expected * 2e-3) << c.name;
+    EXPECT_NEAR(zindle_test::zero_crossing_frequency(h.left, kRate, 13230), expected, expected * 2e-3) << c.name;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "support/pitch_measure.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
@@ -25,23 +26,6 @@ constexpr int kVcaGain = 56;
 constexpr int kVcaEnvLvl = 58;
 constexpr int kArAtkTime = 27;
 constexpr int kArRelTime = 28;
-
-// Frequency from rising zero crossings, interpolated between samples.
-double measure_frequency(const std::vector<float>& x, double sample_rate) {
-  double first = -1.0;
-  double last = -1.0;
-  int crossings = 0;
-  for (size_t i = 1; i < x.size(); ++i) {
-    if (x[i - 1] < 0.0f && x[i] >= 0.0f) {
-      const double t = static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]);
-      if (first < 0.0) first = t;
-      last = t;
-      ++crossings;
-    }
-  }
-  if (crossings < 2) return 0.0;
-  return (crossings - 1) * sample_rate / (last - first);
-}
 
 // Amplitude of one frequency component (Hann window).
 double tone_level(const std::vector<float>& x, double freq, double sample_rate) {
@@ -85,7 +69,7 @@ TEST(VoiceRender, Key69PlaysA440OnBothOutputs) {
     h.change(kVcfFreq, 500.0);  // near-sine: one rising crossing per period
     h.note_on(0, 69);
     h.render(static_cast<int>(rate * 1.5f));
-    const double freq = measure_frequency(tail(h.left, static_cast<size_t>(rate * 0.3f)), rate);
+    const double freq = zindle_test::zero_crossing_frequency(tail(h.left, static_cast<size_t>(rate * 0.3f)), rate);
     EXPECT_NEAR(freq, 440.0, 440.0 * 1e-4) << rate;
     ASSERT_EQ(h.left.size(), h.right.size());
     EXPECT_TRUE(std::equal(h.left.begin(), h.left.end(), h.right.begin())) << rate;
