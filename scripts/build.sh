@@ -6,15 +6,14 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 jobs=$(nproc)
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZINDLE_TESTS=OFF -DZINDLE_BENCH=ON
-cmake --build build/release -j "$jobs"
+# Configurations are the presets of CMakePresets.json; each builds in build/<preset>.
+cmake --preset release
+cmake --build --preset release -j "$jobs"
 
-# Windows builds take the bank generator of the native build.
+# Windows builds take the bank generator of the native release build.
 for arch in x86_64 i686; do
-  cmake -S . -B "build/win-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
-    -DZINDLE_BANKGEN="$PWD/build/release/tools/zindle-bankgen"
-  cmake --build "build/win-$arch" -j "$jobs" --target Zindle-BR zindle-render
+  cmake --preset "win-$arch"
+  cmake --build --preset "win-$arch" -j "$jobs"
 done
 
 mkdir -p out

@@ -10,27 +10,26 @@ bash scripts/setup.sh
 jobs=$(nproc)
 status=0
 
+# Each suite is a preset of CMakePresets.json and builds in build/<preset>.
 run_suite() {
-  local dir=$1; shift
-  cmake -S . -B "build/$dir" -G Ninja "$@"
-  cmake --build "build/$dir" -j "$jobs"
-  (cd "build/$dir" && ctest --output-on-failure -j "$jobs" ${CTEST_FILTER:-}) || status=1
+  local preset=$1
+  cmake --preset "$preset"
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs" || status=1
 }
 
 echo "== release"
-run_suite test-release -DCMAKE_BUILD_TYPE=Release -DZINDLE_BENCH=ON
+run_suite test-release
 echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
 bash scripts/windows-checks.sh build/test-release || status=1
 echo "== address + undefined behaviour sanitizers"
-run_suite test-asan -DCMAKE_BUILD_TYPE=Debug -DZINDLE_SANITIZE=address,undefined
+run_suite test-asan
 echo "== thread sanitizer (threaded tests)"
-CTEST_FILTER="-R Thread" run_suite test-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINDLE_SANITIZE=thread
+run_suite test-tsan
 
 if ls fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   echo "== fuzz smoke runs"
-  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DZINDLE_TESTS=OFF -DZINDLE_FUZZ=ON -DZINDLE_SANITIZE=address,undefined
+  cmake --preset fuzz
   fuzz_targets=$(for f in fuzz/fuzz_*.cpp; do basename "$f" .cpp; done)
   cmake --build build/fuzz -j "$jobs" --target $fuzz_targets
   for f in build/fuzz/fuzz/fuzz_*; do

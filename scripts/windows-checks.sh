@@ -14,10 +14,8 @@ note() { if [ "$1" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 
 
 for arch in x86_64 i686; do
   dir="build/win-$arch"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
-    -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" >/dev/null
-  cmake --build "$dir" -j "$jobs" --target Zindle-BR zindle-hostcheck
+  cmake --preset "win-$arch" -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" >/dev/null
+  cmake --build --preset "win-$arch" -j "$jobs"
   dll="$dir/plugin/Zindle-BR.dll"
   dump=$("$arch-w64-mingw32-objdump" -p "$dll")
   exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
