@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/params/normalized_param_interface.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
-# One library per source folder. Sources are picked up by folder so that a new
-# file needs no edit here; platform files live in linux/ and win32/ subfolders.
-function(zindle_library name dir)
+# One library per source folder, declared in cmake/Architecture.cmake.
+# Sources are picked up by folder so that a new file needs no edit here;
+# platform files live in linux/ and win32/ subfolders.
+function(zindle_layer name dir)
   file(GLOB sources CONFIGURE_DEPENDS
        ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
   if(WIN32)

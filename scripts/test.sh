@@ -10,6 +10,9 @@ bash scripts/setup.sh
 jobs=$(nproc)
 status=0
 
+echo "== architecture (which library may include which: cmake/Architecture.cmake)"
+cmake -P cmake/CheckArchitecture.cmake || status=1
+
 # Each suite is a preset of CMakePresets.json and builds in build/<preset>.
 run_suite() {
   local preset=$1

@@ -4,12 +4,12 @@
 
 #include "framework/core/dsp_interface.h"
 #include "framework/core/gui_interface.h"
-#include "framework/midi/mci_midi_dev_sel_comp.h"
+#include "framework/midi_devices/mci_midi_dev_sel_comp.h"
 #include "framework/vst2/fpu_precision_guard.h"
 #include "framework/vst2/settings_path.h"
 #include "framework/vst2/vst2_midi_objects.h"
 #include "framework/vst2/vst2_win_editor.h"
-#include "synth/dsp/scoped_flush_denormals.h"
+#include "dsp/scoped_flush_denormals.h"
 
 namespace mppi {
 
@@ -99,7 +99,7 @@ void Vst2WinPlugin::on_tempo_changed(float bpm) {
 
 void Vst2WinPlugin::processReplacing(float** inputs, float** outputs, VstInt32 sample_frames) {
   FpuPrecisionGuard precision;
-  ScopedFlushDenormals denormals;
+  dsp::ScopedFlushDenormals denormals;
   Vst2Plugin::processReplacing(inputs, outputs, sample_frames);
 }
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "framework/core/bank_resource.h"
-#include "synth/dsp/builtin_banks.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/builtin_banks.h"
+#include "synth/plugin/zindle_dsp.h"
 #include "tools/bankgen/bank_compiler.h"
 #include "tools/bankgen/preset_source.h"
 

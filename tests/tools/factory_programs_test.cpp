@@ -15,8 +15,8 @@
 
 #include "framework/core/bank_manager.h"
 #include "framework/core/bank_resource.h"
-#include "synth/dsp/builtin_banks.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/builtin_banks.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace {
 

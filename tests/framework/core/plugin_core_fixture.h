@@ -12,7 +12,7 @@
 #include "framework/core/host_callback_interface.h"
 #include "framework/core/plugin_core.h"
 #include "framework/params/normalized_param_interface.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace zindle_test {
 

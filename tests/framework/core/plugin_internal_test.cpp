@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/program_slot.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/midi/midi_in_cc_mixin.h"
+#include "framework/midi_devices/midi_in_cc_mixin.h"
 #include "framework/midi/midi_receiver_interface.h"
 
 namespace midi_test {

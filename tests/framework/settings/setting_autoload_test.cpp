@@ -7,7 +7,7 @@
 #include "framework/settings/setting_mgr.h"
 #include "settings_test_util.h"
 #include "sys/persistent_key_list.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 using settings_test::Reorder;
 using settings_test::TempConfigHome;

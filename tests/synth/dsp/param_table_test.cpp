@@ -9,7 +9,7 @@
 #include <string>
 
 #include "synth/dsp/param_control.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "framework/core/host_dsp_interface.h"
 #include "synth/dsp/synth_core_observer.h"
 #include "synth/dsp/synth_event.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "synth/plugin/zindle_dsp.h"
 
 namespace zindle_test {
 

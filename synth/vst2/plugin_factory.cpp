@@ -1,0 +1,59 @@
+#include "synth/vst2/plugin_factory.h"
+
+#include <memory>
+#include <string>
+
+#include "framework/core/bank_resource.h"
+#include "framework/vst2/host_dsp_vst2_win.h"
+#include "framework/vst2/host_gui_vst2_win.h"
+#include "synth/vst2/plugin_info.h"
+#include "framework/vst2/stand_in_gui.h"
+#include "framework/vst2/vst2_win_plugin.h"
+#include "synth/plugin/builtin_banks.h"
+#include "synth/plugin/zindle_dsp.h"
+
+namespace mppi {
+
+namespace {
+
+// Everything up to the wiring: on failure every object built so far goes.
+std::unique_ptr<Vst2WinPlugin> build_and_wire(audioMasterCallback audio_master) {
+  BankManager bank;
+  auto dsp = std::make_unique<ZindleDsp>();
+  auto host_dsp = std::make_unique<HostDspVst2Win>();
+  auto gui = std::make_unique<StandInGui>();
+  auto host_gui = std::make_unique<HostGuiVst2Win>();
+
+  register_builtin_banks();
+  if (load_bank_resource("static_presets", bank) != 0) return nullptr;
+
+  ZindleDsp& dsp_ref = *dsp;
+  GuiInterface& gui_ref = *gui;
+  auto adapter = std::make_unique<Vst2WinPlugin>(audio_master, std::move(dsp), std::move(gui), &dsp_ref, bank,
+                                                 plugin_info.unique_id);
+  host_dsp->set_adapter(adapter.get());
+  dsp_ref.set_host(host_dsp.release());  // the DSP object owns it from here
+  host_gui->set_adapter(adapter.get());
+  gui_ref.set_host(host_gui.release());  // likewise the GUI object
+  dsp_ref.set_host_companion(&gui_ref);
+  gui_ref.set_dsp(&dsp_ref);
+  return adapter;
+}
+
+}  // namespace
+
+AEffect* create_vst2_plugin(audioMasterCallback audio_master) noexcept {
+  try {
+    std::unique_ptr<Vst2WinPlugin> adapter = build_and_wire(audio_master);
+    if (!adapter) return nullptr;
+    adapter->set_settings_sub_path(std::string(plugin_info.settings_sub_path) + plugin_info.settings_sub_path_suffix);
+    adapter->initialise();
+    adapter->start();
+    adapter->setProgram(0);
+    return adapter.release()->getAeffect();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace mppi

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "framework/core/host_gui_interface.h"
+#include "framework/gui_binding/param_listener.h"
+#include "framework/core/plugin_core_fixture.h"
+
+namespace {
+
+// The editor's host interface, forwarding to the plug-in core.
+class CoreHostGui : public mppi::HostGuiInterface {
+public:
+  explicit CoreHostGui(mppi::PluginCore& core) : core_(core) {}
+  double get_host_num_property(const char*) override { return 0.0; }
+  std::string get_host_string_property(const char*) override { return {}; }
+  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
+  bool take_control(int p, int s) override { return core_.take_control(p, s); }
+  void release_control(int p, int s) override { core_.release_control(p, s); }
+  bool set_param_and_notify(int p, float v, int s) override {
+    ++sends;
+    return core_.set_param_and_notify(p, v, s);
+  }
+  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
+  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
+  int resize_window(int, int) override { return 0; }
+  void get_settings_path(std::string&) override {}
+  mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
+  int sends = 0;
+
+private:
+  mppi::PluginCore& core_;
+};
+
+// Records the values its control reports.
+class ValueWatcher : public pengui::DefaultEventListener {
+public:
+  void value_changed(double nrm, int prio) override {
+    last = nrm;
+    last_prio = prio;
+  }
+  double last = -1.0;
+  int last_prio = 0;
+};
+
+constexpr int kReso = 54;
+
+struct ListenerRig {
+  ListenerRig() : host_gui(rig.core) {
+    listener.set_host_gui(&host_gui);
+    listener.attach_param(kReso, rig.dsp.get_param(kReso));
+    meta.bind(&knob, &listener);
+    knob.attach(&watcher);
+  }
+  zindle_test::CoreRig<> rig;
+  CoreHostGui host_gui;
+  mppi::NumParamListener listener;
+  pengui::ControlInterface knob;
+  ValueWatcher watcher;
+  mppi::MetaControl meta;
+};
+
+}  // namespace
+
+TEST(ParamListener, AUserEditReachesTheParameterAndTheHost) {
+  ListenerRig r;
+  ASSERT_TRUE(r.meta.is_bound());
+  EXPECT_FALSE(r.knob.attach(&r.listener));  // bound once
+  ASSERT_TRUE(r.knob.set_and_send(0.75, 50));
+  EXPECT_FLOAT_EQ(r.rig.dsp.get_param(kReso)->nrm(), 0.75f);
+  EXPECT_EQ(r.host_gui.sends, 1);
+  EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Automate, kReso), 1);
+  EXPECT_DOUBLE_EQ(r.knob.get_value(), 0.75);
+  EXPECT_DOUBLE_EQ(r.watcher.last, 0.75);
+}
+
+TEST(ParamListener, AutomationHoldsOffADragAndRefreshDoesNotSend) {
+  ListenerRig r;
+  ASSERT_TRUE(r.rig.core.set_param(kReso, 0.25f, 100));  // host automation
+  r.rig.clock += 0.2;
+  EXPECT_FALSE(r.knob.set_and_send(0.9, 50));  // the drag step is refused
+  EXPECT_FLOAT_EQ(r.rig.dsp.get_param(kReso)->nrm(), 0.25f);
+  EXPECT_TRUE(r.knob.set_and_send(0.9, 200));  // a click wins
+  EXPECT_FLOAT_EQ(r.rig.dsp.get_param(kReso)->nrm(), 0.9f);
+
+  // A value from elsewhere is shown without being sent back, once the
+  // user's hold has passed.
+  const int sends = r.host_gui.sends;
+  r.rig.core.set_param(kReso, 0.4f, 255);
+  r.rig.clock += 0.6;
+  r.listener.refresh();
+  EXPECT_EQ(r.host_gui.sends, sends);
+  EXPECT_FLOAT_EQ(static_cast<float>(r.knob.get_value()), 0.4f);
+  EXPECT_EQ(r.watcher.last_prio, 1);
+}
+
+TEST(ParamListener, ARunModeClaimHoldsUntilReleased) {
+  ListenerRig r;
+  ASSERT_TRUE(r.listener.take_control(200));
+  r.rig.clock += 10.0;  // long after: a claim without changes expires
+  EXPECT_TRUE(r.rig.core.can_take_control(kReso, 100));
+  ASSERT_TRUE(r.listener.take_control(200));
+  EXPECT_FALSE(r.rig.core.can_take_control(kReso, 100));
+  r.listener.release_control(200);
+  EXPECT_TRUE(r.rig.core.can_take_control(kReso, 100));
+}

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+#include "framework/midi_devices/mci_midi_in.h"
+#include "midi_dev_test_support.h"
+
+using midi_test::MidiCall;
+using midi_test::Notification;
+using midi_test::RecordingLink;
+
+namespace {
+
+uint32_t pack(int status, int data1, int data2) {
+  return static_cast<uint32_t>(status) | static_cast<uint32_t>(data1) << 8 | static_cast<uint32_t>(data2) << 16;
+}
+
+struct MciInRig {
+  MciInRig() : in(0, "Zindle-BR") {
+    in.set_link(&link);
+    in.attach(link.get_midi_receiver());
+  }
+  RecordingLink link;
+  mppi::MciMidiIn in;
+};
+
+}  // namespace
+
+TEST(MidiDevMciIn, RingHolds3999MessagesAndDropsTheRest) {
+  auto rig = std::make_unique<MciInRig>();
+  for (int i = 0; i < 4001; ++i) rig->in.receive_short_message(pack(0xB0, 1, i & 127), static_cast<uint32_t>(i));
+  EXPECT_EQ(rig->in.get_nbr_dropped(), 2u);
+  EXPECT_EQ(rig->in.poll(), 3999);
+  const auto controls = rig->link.receiver.of(MidiCall::kControl);
+  ASSERT_EQ(controls.size(), 3999u);
+  for (size_t i = 0; i < controls.size(); ++i) ASSERT_EQ(controls[i].b, static_cast<int>(i & 127)) << i;
+  EXPECT_EQ(rig->in.poll(), 0);
+}
+
+TEST(MidiDevMciIn, PollDeliversAtTheBlockStartAndNotifiesControllers) {
+  auto rig = std::make_unique<MciInRig>();
+  rig->in.receive_short_message(pack(0x93, 64, 90), 1000);
+  rig->in.receive_short_message(pack(0x93, 64, 0), 1001);  // velocity 0: a note off
+  rig->in.receive_short_message(pack(0xB3, 74, 127), 1002);
+  EXPECT_TRUE(rig->link.receiver.calls.empty());  // nothing before the audio side polls
+  EXPECT_EQ(rig->in.poll(), 3);
+
+  for (const MidiCall& c : rig->link.receiver.of(MidiCall::kTimeStamp)) EXPECT_EQ(c.a, 0);
+  const auto on = rig->link.receiver.of(MidiCall::kNoteOn);
+  ASSERT_EQ(on.size(), 1u);
+  EXPECT_FLOAT_EQ(on[0].x, 64.0f);  // no detune from a system port
+  const auto off = rig->link.receiver.of(MidiCall::kNoteOff);
+  ASSERT_EQ(off.size(), 1u);
+  EXPECT_EQ(off[0].ch, 3);
+  EXPECT_EQ(off[0].a, 64);
+  EXPECT_FLOAT_EQ(off[0].x, 0.0f);
+  EXPECT_EQ(rig->link.notifications, (std::vector<Notification>{{74 << 16, 127 << 7}}));
+}
+
+TEST(MidiDevMciIn, MalformedBytesAreDroppedOrMasked) {
+  auto rig = std::make_unique<MciInRig>();
+  rig->in.receive_short_message(0xFFFFFFFFu, 0);       // system reset with junk
+  rig->in.receive_short_message(pack(0x40, 60, 60), 0);  // a data byte as status
+  rig->in.receive_short_message(pack(0xF0, 1, 2), 0);
+  rig->in.receive_short_message(pack(0x90, 0xBC, 0xE4), 0);  // data bytes with the top bit
+  EXPECT_EQ(rig->in.poll(), 4);
+  const auto decoded = rig->link.receiver.decoded();
+  ASSERT_EQ(decoded.size(), 1u);
+  EXPECT_EQ(decoded[0].op, MidiCall::kNoteOn);
+  EXPECT_EQ(decoded[0].a, 0x3C);
+  EXPECT_FLOAT_EQ(decoded[0].z, 0x64 / 64.0f);
+
+  // Random words: whatever arrives, nothing breaks and every key stays in range.
+  std::mt19937 rng(7);
+  for (int block = 0; block < 200; ++block) {
+    for (int i = 0; i < 50; ++i) rig->in.receive_short_message(static_cast<uint32_t>(rng()), 0);
+    ASSERT_EQ(rig->in.poll(), 50);
+  }
+  for (const MidiCall& c : rig->link.receiver.of(MidiCall::kNoteOn)) {
+    ASSERT_GE(c.a, 0);
+    ASSERT_LT(c.a, 128);
+    ASSERT_LT(c.ch, 16);
+  }
+}
+
+TEST(MidiDevMciIn, OpeningAMissingPortFails) {
+  auto rig = std::make_unique<MciInRig>();
+  mppi::MciMidiIn far(100000, "Zindle-BR");
+  EXPECT_EQ(far.open(), -1);
+  EXPECT_EQ(far.is_active(), 0);
+  EXPECT_EQ(far.close(), 0);
+}

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sys/midi/midi_ports.h"
+
+namespace {
+
+bool have_sequencer() { return access("/dev/snd/seq", R_OK | W_OK) == 0; }
+
+struct Received {
+  std::atomic<int> count{0};
+  std::atomic<uint32_t> messages[8]{};
+};
+
+void record(void* context, uint32_t message, uint32_t /*time_ms*/) {
+  auto* received = static_cast<Received*>(context);
+  const int n = received->count.load();
+  if (n < 8) received->messages[n].store(message);
+  received->count.store(n + 1);
+}
+
+}  // namespace
+
+TEST(MidiPorts, MessageLengthFollowsTheStatusByte) {
+  const std::vector<std::pair<int, int>> cases = {
+      {0x00, 0}, {0x7f, 0}, {0x80, 3}, {0x9f, 3}, {0xa0, 3}, {0xb5, 3}, {0xc0, 2}, {0xdf, 2},
+      {0xe0, 3}, {0xf0, 0}, {0xf1, 2}, {0xf2, 3}, {0xf3, 2}, {0xf6, 1}, {0xf7, 0}, {0xf8, 1},
+      {0xff, 1}, {0x100, 0}, {-1, 0}};
+  for (const auto& [status, length] : cases) EXPECT_EQ(sys::midi_message_length(status), length) << status;
+}
+
+TEST(MidiPorts, UnusablePortsFailCleanly) {
+  sys::MidiInPort in("Zindle-BR");
+  Received received;
+  EXPECT_EQ(in.open(-1, &record, &received), -1);
+  EXPECT_EQ(in.open(100000, &record, &received), -1);
+  EXPECT_FALSE(in.is_open());
+  EXPECT_EQ(in.close(), 0);
+  sys::MidiOutPort out("Zindle-BR");
+  EXPECT_EQ(out.send(0x403c90), -1);  // not open
+  EXPECT_EQ(out.open(100000), -1);
+  EXPECT_FALSE(out.is_open());
+}
+
+TEST(MidiPortsAlsa, NotesSentToOurPortArrive) {
+  if (!have_sequencer()) GTEST_SKIP() << "no ALSA sequencer here (/dev/snd/seq missing); load snd-seq to run";
+  sys::MidiInPort in("Zindle-BR");
+  Received received;
+  ASSERT_EQ(in.open(0, &record, &received), 0);
+
+  // Our input port is one of the outputs another client can reach.
+  std::vector<std::string> outputs;
+  ASSERT_EQ(sys::list_midi_outputs("Zindle-BR test", outputs), 0);
+  int target = -1;
+  for (size_t i = 1; i < outputs.size(); ++i) {
+    if (outputs[i] == "Zindle-BR:Zindle-BR") target = static_cast<int>(i);
+  }
+  ASSERT_GT(target, 0);
+  sys::MidiOutPort out("Zindle-BR test");
+  ASSERT_EQ(out.open(target), 0);
+  ASSERT_EQ(out.send(0x00643c90), 0);  // note on 60, velocity 100
+  ASSERT_EQ(out.send(0x00003c80), 0);  // note off 60
+  ASSERT_EQ(out.send(0x000d4ab3), 0);  // controller 74 = 13 on channel 4
+
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (received.count.load() < 3 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(in.close(), 0);
+  ASSERT_EQ(received.count.load(), 3);
+  EXPECT_EQ(received.messages[0].load(), 0x00643c90u);
+  EXPECT_EQ(received.messages[1].load(), 0x00003c80u);
+  EXPECT_EQ(received.messages[2].load(), 0x000d4ab3u);
+}
