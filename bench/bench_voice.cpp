@@ -101,7 +101,7 @@ private:
   static constexpr long kNever = 0x7fffffffL;
 
   Patch patch_;
-  ZindleDsp dsp_;
+  synth::ZindleDsp dsp_;
   std::vector<float> left_;
   std::vector<float> right_;
   long position_ = 0;

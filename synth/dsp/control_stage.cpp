@@ -7,6 +7,8 @@
 #include "framework/core/plugin_internal.h"
 #include "synth/dsp/param_control.h"
 
+namespace synth {
+
 namespace {
 
 int rounded(double v) {
@@ -242,3 +244,5 @@ void ControlStage::advance(int count) {
   ar_active_ |= ar_.is_active();
   lfo_.advance(count);
 }
+
+}  // namespace synth

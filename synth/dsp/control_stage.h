@@ -22,6 +22,8 @@ class ParamCtrlLfoPer;
 class ParamCtrlLfoTempoSync;
 class ParamCtrlLfoKeyRetrig;
 
+namespace synth {
+
 class ControlStage {
 public:
   static constexpr int kMaxSamples = 256;  // host-rate samples per slice
@@ -109,3 +111,5 @@ private:
   bool ar_active_ = false;
   bool adsr_active_ = false;
 };
+
+}  // namespace synth

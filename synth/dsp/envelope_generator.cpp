@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace synth {
+
 namespace {
 
 constexpr double kSustainForever = 1999.0;
@@ -212,3 +214,5 @@ void EnvelopeGenerator::render(float* out, int count) {
     std::fill(out + pos, out + count, 0.0f);
   }
 }
+
+}  // namespace synth

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace synth {
+
 // A curve B + x that shrinks x by a factor per sample. It aims past its target
 // by a threshold so that it reaches the target in finite time, then stops.
 class ExpSegment {
@@ -86,3 +88,5 @@ private:
   int state_ = kOff;
   ExpSegment segments_[kNbrStates];  // index 0 unused
 };
+
+}  // namespace synth

@@ -10,6 +10,8 @@
 #include "synth/dsp/param_generator.h"
 #include "synth/dsp/pitch_units.h"
 
+namespace synth {
+
 namespace {
 
 // A choice counts as set when its natural value is 1 within rounding.
@@ -216,3 +218,5 @@ void GeneratorStage::render_sample() {
   noise_buffer_[pos] = noise_gen_.generate_sample();
   ++render_position_;
 }
+
+}  // namespace synth

@@ -18,6 +18,8 @@ class ParamGenPulseWidth;
 class ParamGenVco1Src;
 class ParamGenVcoSync;
 
+namespace synth {
+
 class GeneratorStage {
 public:
   using Vco = dsp::OscWavetableSub<dsp::Interpolator::CubicHermite, 12, 12, short, 1, 2>;
@@ -120,3 +122,5 @@ private:
   SyncVco vco2_;
   NoiseGen noise_gen_;
 };
+
+}  // namespace synth

@@ -1,5 +1,7 @@
 #include "synth/dsp/keyboard.h"
 
+namespace synth {
+
 namespace {
 bool is_valid_note(int note) { return note >= 0 && note < 128; }
 }  // namespace
@@ -71,3 +73,5 @@ void Keyboard::recompute_low_high() {
   low_key_ = new_low;
   high_key_ = new_high;
 }
+
+}  // namespace synth

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace synth {
+
 class Keyboard {
 public:
   enum Trigger { kNone = 0, kGateOn = 1, kGateOff = 2 };
@@ -41,3 +43,5 @@ private:
   bool high_changed_ = false;
   bool mono_ = false;
 };
+
+}  // namespace synth

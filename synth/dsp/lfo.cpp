@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace synth {
+
 namespace {
 
 // Radians per second per bpm: one cycle per two beats at rate 1.
@@ -56,3 +58,5 @@ int Lfo::samples_to_boundary() const {
 int Lfo::period_samples() const {
   return std::max(1, clamp_samples(std::floor(sample_rate_ / rate_ + 0.5f)));
 }
+
+}  // namespace synth

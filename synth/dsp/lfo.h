@@ -2,6 +2,8 @@
 // Control-rate LFO: a phase in radians advanced per slice, with the
 // distance to the next half-cycle boundary so that slices can end there.
 
+namespace synth {
+
 class Lfo {
 public:
   static constexpr double kTwoPi = 6.283185307179586;
@@ -36,3 +38,5 @@ private:
   float increment_ = 0.0f;
   float samples_per_radian_ = 0.0f;
 };
+
+}  // namespace synth

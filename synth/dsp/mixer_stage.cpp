@@ -10,6 +10,8 @@
 #include "framework/core/plugin_internal.h"
 #include "synth/dsp/param_mixer.h"
 
+namespace synth {
+
 namespace {
 
 constexpr float kDenormalGuard = 1e-10f;
@@ -329,3 +331,5 @@ void MixerStage::add_a440(float* out, int count) {
     tone_.step();
   }
 }
+
+}  // namespace synth

@@ -27,6 +27,8 @@ class ParamVeloVcaSens;
 class ParamVeloVcfCutoffSens;
 class ParamMixerA440;
 
+namespace synth {
+
 class MixerStage {
 public:
   static constexpr int kMaxSamples = 256;  // host-rate samples per call
@@ -128,3 +130,5 @@ private:
   bool a440_on_ = false;
   dsp::OscSinCosEuler tone_;
 };
+
+}  // namespace synth

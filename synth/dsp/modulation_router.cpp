@@ -4,6 +4,8 @@
 #include "synth/dsp/mixer_stage.h"
 #include "synth/dsp/pitch_units.h"
 
+namespace synth {
+
 void ModulationRouter::update_pwm(int vco, double source, double level, GeneratorStage& generator) {
   pwm_source_[vco] = round_half_up(source);
   pwm_amount_[vco] = static_cast<float>(pwm_source_[vco] == 1 ? level * 0.3 : level * -0.8);
@@ -81,3 +83,5 @@ void ModulationRouter::apply_slice(const ModulationSources& src, GeneratorStage&
     count_down(filter_counter_);
   }
 }
+
+}  // namespace synth

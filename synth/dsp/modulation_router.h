@@ -4,6 +4,8 @@
 // the targets are fed once per slice. A target whose amount is 0 gets one
 // last update with the zero and then is left alone.
 
+namespace synth {
+
 class GeneratorStage;
 class MixerStage;
 
@@ -70,3 +72,5 @@ private:
   float filter_amount_c_ = 0.0f;
   int filter_counter_ = 1;
 };
+
+}  // namespace synth

@@ -7,6 +7,8 @@
 #include "framework/core/plugin_internal.h"
 #include "synth/dsp/param_generator.h"
 
+namespace synth {
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -158,3 +160,5 @@ void NoiseGen::generate(float* out, int count) {
 float NoiseGen::generate_sample() {
   return active_->process_sample(next_white());
 }
+
+}  // namespace synth

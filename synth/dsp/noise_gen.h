@@ -12,6 +12,8 @@ namespace mppi { class PluginInternal; }
 
 class ParamGenNoiseType;
 
+namespace synth {
+
 class NoiseGen {
 public:
   // Second-order section designed from an analogue prototype
@@ -79,3 +81,5 @@ private:
   Section white_;
   Section* active_ = &pink_;
 };
+
+}  // namespace synth

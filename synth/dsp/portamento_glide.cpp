@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace synth {
+
 void PortamentoGlide::set_sample_rate(double rate) {
   sample_rate_ = rate;
   update_factor();
@@ -34,3 +36,5 @@ void PortamentoGlide::update_factor() {
   const double length = sample_rate_ * time_;
   factor_ = length > 0.0 ? std::exp(std::log(kThreshold) / length) : 0.0;
 }
+
+}  // namespace synth

@@ -3,6 +3,8 @@
 // multiplied by a constant so that 1 % is left after the glide time; at that
 // point the glide lands on the target.
 
+namespace synth {
+
 class PortamentoGlide {
 public:
   void set_sample_rate(double rate);
@@ -31,3 +33,5 @@ private:
   double target_ = 0.0;
   double remaining_ = 0.0;  // fraction of the jump still to go, 1 -> 0
 };
+
+}  // namespace synth

@@ -7,6 +7,8 @@
 #include "framework/core/plugin_internal.h"
 #include "synth/dsp/param_sample_hold.h"
 
+namespace synth {
+
 namespace {
 
 constexpr float kInvFullScale = 0.00006103515625f;  // 1 / 16384
@@ -126,3 +128,5 @@ void SampleHoldStage::hold_and_lag(int count, bool trigger) {
   const float n = static_cast<float>(count);
   output_ += (1.0f - std::exp(lag_factor_ * n)) * (held_ - output_);
 }
+
+}  // namespace synth

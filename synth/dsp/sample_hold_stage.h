@@ -15,6 +15,8 @@ class ParamShMixerSrc1Level;
 class ParamShMixerSrc2;
 class ParamShMixerSrc2Level;
 
+namespace synth {
+
 class SampleHoldStage {
 public:
   static constexpr int kMaxSamples = 512;  // doubled-rate samples per slice
@@ -83,3 +85,5 @@ private:
   const int16_t* vco2_square_;
   float mix_[kMaxSamples] = {};
 };
+
+}  // namespace synth

@@ -7,6 +7,8 @@
 #include "synth/dsp/pitch_units.h"
 #include "synth/dsp/synth_core_observer.h"
 
+namespace synth {
+
 namespace {
 // Keys start here, so the pitch before the first note is that of key 57.
 constexpr int kStartKey = 57;
@@ -275,3 +277,5 @@ void SynthCore::render_slice(float* out, int count) {
   mixer_.add_a440(out, count);
   sh_trigger_pending_ = false;
 }
+
+}  // namespace synth

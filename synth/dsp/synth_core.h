@@ -17,6 +17,9 @@
 #include "synth/dsp/synth_group.h"
 
 namespace mppi { class PluginInternal; }
+
+namespace synth {
+
 class SynthCoreObserver;
 
 class SynthCore : public mppi::QueueTSClientInterface<SynthEvent> {
@@ -119,3 +122,5 @@ private:
 
   SynthCoreObserver* observer_ = nullptr;
 };
+
+}  // namespace synth

@@ -2,6 +2,8 @@
 // Watches the block walk of the synth core: which runs it renders and where
 // it applies events. For diagnostics and tests; null in normal use.
 
+namespace synth {
+
 struct SynthEvent;
 
 class SynthCoreObserver {
@@ -11,3 +13,5 @@ public:
   virtual void on_event_applied(const SynthEvent& event, long position) = 0;
   virtual void on_run(long position, int length) = 0;
 };
+
+}  // namespace synth

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace synth {
+
 struct SynthEvent {
   enum Kind : int32_t {
     kNoteOn = 0,
@@ -23,3 +25,5 @@ struct SynthEvent {
   float velocity = 0.0f;  // note on only: MIDI velocity / 64
   uint8_t flag = 0;       // note on only
 };
+
+}  // namespace synth

@@ -2,6 +2,8 @@
 // A control value with its scale; the product is what the voice uses. The
 // pitch-bend group holds the bend (-1..+1) scaled by the range in semitones.
 
+namespace synth {
+
 class SynthGroup {
 public:
   void set_value(float value) {
@@ -21,3 +23,5 @@ private:
   float value_ = 0.0f;
   float product_ = 0.0f;
 };
+
+}  // namespace synth

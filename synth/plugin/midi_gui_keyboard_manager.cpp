@@ -1,5 +1,7 @@
 #include "synth/plugin/midi_gui_keyboard_manager.h"
 
+namespace synth {
+
 namespace {
 bool is_valid(int note) { return note >= 0 && note < 128; }
 uint32_t bit_of(int note) { return 1u << (note & 31); }
@@ -30,3 +32,5 @@ bool MidiGuiKeyboardManager::is_note_down(int note) const {
 bool MidiGuiKeyboardManager::test_and_clear_changed() {
   return changed_.exchange(false, std::memory_order_acquire);
 }
+
+}  // namespace synth

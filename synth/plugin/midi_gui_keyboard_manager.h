@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace synth {
+
 class MidiGuiKeyboardManager {
 public:
   // Audio thread.
@@ -26,3 +28,5 @@ private:
   std::array<std::atomic<uint32_t>, kNbrNotes / 32> notes_{};
   std::atomic<bool> changed_{false};
 };
+
+}  // namespace synth

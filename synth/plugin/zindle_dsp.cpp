@@ -9,6 +9,8 @@
 #include "synth/plugin/midi_gui_keyboard_manager.h"
 #include "synth/dsp/synth_event.h"
 
+namespace synth {
+
 namespace {
 constexpr const char* kPluginName = "Zindle-BR";
 constexpr const char* kVendor = "Harlin";
@@ -220,3 +222,5 @@ int32_t ZindleDsp::channel_message(int ch, int status, int data1, int data2) {
   }
   return 1;
 }
+
+}  // namespace synth

@@ -13,6 +13,8 @@
 #include "framework/settings/setting_dsp_mixin.h"
 #include "synth/dsp/synth_core.h"
 
+namespace synth {
+
 class MidiGuiKeyboardManager;
 
 class ZindleDsp : public mppi::MidiReceiverInterface,
@@ -92,3 +94,5 @@ private:
   MidiGuiKeyboardManager* gui_keyboard_ = nullptr;
   std::atomic<float>* pitch_bend_display_ = nullptr;
 };
+
+}  // namespace synth

@@ -18,7 +18,7 @@
 extern "C" {
 
 ZINDLE_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audio_master) {
-  return mppi::create_vst2_plugin(audio_master);
+  return synth::create_vst2_plugin(audio_master);
 }
 
 // Only in the plug-in file itself (CMake defines <target>_EXPORTS there):
@@ -29,7 +29,7 @@ ZINDLE_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audio_maste
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) __asm__(
     ZINDLE_C_NAME(main));
 ZINDLE_EXPORT AEffect* VSTCALLBACK vst_plugin_main_legacy(audioMasterCallback audio_master) {
-  return mppi::create_vst2_plugin(audio_master);
+  return synth::create_vst2_plugin(audio_master);
 }
 #endif
 

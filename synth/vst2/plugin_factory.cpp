@@ -12,25 +12,25 @@
 #include "synth/plugin/builtin_banks.h"
 #include "synth/plugin/zindle_dsp.h"
 
-namespace mppi {
+namespace synth {
 
 namespace {
 
 // Everything up to the wiring: on failure every object built so far goes.
-std::unique_ptr<Vst2WinPlugin> build_and_wire(audioMasterCallback audio_master) {
-  BankManager bank;
+std::unique_ptr<mppi::Vst2WinPlugin> build_and_wire(audioMasterCallback audio_master) {
+  mppi::BankManager bank;
   auto dsp = std::make_unique<ZindleDsp>();
-  auto host_dsp = std::make_unique<HostDspVst2Win>();
-  auto gui = std::make_unique<StandInGui>();
-  auto host_gui = std::make_unique<HostGuiVst2Win>();
+  auto host_dsp = std::make_unique<mppi::HostDspVst2Win>();
+  auto gui = std::make_unique<mppi::StandInGui>();
+  auto host_gui = std::make_unique<mppi::HostGuiVst2Win>();
 
   register_builtin_banks();
-  if (load_bank_resource("static_presets", bank) != 0) return nullptr;
+  if (mppi::load_bank_resource("static_presets", bank) != 0) return nullptr;
 
   ZindleDsp& dsp_ref = *dsp;
-  GuiInterface& gui_ref = *gui;
-  auto adapter = std::make_unique<Vst2WinPlugin>(audio_master, std::move(dsp), std::move(gui), &dsp_ref, bank,
-                                                 plugin_info.unique_id);
+  mppi::GuiInterface& gui_ref = *gui;
+  auto adapter = std::make_unique<mppi::Vst2WinPlugin>(audio_master, std::move(dsp), std::move(gui), &dsp_ref, bank,
+                                                       plugin_info.unique_id);
   host_dsp->set_adapter(adapter.get());
   dsp_ref.set_host(host_dsp.release());  // the DSP object owns it from here
   host_gui->set_adapter(adapter.get());
@@ -44,7 +44,7 @@ std::unique_ptr<Vst2WinPlugin> build_and_wire(audioMasterCallback audio_master) 
 
 AEffect* create_vst2_plugin(audioMasterCallback audio_master) noexcept {
   try {
-    std::unique_ptr<Vst2WinPlugin> adapter = build_and_wire(audio_master);
+    std::unique_ptr<mppi::Vst2WinPlugin> adapter = build_and_wire(audio_master);
     if (!adapter) return nullptr;
     adapter->set_settings_sub_path(std::string(plugin_info.settings_sub_path) + plugin_info.settings_sub_path_suffix);
     adapter->initialise();
@@ -56,4 +56,4 @@ AEffect* create_vst2_plugin(audioMasterCallback audio_master) noexcept {
   }
 }
 
-}  // namespace mppi
+}  // namespace synth

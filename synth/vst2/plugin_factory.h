@@ -4,8 +4,8 @@
 
 #include "framework/vst2/vst2_abi.h"
 
-namespace mppi {
+namespace synth {
 
 AEffect* create_vst2_plugin(audioMasterCallback audio_master) noexcept;
 
-}  // namespace mppi
+}  // namespace synth

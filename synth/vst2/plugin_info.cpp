@@ -2,8 +2,8 @@
 
 #include "framework/vst2/vst2_abi.h"
 
-namespace mppi {
+namespace synth {
 
 const PluginInfo plugin_info = {vst_fourcc('B', 'R', 'Z', 'i'), "Brakka\\Zindle", " VST", "Zindle-BR"};
 
-}  // namespace mppi
+}  // namespace synth

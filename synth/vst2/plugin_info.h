@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace mppi {
+namespace synth {
 
 struct PluginInfo {
   int32_t unique_id;                     // four characters, first in the top byte
@@ -14,4 +14,4 @@ struct PluginInfo {
 
 extern const PluginInfo plugin_info;
 
-}  // namespace mppi
+}  // namespace synth

@@ -46,7 +46,7 @@ TEST(PresetSource, ParsesBlocksAndReportsLines) {
 }
 
 TEST(BankCompiler, ValuesGoThroughTheParametersOwnConversions) {
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   mppi::BankManager bank;
   const auto presets = sixty_four_with(
@@ -66,7 +66,7 @@ TEST(BankCompiler, ValuesGoThroughTheParametersOwnConversions) {
 }
 
 TEST(BankCompiler, RefusesUnknownNamesBadValuesAndWrongCounts) {
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   mppi::BankManager bank;
   EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nVCF Frequency = 1\n"), dsp, bank),
@@ -79,7 +79,7 @@ TEST(BankCompiler, RefusesUnknownNamesBadValuesAndWrongCounts) {
 }
 
 TEST(BuiltinBanks, BothResourcesLoadSixtyFourProgramsOfSixtyTwoValues) {
-  register_builtin_banks();
+  synth::register_builtin_banks();
   for (const char* name : {"static_presets", "DEFAULT_PRESET_BANK"}) {
     mppi::BankManager bank;
     ASSERT_EQ(mppi::load_bank_resource(name, bank), 0) << name;

@@ -85,7 +85,7 @@ Render play(const mppi::ProgramSlot& program, Range range) {
   const Event events[] = {{0.0, range.low, true},  {0.30, range.low, false}, {0.35, middle, true},
                           {0.60, range.high, true}, {1.0, middle, false},     {1.0, range.high, false}};
 
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   dsp.start();
   dsp.set_sample_rate(static_cast<float>(kRate));
@@ -141,7 +141,7 @@ double mean_abs_difference(const std::vector<double>& a, const std::vector<doubl
 class FactoryPrograms : public ::testing::Test {
 protected:
   void SetUp() override {
-    register_builtin_banks();
+    synth::register_builtin_banks();
     ASSERT_EQ(mppi::load_bank_resource("static_presets", bank_), 0);
     ASSERT_EQ(bank_.get_nbr_programs(), 64);
     ranges_ = read_ranges(read_presets_source());

@@ -35,7 +35,7 @@ std::string embed_source(const std::vector<uint8_t>& image) {
   out << "\n};\nconst sys::EmbeddedResource kResources[] = {\n"
       << "    {\"DEFAULT_PRESET_BANK\", \"SNPB\", kBankImage, sizeof kBankImage},\n"
       << "    {\"STATIC_PRESETS\", \"SNPB\", kBankImage, sizeof kBankImage},\n};\n}  // namespace\n\n"
-      << "void register_builtin_banks() { sys::register_embedded_resources(kResources, 2); }\n";
+      << "void synth::register_builtin_banks() { sys::register_embedded_resources(kResources, 2); }\n";
   return out.str();
 }
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   std::string error = bankgen::parse_preset_source(text.str(), presets);
   if (!error.empty()) return fail(std::string(argv[1]) + ": " + error);
 
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   mppi::BankManager bank;
   error = bankgen::compile_bank(presets, dsp, bank);

@@ -50,14 +50,14 @@ private:
   std::vector<HostEvent> events_;
 };
 
-class HiddenParamsDsp : public ZindleDsp {
+class HiddenParamsDsp : public synth::ZindleDsp {
 public:
   double get_num_property(const char* key) const override {
-    return std::strcmp(key, "hide_parameters") == 0 ? 1.0 : ZindleDsp::get_num_property(key);
+    return std::strcmp(key, "hide_parameters") == 0 ? 1.0 : synth::ZindleDsp::get_num_property(key);
   }
 };
 
-template <typename Dsp = ZindleDsp>
+template <typename Dsp = synth::ZindleDsp>
 struct CoreRig {
   // Like the adapter, selects program 0 before the host sees the plug-in,
   // unless told not to.

@@ -8,7 +8,7 @@
 namespace {
 
 TEST(PluginInternal, EmptyRegistryCapturesAnEmptyProgram) {
-  ZindleDsp dsp;  // before init nothing is registered
+  synth::ZindleDsp dsp;  // before init nothing is registered
   EXPECT_EQ(dsp.get_nbr_registered_params(), 0);
   mppi::ProgramSlot program;
   program.values = {0.5f, 0.25f};
@@ -17,7 +17,7 @@ TEST(PluginInternal, EmptyRegistryCapturesAnEmptyProgram) {
 }
 
 TEST(PluginInternal, CapturesNormalizedValuesInRegistrationOrder) {
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   ASSERT_EQ(dsp.get_nbr_registered_params(), 62);
   const int changed[] = {0, 12, 30, 41, 53, 61};
@@ -50,7 +50,7 @@ TEST(PluginInternal, CapturesNormalizedValuesInRegistrationOrder) {
 }
 
 TEST(PluginInternal, StopReleasesTheParameterLists) {
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   dsp.init();
   dsp.stop();
   EXPECT_EQ(dsp.get_nbr_registered_params(), 0);

@@ -105,7 +105,7 @@ struct MidiRig {
   TempUserStore store;  // init reads the per-user switches
   mppi::MidiMgr midi;
   RecordingTask task;
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   mppi::BankManager bank;
   zindle_test::RecordingHost host;
   double clock = 100.0;

@@ -148,7 +148,7 @@ TEST(SettingDspMixin, TakesTheNamesFromThePluginAndAutoloadsOnceAtTheEndOfInit) 
   store("LatestConfigAutoload", "1");
   store("LatestConfigFile", write_settings_file(folder));
 
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   mppi::SettingMgr& mgr = dsp.use_setting_mgr();
   EXPECT_EQ(dsp.get_setting_mgr(), &mgr);
   EXPECT_EQ(dsp.get_setting_autoload(), &mgr.use_autoload());

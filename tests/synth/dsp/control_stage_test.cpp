@@ -61,9 +61,9 @@ public:
   // Sample positions where the envelope starts an attack or a release.
   std::vector<long> starts_of(int state) const {
     std::vector<long> found;
-    int previous = EnvelopeGenerator::kOff;
+    int previous = synth::EnvelopeGenerator::kOff;
     for (const Slice& s : slices) {
-      if (s.adsr_state == state && (previous != state || (state == EnvelopeGenerator::kAttack && s.cycle_start))) {
+      if (s.adsr_state == state && (previous != state || (state == synth::EnvelopeGenerator::kAttack && s.cycle_start))) {
         found.push_back(s.start);
       }
       previous = s.adsr_state;
@@ -72,7 +72,7 @@ public:
   }
 
   zindle_test::StageRegistry registry;
-  ControlStage stage;
+  synth::ControlStage stage;
   bool key_held = false;
   long pos = 0;
   std::vector<Slice> slices;
@@ -110,8 +110,8 @@ TEST(ControlStage, AdsrFollowsTheKeyboardGate) {
 
 TEST(ControlStage, GateEventsWithinOneRunKeepTheirOrder) {
   struct Case { bool on_first; int adsr_state; };
-  for (const Case c : {Case{true, EnvelopeGenerator::kRelease},
-                       Case{false, EnvelopeGenerator::kAttack}}) {
+  for (const Case c : {Case{true, synth::EnvelopeGenerator::kRelease},
+                       Case{false, synth::EnvelopeGenerator::kAttack}}) {
     ControlRig rig;
     rig.registry.change(kAdsrAttack, 0.1);
     rig.registry.change(kAdsrRelease, 0.1);
@@ -196,8 +196,8 @@ TEST(ControlStage, AdsrRepeatFollowsTheLfoWhileAKeyIsHeld) {
   rig.registry.change(kAdsrRepeat, 1.0);
   rig.key_down();
   rig.run(4410 * 3 + 100);
-  const std::vector<long> attacks = rig.starts_of(EnvelopeGenerator::kAttack);
-  const std::vector<long> releases = rig.starts_of(EnvelopeGenerator::kRelease);
+  const std::vector<long> attacks = rig.starts_of(synth::EnvelopeGenerator::kAttack);
+  const std::vector<long> releases = rig.starts_of(synth::EnvelopeGenerator::kRelease);
   ASSERT_EQ(attacks.size(), 4u);
   ASSERT_EQ(releases.size(), 3u);
   for (size_t i = 0; i < attacks.size(); ++i) EXPECT_NEAR(attacks[i], 4410.0 * i, 1.0);
@@ -205,9 +205,9 @@ TEST(ControlStage, AdsrRepeatFollowsTheLfoWhileAKeyIsHeld) {
 
   // Without auto-repeat the repeats stop with the key.
   rig.key_up();
-  const size_t before = rig.starts_of(EnvelopeGenerator::kAttack).size();
+  const size_t before = rig.starts_of(synth::EnvelopeGenerator::kAttack).size();
   rig.run(4410 * 3);
-  EXPECT_EQ(rig.starts_of(EnvelopeGenerator::kAttack).size(), before);
+  EXPECT_EQ(rig.starts_of(synth::EnvelopeGenerator::kAttack).size(), before);
   EXPECT_FALSE(rig.stage.get_adsr().is_active());
 }
 
@@ -220,7 +220,7 @@ TEST(ControlStage, AutoRepeatKeepsRepeatingAfterTheKeysAreReleased) {
   rig.run(1000);
   rig.key_up();
   rig.run(4410 * 4);
-  const std::vector<long> attacks = rig.starts_of(EnvelopeGenerator::kAttack);
+  const std::vector<long> attacks = rig.starts_of(synth::EnvelopeGenerator::kAttack);
   ASSERT_EQ(attacks.size(), 5u);
   for (size_t i = 1; i < attacks.size(); ++i) EXPECT_NEAR(attacks[i], 4410.0 * i, 1.0);
 }

@@ -9,8 +9,8 @@ namespace {
 
 constexpr double kFs = 44100.0;
 
-EnvelopeGenerator make_env(double attack, double decay, double sustain, double release) {
-  EnvelopeGenerator env;
+synth::EnvelopeGenerator make_env(double attack, double decay, double sustain, double release) {
+  synth::EnvelopeGenerator env;
   env.set_sample_rate(kFs);
   env.set_attack_time(attack);
   env.set_decay_time(decay);
@@ -19,7 +19,7 @@ EnvelopeGenerator make_env(double attack, double decay, double sustain, double r
   return env;
 }
 
-std::vector<float> render(EnvelopeGenerator& env, int count) {
+std::vector<float> render(synth::EnvelopeGenerator& env, int count) {
   std::vector<float> out(static_cast<size_t>(count));
   // Odd chunk sizes so that segment ends fall inside chunks.
   for (int pos = 0; pos < count; pos += 97) env.render(out.data() + pos, std::min(97, count - pos));
@@ -29,7 +29,7 @@ std::vector<float> render(EnvelopeGenerator& env, int count) {
 TEST(EnvelopeGenerator, AttackOfTenMillisecondsReachesOneAtSample441) {
   for (double sustain : {1.0, 0.5}) {
     SCOPED_TRACE(sustain);
-    EnvelopeGenerator env = make_env(0.01, 0.2, sustain, 0.1);
+    synth::EnvelopeGenerator env = make_env(0.01, 0.2, sustain, 0.1);
     env.trigger();
     const std::vector<float> out = render(env, 600);
     EXPECT_EQ(out[0], 0.0f);
@@ -39,14 +39,14 @@ TEST(EnvelopeGenerator, AttackOfTenMillisecondsReachesOneAtSample441) {
     for (int i = 1; i <= 440; ++i) ASSERT_GT(out[i], out[i - 1]) << i;
     // Halfway the curve aiming at 1.5 has covered 1 - (1/3)^0.5 of its way.
     EXPECT_NEAR(out[220], 1.5 * (1.0 - std::pow(1.0 / 3.0, 220.0 / 441.0)), 1e-6);
-    EXPECT_EQ(env.get_state(), sustain == 1.0 ? EnvelopeGenerator::kSustain
-                                              : EnvelopeGenerator::kDecay);
+    EXPECT_EQ(env.get_state(), sustain == 1.0 ? synth::EnvelopeGenerator::kSustain
+                                              : synth::EnvelopeGenerator::kDecay);
   }
 }
 
 TEST(EnvelopeGenerator, DecayRunsItsFixedLengthAndSustainHoldsWhereItEnded) {
   const double sustain = 0.5;
-  EnvelopeGenerator env = make_env(0.01, 0.1, sustain, 0.1);
+  synth::EnvelopeGenerator env = make_env(0.01, 0.1, sustain, 0.1);
   env.trigger();
   const std::vector<float> out = render(env, 441 + 4410 + 1000);
   // Aims 0.01 below the level and leaves 1 % of the way after 0.1 s.
@@ -56,17 +56,17 @@ TEST(EnvelopeGenerator, DecayRunsItsFixedLengthAndSustainHoldsWhereItEnded) {
   const double end_value = base + dist * 0.01;  // 0.4951
   EXPECT_NEAR(out[441 + 4409], base + dist * std::pow(0.01, 4409.0 / 4410.0), 1e-6);
   for (int i = 441 + 4410; i < 441 + 4410 + 1000; ++i) ASSERT_NEAR(out[i], end_value, 1e-6) << i;
-  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+  EXPECT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
 }
 
 TEST(EnvelopeGenerator, ReleaseEndsWhenTheCurveCrossesZero) {
   struct Case { double level; double release; };
   for (const Case c : {Case{1.0, 0.1}, Case{0.3, 0.05}, Case{0.02, 0.5}}) {
     SCOPED_TRACE(c.level);
-    EnvelopeGenerator env = make_env(0.005, 0.005, c.level, c.release);
+    synth::EnvelopeGenerator env = make_env(0.005, 0.005, c.level, c.release);
     env.trigger();
     render(env, 2000);
-    ASSERT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+    ASSERT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
     const float held = static_cast<float>(env.get_value());
     env.release();
     // From v the curve aims at -0.01 and leaves 1 % after the release time.
@@ -83,7 +83,7 @@ TEST(EnvelopeGenerator, ReleaseEndsWhenTheCurveCrossesZero) {
 }
 
 TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) {
-  EnvelopeGenerator env = make_env(0.01, 0.005, 1.0, 0.1);
+  synth::EnvelopeGenerator env = make_env(0.01, 0.005, 1.0, 0.1);
   env.trigger();
   render(env, 1000);
   env.release();
@@ -107,24 +107,24 @@ TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) 
 }
 
 TEST(EnvelopeGenerator, SustainLevelChangeWhileHeldDecaysToTheNewLevel) {
-  EnvelopeGenerator env = make_env(0.005, 0.05, 0.8, 0.1);
+  synth::EnvelopeGenerator env = make_env(0.005, 0.05, 0.8, 0.1);
   env.trigger();
   render(env, 5000);
-  ASSERT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+  ASSERT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
   env.set_sustain_level(0.2);
-  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kDecay);
+  EXPECT_EQ(env.get_state(), synth::EnvelopeGenerator::kDecay);
   const std::vector<float> out = render(env, 2205 + 100);
   EXPECT_NEAR(out.back(), 0.19 + (0.8 - 0.19) * 0.01, 2e-3);
-  EXPECT_EQ(env.get_state(), EnvelopeGenerator::kSustain);
+  EXPECT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
 }
 
 TEST(ExpSegment, SkipMatchesRenderingAndEndsExactlyOnTarget) {
   struct Case { double from; double target; double factor; int skip; };
   for (const Case c : {Case{0.0, 1.0, 0.999, 100}, Case{5.0, -2.0, 0.99, 37},
                        Case{1.0, 0.0, 0.9995, 1000}}) {
-    ExpSegment rendered;
-    ExpSegment skipped;
-    for (ExpSegment* s : {&rendered, &skipped}) {
+    synth::ExpSegment rendered;
+    synth::ExpSegment skipped;
+    for (synth::ExpSegment* s : {&rendered, &skipped}) {
       s->set_target(c.target);
       s->set_threshold(0.01);
       s->set_factor(c.factor);
@@ -141,7 +141,7 @@ TEST(ExpSegment, SkipMatchesRenderingAndEndsExactlyOnTarget) {
 }
 
 TEST(ExpSegment, StartsAlreadyThereOnlyWithinBothLimits) {
-  ExpSegment s;
+  synth::ExpSegment s;
   s.set_target(1.0);
   s.set_threshold(0.5);
   s.set_factor(0.99);
@@ -151,7 +151,7 @@ TEST(ExpSegment, StartsAlreadyThereOnlyWithinBothLimits) {
   EXPECT_GT(s.get_remaining(), 0);
   s.set_factor(1.0);
   s.start(0.2);
-  EXPECT_EQ(s.get_remaining(), ExpSegment::kEndless);
+  EXPECT_EQ(s.get_remaining(), synth::ExpSegment::kEndless);
 }
 
 }  // namespace

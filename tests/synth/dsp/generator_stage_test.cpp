@@ -19,7 +19,7 @@ constexpr int kOctave = 65536;
 
 struct Stage {
   zindle_test::StageRegistry registry;
-  GeneratorStage gen;
+  synth::GeneratorStage gen;
 
   explicit Stage(double host_rate = 44100.0) {
     gen.create_params(registry);
@@ -37,7 +37,7 @@ struct Stage {
   }
 };
 
-uint32_t cycle_position(const GeneratorStage::Vco& osc) {
+uint32_t cycle_position(const synth::GeneratorStage::Vco& osc) {
   return static_cast<uint32_t>((osc.get_phase() >> osc.get_length_exponent()) + 0x4000000u);
 }
 

@@ -22,7 +22,7 @@ struct Scenario {
   std::vector<Step> steps;
 };
 
-bool apply(Keyboard& kb, const Step& step) {
+bool apply(synth::Keyboard& kb, const Step& step) {
   switch (step.action) {
     case kDown: return kb.key_down(step.note);
     case kUp: return kb.key_up(step.note);
@@ -83,7 +83,7 @@ TEST(Keyboard, AssignsLowestAndHighestKeys) {
        {{kDown, 128, false, 57, 57, 0}, {kDown, -1, false, 57, 57, 0}, {kUp, 200, false, 57, 57, 0}}},
   };
   for (const Scenario& s : scenarios) {
-    Keyboard kb;
+    synth::Keyboard kb;
     int index = 0;
     for (const Step& step : s.steps) {
       const bool result = apply(kb, step);

@@ -17,7 +17,7 @@ namespace {
 using zindle_test::to_db;
 using zindle_test::tone_amplitude;
 
-constexpr int kN = MixerStage::kMaxSamples;
+constexpr int kN = synth::MixerStage::kMaxSamples;
 constexpr double kPi = 3.14159265358979323846;
 
 enum {
@@ -71,7 +71,7 @@ struct MixerRig {
 
   double fs;
   zindle_test::StageRegistry registry;
-  MixerStage stage;
+  synth::MixerStage stage;
   float noise[2 * kN] = {};
   int16_t saw1[2 * kN] = {};
   int16_t square1[2 * kN] = {};

@@ -84,11 +84,11 @@ struct NoiseRig {
     gen.update();
   }
   zindle_test::StageRegistry registry;
-  NoiseGen gen;
+  synth::NoiseGen gen;
 };
 
 TEST(NoiseGen, WhiteSourceSequenceFromTheFirstState) {
-  NoiseGen gen;
+  synth::NoiseGen gen;
   const float expected[] = {1.0f, 1.25f, -1.671875f, 1.6484375f, -1.296875f};
   for (const float e : expected) EXPECT_EQ(gen.next_white(), e);
   // Every value is ±(1 + k/128).

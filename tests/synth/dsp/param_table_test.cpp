@@ -141,7 +141,7 @@ protected:
   void SetUp() override { dsp_.init(); }
   mppi::NormalizedParamInterface& param(int index) { return *dsp_.get_param(index); }
 
-  ZindleDsp dsp_;
+  synth::ZindleDsp dsp_;
 };
 
 TEST_F(ParamTable, EveryParameterMatchesItsRow) {

@@ -31,7 +31,7 @@ struct ShRig {
   // Fills the sources with a different pattern per seed.
   void fill(int seed) {
     uint32_t r = 12345u + static_cast<uint32_t>(seed) * 7919u;
-    for (int i = 0; i < SampleHoldStage::kMaxSamples; ++i) {
+    for (int i = 0; i < synth::SampleHoldStage::kMaxSamples; ++i) {
       r = r * 1664525u + 1013904223u;
       saw1[i] = static_cast<int16_t>(r >> 16);
       square1[i] = (r & 0x100u) ? 16384 : -16384;
@@ -41,11 +41,11 @@ struct ShRig {
   }
 
   zindle_test::StageRegistry registry;
-  SampleHoldStage stage;
-  float noise[SampleHoldStage::kMaxSamples] = {};
-  int16_t saw1[SampleHoldStage::kMaxSamples] = {};
-  int16_t square1[SampleHoldStage::kMaxSamples] = {};
-  int16_t square2[SampleHoldStage::kMaxSamples] = {};
+  synth::SampleHoldStage stage;
+  float noise[synth::SampleHoldStage::kMaxSamples] = {};
+  int16_t saw1[synth::SampleHoldStage::kMaxSamples] = {};
+  int16_t square1[synth::SampleHoldStage::kMaxSamples] = {};
+  int16_t square2[synth::SampleHoldStage::kMaxSamples] = {};
 };
 
 TEST(SampleHoldStage, MixerSignalFromItsSources) {

@@ -138,7 +138,7 @@ TEST(SynthCorePortamento, VcoTwoKeepsItsIntervalWhileVcoOneGlides) {
   h.note_on(0, 67);
   for (int i = 0; i < 20; ++i) {
     h.render(100);
-    const SynthCore& core = h.dsp.get_synth_core();
+    const synth::SynthCore& core = h.dsp.get_synth_core();
     EXPECT_EQ(core.get_vco2_pitch() - core.get_vco1_pitch(), 7 * 5461) << i;
   }
 }

@@ -237,7 +237,7 @@ TEST(VoiceBehaviour, StopReleasesTheParametersAndDestructionIsClean) {
   h->change(kVcaGain, 1.0);
   h->note_on(0, 60);
   h->render(1024);
-  const NoiseGen& noise = h->dsp.get_synth_core().get_generator_stage().use_noise_gen();
+  const synth::NoiseGen& noise = h->dsp.get_synth_core().get_generator_stage().use_noise_gen();
   EXPECT_TRUE(noise.has_noise_type());
   EXPECT_FALSE(noise.is_pink());
 

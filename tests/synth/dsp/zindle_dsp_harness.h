@@ -29,13 +29,13 @@ struct RunSpan {
 
 // Records runs and applied events; reserved up front so that recording
 // does not allocate while rendering.
-class RecordingObserver : public SynthCoreObserver {
+class RecordingObserver : public synth::SynthCoreObserver {
 public:
   RecordingObserver() {
     runs.reserve(4096);
     events.reserve(4096);
   }
-  void on_event_applied(const SynthEvent& event, long position) override {
+  void on_event_applied(const synth::SynthEvent& event, long position) override {
     events.push_back({event.kind, event.value_a, position});
   }
   void on_run(long position, int length) override { runs.push_back({position, length}); }
@@ -103,7 +103,7 @@ public:
     dsp.note_off(0, note, 1.0f);
   }
 
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   std::vector<float> left;
   std::vector<float> right;
 };

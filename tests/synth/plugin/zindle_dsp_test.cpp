@@ -144,7 +144,7 @@ TEST(ZindleDspMidi, AllNotesOffControllersReleaseEveryKey) {
   const Case cases[] = {{123, true}, {120, true}, {121, false}, {64, false}, {7, false}};
   for (const Case& c : cases) {
     DspHarness h;
-    MidiGuiKeyboardManager gui;
+    synth::MidiGuiKeyboardManager gui;
     h.dsp.set_gui_keyboard_manager(&gui);
     h.note_on(0, 60);
     h.note_on(0, 67);
@@ -161,7 +161,7 @@ TEST(ZindleDspMidi, AllNotesOffControllersReleaseEveryKey) {
 }
 
 TEST(ZindleDspProperties, AnswersTheHostQueries) {
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   EXPECT_EQ(dsp.get_num_property("can_mono"), 1.0);
   EXPECT_EQ(dsp.get_num_property("can_scaled_val"), 0.0);
   EXPECT_EQ(dsp.get_num_property("plugin_version"), 1.31);
@@ -317,7 +317,7 @@ TEST(ZindleDspLifecycle, ExtraParamsReachTasks) {
     std::vector<float> values;
     int updates = 0;
   };
-  ZindleDsp dsp;
+  synth::ZindleDsp dsp;
   Task task;
   dsp.add_task(&task);
   dsp.set_extra_param(61, 0.5f);
