@@ -1,6 +1,6 @@
 #pragma once
 // A small per-user store of named strings under a path such as
-// "Brakka/Zindle-BR/Autoload": the registry of the current user on Windows
+// "<maker>/<product>/Autoload": the registry of the current user on Windows
 // (below its Software key), a text file under $XDG_CONFIG_HOME on Linux.
 // Construction opens or creates every level of the path and throws
 // std::runtime_error when it cannot.

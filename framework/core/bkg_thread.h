@@ -2,6 +2,7 @@
 // The plug-in's background thread: runs its handler every 50 ms at the
 // lowest normal priority. stop() waits at most 4 s for the thread to leave
 // its loop, then abandons it so that the host never hangs on close.
+// (Despite its name, BkgThreadWin32 runs on every platform.)
 
 #include <atomic>
 #include <condition_variable>

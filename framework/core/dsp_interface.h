@@ -60,13 +60,14 @@ public:
   // --- Audio thread -----------------------------------------------------------
   virtual void request_reset() = 0;        // any thread; applied at the next block
   virtual void set_tempo(float bpm) = 0;
+  // Slots 27 and 28: unused; they keep the later slots in place.
   virtual void reserved_27() {}
   virtual void reserved_28() {}
 
   // --- Optional services ------------------------------------------------------
   virtual BkgInterface* get_bkg_task() = 0;
   virtual StateSerializerInterface* get_state_serializer() = 0;
-  virtual int reserved_31() { return 0; }
+  virtual int reserved_31() { return 0; }  // unused; keeps the later slots in place
 
   // --- Whole-program transfers (host GUI thread) --------------------------
   virtual void set_all_param_values(const float* values) = 0;  // 62 values

@@ -26,9 +26,9 @@ public:
   virtual int open(void* parent) = 0;  // 0 on success
   virtual void close() = 0;
   virtual void param_changed(int param, float value, int source) = 0;
-  virtual void reserved_15() {}
+  virtual void reserved_15() {}  // unused; keeps the later slots in place
   virtual void bank_published(const BankManager& bank) = 0;
-  virtual void reserved_17() {}
+  virtual void reserved_17() {}  // unused; the last slot, kept with the others
 };
 
 }  // namespace mppi

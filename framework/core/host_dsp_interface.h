@@ -20,13 +20,15 @@ struct TimeInfoRequest {
 class HostDspInterface {
 public:
   virtual ~HostDspInterface() = default;
-  virtual int reserved_1() { return 0; }
+  // Called by the DSP object first thing in its init, before it creates its
+  // parameters; a host side with nothing to prepare answers 0, as VST 2 does.
+  virtual int on_dsp_init() { return 0; }
   virtual double get_host_num_property(const char* key) = 0;
   virtual void get_time_info(TimeInfoRequest& request) = 0;
   virtual bool is_input_pin_connected(int bus, int channel) = 0;
   virtual bool is_pin_connected(int bus, int channel) = 0;  // output side
   virtual MidiMgr* get_midi_mgr() = 0;
-  virtual int reserved_7() { return 0; }
+  virtual int reserved_7() { return 0; }  // unused; keeps the later slots in place
   // Parameter control from the DSP side (internal indices).
   virtual bool can_take_control(int param, int source) = 0;
   virtual bool take_control(int param, int source) = 0;

@@ -14,7 +14,7 @@ class ProgramSlot;
 class HostGuiInterface {
 public:
   virtual ~HostGuiInterface() = default;
-  virtual void reserved_1() {}
+  virtual void reserved_1() {}  // unused; keeps the later slots in place
   // "can_resize_window"; 0.0 for anything unknown.
   virtual double get_host_num_property(const char* key) = 0;
   // "interface_standard", "interface_info"; empty for anything unknown.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/core/framework_vendor.h"
 #include "framework/core/program_slot.h"
 #include "framework/params/normalized_param_interface.h"
 
@@ -10,7 +11,6 @@ namespace mppi {
 PluginInternal::~PluginInternal() = default;
 
 void PluginInternal::register_param(ParamHandle holder) {
-  midi_mod_views_.push_back(dynamic_cast<MidiModParam*>(holder.get()));
   holders_.push_back(std::move(holder));
   ++nbr_registrations_;
 }
@@ -25,20 +25,12 @@ NormalizedParamInterface* PluginInternal::get_registered_param(int index) const 
   return params_[static_cast<size_t>(index)];
 }
 
-NormalizedParamInterface* PluginInternal::get_registered_param_alt(int index) const {
-  return params_[static_cast<size_t>(index)];
-}
-
-void PluginInternal::add_registered_object(void* object) { registered_objects_.push_back(object); }
-
-PluginInternalRecord& PluginInternal::get_record() { return record_; }
-
 void PluginInternal::run_tasks() {
   for (PluginTaskInterface* task : tasks_) task->update();
 }
 
 std::string PluginInternal::get_settings_folder_name() const {
-  return "Ferrowave/" + get_string_property("plugin_name");
+  return std::string(kFrameworkVendor) + "/" + get_string_property("plugin_name");
 }
 
 void PluginInternal::register_and_add(const ParamHandle& holder) {
@@ -49,7 +41,6 @@ void PluginInternal::register_and_add(const ParamHandle& holder) {
 
 void PluginInternal::release_params() {
   params_.clear();
-  midi_mod_views_.clear();
   holders_.clear();
   nbr_registrations_ = 0;
 }

@@ -13,12 +13,6 @@ namespace mppi {
 
 class NormalizedParamInterface;
 
-// A parameter that also takes MIDI modulation; no synth parameter is one.
-class MidiModParam {
-public:
-  virtual ~MidiModParam() = default;
-};
-
 // A task run by the DSP object; tasks also receive values through
 // set_extra_param (indices 62 and up).
 class PluginTaskInterface {
@@ -26,11 +20,6 @@ public:
   virtual ~PluginTaskInterface() = default;
   virtual void set_value(float value) = 0;
   virtual void update() = 0;
-};
-
-struct PluginInternalRecord {
-  int kind = 2;
-  double value = 0.0;
 };
 
 class PluginInternal : public virtual DspInterface {
@@ -46,9 +35,6 @@ public:
   virtual int get_nbr_registered_params() const;
   // No bounds check: callers keep index below get_nbr_registered_params().
   virtual NormalizedParamInterface* get_registered_param(int index) const;
-  virtual NormalizedParamInterface* get_registered_param_alt(int index) const;
-  virtual void add_registered_object(void* object);
-  virtual PluginInternalRecord& get_record();
   virtual void run_tasks();
   virtual std::string get_settings_folder_name() const;
 
@@ -66,11 +52,8 @@ public:
 private:
   std::vector<ParamHandle> holders_;
   int nbr_registrations_ = 0;
-  std::vector<MidiModParam*> midi_mod_views_;
   std::vector<PluginTaskInterface*> tasks_;
-  std::vector<void*> registered_objects_;
   std::vector<NormalizedParamInterface*> params_;
-  PluginInternalRecord record_;
 };
 
 }  // namespace mppi

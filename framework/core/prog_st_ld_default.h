@@ -1,4 +1,5 @@
 #pragma once
+// The program blend used for preset fades (it stores and loads nothing).
 // Continuous automatable parameters glide from `from` to `to`; stepped ones
 // jump to the target at once; the others keep what `out` holds.
 

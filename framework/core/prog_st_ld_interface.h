@@ -1,5 +1,6 @@
 #pragma once
-// Blends two programs, for preset fades.
+// Blends two programs, for preset fades. (It neither stores nor loads
+// programs, whatever the name suggests.)
 
 namespace mppi {
 

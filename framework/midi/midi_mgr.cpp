@@ -10,6 +10,7 @@
 #include "basic/conf_key_data.h"
 #include "basic/conf_key_multi.h"
 #include "framework/core/dsp_interface.h"
+#include "framework/core/framework_vendor.h"
 #include "framework/core/plugin_cmd_interface.h"
 #include "framework/midi/midi_in_chn.h"
 #include "sys/persistent_key_list.h"
@@ -21,7 +22,6 @@ constexpr int kSlotNrpn = MidiMgr::kNbrControllers;
 constexpr int kSlotRpn = kSlotNrpn + MidiMgr::kNbrNumbers;
 constexpr int kNbrSlots = kSlotRpn + MidiMgr::kNbrNumbers;
 constexpr double kValueScale = 6.103888176768602e-05;  // 1 / 16383
-constexpr char kVendorFolder[] = "Ferrowave/";
 constexpr char kPrefixCc[] = "cc_";
 constexpr char kPrefixRpn[] = "rpn_";
 constexpr char kPrefixNrpn[] = "nrpn_";
@@ -101,7 +101,7 @@ void MidiMgr::set_input(MidiInChn* input) {
 
 void MidiMgr::load_switches(const std::string& plugin_name) {
   try {
-    key_list_ = std::make_unique<sys::PersistentKeyList>(kVendorFolder + plugin_name);
+    key_list_ = std::make_unique<sys::PersistentKeyList>(std::string(kFrameworkVendor) + "/" + plugin_name);
   } catch (const std::exception&) {
     key_list_.reset();  // no per-user store: the switches keep their values
     return;

@@ -1,4 +1,7 @@
 #pragma once
+// The MIDI controller binding table (not a manager of MIDI devices; those
+// are in framework/midi_devices).
+//
 // Controller bindings: which MIDI controller, registered or non-registered
 // parameter drives which parameter. Turns incoming controller values into
 // parameter changes, sends parameter changes back out as controller

@@ -28,6 +28,8 @@ public:
   virtual int32_t control_change(int /*ch*/, int /*controller*/, int /*value*/) { return 0; }
   // Every channel message, raw: status nibble 8..14.
   virtual int32_t channel_message(int /*ch*/, int /*status*/, int /*data1*/, int /*data2*/) { return 0; }
+  // Slots 11 to 14: room for further messages; nothing sends them and no
+  // receiver overrides them.
   virtual int32_t reserved_11() { return 0; }
   virtual int32_t reserved_12() { return 0; }
   virtual int32_t reserved_13() { return 0; }

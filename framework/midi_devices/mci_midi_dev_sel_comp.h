@@ -1,6 +1,8 @@
 #pragma once
 // The system family: the ports the system lists. A device object is made
 // when a port is selected and deleted when it is deselected.
+// ("Mci" names the system's multimedia MIDI ports: the Windows multimedia
+// API on Windows, the ALSA sequencer on Linux.)
 
 #include <memory>
 #include <string>

@@ -2,6 +2,8 @@
 // MIDI from a system input port. The system's MIDI thread only pushes
 // messages into a lock-free ring; the audio thread drains it with poll()
 // before rendering. A full ring drops the message and counts it.
+// ("Mci" names the system's multimedia MIDI ports: the Windows multimedia
+// API on Windows, the ALSA sequencer on Linux.)
 
 #include <atomic>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 // MIDI to a system output port: each packet is one short message.
+// ("Mci" names the system's multimedia MIDI ports: the Windows multimedia
+// API on Windows, the ALSA sequencer on Linux.)
 
 #include <cstdint>
 #include <string>

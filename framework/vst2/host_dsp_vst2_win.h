@@ -1,6 +1,7 @@
 #pragma once
 // The host as the DSP object sees it: every call goes to the adapter.
 // The DSP object owns this object once it is handed over with set_host.
+// (Despite "Win" in the name, this runs on every platform we build for.)
 
 #include "framework/core/host_dsp_interface.h"
 

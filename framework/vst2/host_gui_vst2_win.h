@@ -1,5 +1,6 @@
 #pragma once
 // The host as the GUI object sees it: every call goes to the adapter.
+// (Despite "Win" in the name, this runs on every platform we build for.)
 
 #include "framework/core/host_gui_interface.h"
 

@@ -8,6 +8,7 @@
 
 #include "basic/setting_mgr_interface.h"
 #include "framework/core/dsp_interface.h"
+#include "framework/core/framework_vendor.h"
 #include "framework/core/gui_interface.h"
 #include "framework/core/host_dsp_interface.h"
 #include "framework/params/normalized_param_interface.h"
@@ -426,7 +427,7 @@ bool Vst2Plugin::getEffectName(char* name) {
 }
 
 bool Vst2Plugin::getVendorString(char* text) {
-  copy_text(text, "Ferrowave", kVstMaxVendorStrLen);
+  copy_text(text, kFrameworkVendor, kVstMaxVendorStrLen);
   return true;
 }
 

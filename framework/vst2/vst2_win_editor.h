@@ -1,6 +1,7 @@
 #pragma once
 // The editor as the host drives it: size, open and close go to the GUI
 // object, which draws everything itself and runs its own timers.
+// (Despite "Win" in the name, this runs on every platform we build for.)
 
 #include "framework/vst2/aeff_editor.h"
 

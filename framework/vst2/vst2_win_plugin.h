@@ -1,7 +1,9 @@
 #pragma once
 // The VST 2 adapter, system part: the editor, the system MIDI ports, the
 // background thread that closes edit gestures, the floating-point guards
-// around host calls and the settings folder.
+// around host calls and the settings folder. The denormal guard is applied
+// here, once per host block.
+// (Despite "Win" in the name, this runs on every platform we build for.)
 
 #include <atomic>
 #include <memory>

@@ -7,14 +7,13 @@
 #include "framework/midi/midi_mgr.h"
 #include "synth/dsp/default_controllers.h"
 #include "synth/plugin/midi_gui_keyboard_manager.h"
+#include "synth/plugin/plugin_info.h"
 #include "synth/dsp/synth_event.h"
 
 namespace synth {
 
 namespace {
-constexpr const char* kPluginName = "Zindle-BR";
 constexpr const char* kVendor = "Harlin";
-constexpr const char* kManufacturer = "Brakka";
 constexpr double kPluginVersion = 1.31;
 constexpr int kStatusControlChange = 11;
 constexpr int kStatusPitchBend = 14;
@@ -22,7 +21,7 @@ constexpr int kCtrlAllSoundOff = 120;
 constexpr int kCtrlAllNotesOff = 123;
 }  // namespace
 
-ZindleDsp::ZindleDsp() : SettingDspMixin(kPluginName, kVendor), synth_core_(this) {
+ZindleDsp::ZindleDsp() : SettingDspMixin(plugin_info.plugin_name, kVendor), synth_core_(this) {
   output_pins_.group_name = "Output";
   output_pins_.channel_names = {"Output L", "Output R"};
 }
@@ -37,8 +36,7 @@ ZindleDsp::~ZindleDsp() {
 // --- Life cycle ---------------------------------------------------------------
 
 void ZindleDsp::init() {
-  get_record().value = 1.0;
-  if (host_ != nullptr) host_->reserved_1();
+  if (host_ != nullptr) host_->on_dsp_init();
   synth_core_.create_params();
   if (mppi::MidiMgr* midi = host_ != nullptr ? host_->get_midi_mgr() : nullptr) {
     midi->load_switches(get_string_property("plugin_name"));
@@ -118,7 +116,7 @@ double ZindleDsp::get_num_property(const char* key) const {
 }
 
 std::string ZindleDsp::get_string_property(const char* key) const {
-  if (std::strcmp(key, "plugin_name") == 0) return kPluginName;
+  if (std::strcmp(key, "plugin_name") == 0) return plugin_info.plugin_name;
   if (std::strcmp(key, "manufacturer") == 0) return kManufacturer;
   if (std::strcmp(key, "plugin_category") == 0) return "instrument";
   return std::string();

@@ -6,10 +6,10 @@
 #include "framework/core/bank_resource.h"
 #include "framework/vst2/host_dsp_vst2_win.h"
 #include "framework/vst2/host_gui_vst2_win.h"
-#include "synth/vst2/plugin_info.h"
 #include "framework/vst2/stand_in_gui.h"
 #include "framework/vst2/vst2_win_plugin.h"
 #include "synth/plugin/builtin_banks.h"
+#include "synth/plugin/plugin_info.h"
 #include "synth/plugin/zindle_dsp.h"
 
 namespace synth {
@@ -46,7 +46,7 @@ AEffect* create_vst2_plugin(audioMasterCallback audio_master) noexcept {
   try {
     std::unique_ptr<mppi::Vst2WinPlugin> adapter = build_and_wire(audio_master);
     if (!adapter) return nullptr;
-    adapter->set_settings_sub_path(std::string(plugin_info.settings_sub_path) + plugin_info.settings_sub_path_suffix);
+    adapter->set_settings_sub_path(plugin_info.settings_sub_path + plugin_info.settings_sub_path_suffix);
     adapter->initialise();
     adapter->start();
     adapter->setProgram(0);
