@@ -27,3 +27,19 @@ zindle_layer(zindle_synth_plugin   synth/plugin           zindle_synth_dsp zindl
 # VST 2 adapter. The plug-in module is built from it.
 zindle_layer(zindle_synth_vst2     synth/vst2             zindle_synth_plugin zindle_vst2 zindle_midi_devices zindle_core
                                                           zindle_sys)
+
+# Libraries that must never be reached, not even through others: the
+# engine builds without the toolkit, the MIDI device layer and the system
+# ports (ALSA), the framework's core never sees the toolkit, and the
+# adapter knows nothing of the product.
+#            library               never reaches
+zindle_never(zindle_basic          zindle_sys zindle_dsp)
+zindle_never(zindle_dsp            zindle_basic zindle_sys)
+zindle_never(zindle_gui            zindle_params zindle_core zindle_midi zindle_settings)
+zindle_never(zindle_params         zindle_gui)
+zindle_never(zindle_core           zindle_gui)
+zindle_never(zindle_midi           zindle_gui zindle_sys_midi)
+zindle_never(zindle_settings       zindle_gui)
+zindle_never(zindle_vst2           zindle_synth_params zindle_synth_dsp zindle_synth_plugin zindle_synth_vst2)
+zindle_never(zindle_synth_dsp      zindle_gui zindle_gui_binding zindle_midi_devices zindle_sys_midi zindle_vst2)
+zindle_never(zindle_synth_plugin   zindle_gui zindle_gui_binding zindle_midi_devices zindle_sys_midi zindle_vst2)

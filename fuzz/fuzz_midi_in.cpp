@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/midi_devices/midi_in_cc_mixin.h"
 #include "framework/midi/midi_receiver_interface.h"
+#include "framework/midi_devices/midi_in_cc_mixin.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "basic/setting_client_interface.h"
 #include "framework/midi/midi_channel_state.h"
+#include "framework/midi/midi_receiver_interface.h"
 #include "framework/midi_devices/midi_dev_selector_interface.h"
 #include "framework/midi_devices/midi_dev_slot.h"
-#include "framework/midi/midi_receiver_interface.h"
 
 namespace mppi {
 

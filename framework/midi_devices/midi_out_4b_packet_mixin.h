@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "framework/midi/midi_channel_state.h"
-#include "framework/midi_devices/midi_out_interface.h"
 #include "framework/midi/midi_receiver_interface.h"
+#include "framework/midi_devices/midi_out_interface.h"
 
 namespace mppi {
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <memory>
 
+#include "framework/midi/midi_mgr.h"
 #include "framework/midi_devices/midi_dev_link_interface.h"
 #include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/midi_devices/midi_event_sender_interface.h"
-#include "framework/midi/midi_mgr.h"
 #include "framework/midi_devices/vst2_midi_dev_sel_comp.h"
 #include "framework/vst2/vst2_abi.h"
 

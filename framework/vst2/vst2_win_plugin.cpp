@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "dsp/scoped_flush_denormals.h"
 #include "framework/core/dsp_interface.h"
 #include "framework/core/gui_interface.h"
 #include "framework/midi_devices/mci_midi_dev_sel_comp.h"
@@ -9,7 +10,6 @@
 #include "framework/vst2/settings_path.h"
 #include "framework/vst2/vst2_midi_objects.h"
 #include "framework/vst2/vst2_win_editor.h"
-#include "dsp/scoped_flush_denormals.h"
 
 namespace mppi {
 

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <memory>
 
-#include "framework/core/plugin_internal.h"
 #include "dsp/pitch_exp.h"
+#include "framework/core/plugin_internal.h"
 #include "synth/dsp/param_generator.h"
 #include "synth/dsp/pitch_units.h"
 

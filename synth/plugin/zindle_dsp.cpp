@@ -6,9 +6,9 @@
 #include "framework/core/host_dsp_interface.h"
 #include "framework/midi/midi_mgr.h"
 #include "synth/dsp/default_controllers.h"
+#include "synth/dsp/synth_event.h"
 #include "synth/plugin/midi_gui_keyboard_manager.h"
 #include "synth/plugin/plugin_info.h"
-#include "synth/dsp/synth_event.h"
 
 namespace synth {
 

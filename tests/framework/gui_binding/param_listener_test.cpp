@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/host_gui_interface.h"
-#include "framework/gui_binding/param_listener.h"
 #include "framework/core/plugin_core_fixture.h"
+#include "framework/gui_binding/param_listener.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "framework/core/host_dsp_interface.h"
-#include "framework/midi_devices/midi_in_cc_mixin.h"
 #include "framework/midi/midi_mgr.h"
 #include "framework/midi/midi_receiver_interface.h"
+#include "framework/midi_devices/midi_in_cc_mixin.h"
 #include "tests/framework/core/plugin_core_fixture.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/midi_devices/midi_in_cc_mixin.h"
 #include "framework/midi/midi_receiver_interface.h"
+#include "framework/midi_devices/midi_in_cc_mixin.h"
 
 namespace midi_test {
 

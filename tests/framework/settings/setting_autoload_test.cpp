@@ -6,8 +6,8 @@
 #include "framework/settings/autoload_menu_label.h"
 #include "framework/settings/setting_mgr.h"
 #include "settings_test_util.h"
-#include "sys/persistent_key_list.h"
 #include "synth/plugin/zindle_dsp.h"
+#include "sys/persistent_key_list.h"
 
 using settings_test::Reorder;
 using settings_test::TempConfigHome;
