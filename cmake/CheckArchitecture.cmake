@@ -1,8 +1,13 @@
-# cmake -P cmake/CheckArchitecture.cmake
+# cmake [-DZINDLE_SOURCE_ROOT=DIR] -P cmake/CheckArchitecture.cmake
 # Fails when a file of one of our libraries includes a header of a library
 # that cmake/Architecture.cmake does not let it use.
 cmake_minimum_required(VERSION 3.20)
-get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+# -DZINDLE_SOURCE_ROOT=DIR checks another tree against the same table.
+if(ZINDLE_SOURCE_ROOT)
+  set(root ${ZINDLE_SOURCE_ROOT})
+else()
+  get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+endif()
 
 set(libraries "")
 macro(zindle_layer name dir)
