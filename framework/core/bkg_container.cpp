@@ -1,4 +1,4 @@
-#include "framework/core/bkg_interface.h"
+#include "framework/core/bkg_container.h"
 
 namespace mppi {
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 
+#include "framework/core/bkg_container.h"
 #include "framework/core/bkg_interface.h"
 #include "framework/core/bkg_thread.h"
 #include "framework/vst2/vst2_plugin.h"

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/core/bkg_container.h"
 #include "framework/core/bkg_thread.h"
 
 using namespace std::chrono;
