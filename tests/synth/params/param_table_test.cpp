@@ -128,18 +128,24 @@ TEST(ParamTable, EveryParameterShowsItsNameRangeAndInitialValue) {
   EXPECT_EQ(synth::find_param_index(nullptr), -1);
 }
 
-TEST(ParamTable, OwnMappingsAtChosenPositions) {
+TEST(ParamTable, OwnMappingsAtChosenPositionsAndTyped) {
   struct Case {
     ParamId id;
     float nrm;
     double val;
     const char* text;
+    const char* typed;
+    double typed_val;
   };
   const Case cases[] = {
-      {ParamId::kVco1TuneC, 0.5f, 0.0, "+0.00"},  {ParamId::kVco2TuneC, 0.75f, 18.0, "+18.00"},
-      {ParamId::kVco1TuneF, 0.25f, -0.5, "-50.0"}, {ParamId::kVco2TuneF, 0.5f, 0.0, "0.0"},
-      {ParamId::kVco1Pw, 0.5f, 0.275, "27.5"},    {ParamId::kVco2Pw, 1.0f, 0.05, "5.0"},
-      {ParamId::kLfoFreq, 0.5f, 2.0, "2.000"},    {ParamId::kLfoFreq, 0.25f, 0.63245553203368, "0.632"},
+      {ParamId::kVco1TuneC, 0.5f, 0.0, "+0.00", "-40", -36.0},
+      {ParamId::kVco2TuneC, 0.75f, 18.0, "+18.00", "+7", 7.0},
+      {ParamId::kVco1TuneF, 0.25f, -0.5, "-50.0", "-250", -1.0},
+      {ParamId::kVco2TuneF, 0.5f, 0.0, "0.0", "50", 0.5},
+      {ParamId::kVco1Pw, 0.5f, 0.275, "27.5", "2", 0.05},
+      {ParamId::kVco2Pw, 1.0f, 0.05, "5.0", "25 %", 0.25},
+      {ParamId::kLfoFreq, 0.5f, 2.0, "2.000", "25", 20.0},
+      {ParamId::kLfoFreq, 0.25f, 0.63245553203368, "0.632", "0", 0.2},
   };
   for (const Case& c : cases) {
     const auto p = synth::create_param(c.id);
@@ -148,26 +154,13 @@ TEST(ParamTable, OwnMappingsAtChosenPositions) {
     EXPECT_NEAR(val, c.val, 1e-9) << at;
     EXPECT_EQ(text_of(*p, val), c.text) << at;
     EXPECT_NEAR(p->conv_val_to_nrm(val), c.nrm, 1e-6) << at;
-  }
 
-  struct Typed {
-    ParamId id;
-    const char* txt;
-    double val;
-  };
-  const Typed typed[] = {
-      {ParamId::kVco1TuneC, "-40", -36.0}, {ParamId::kVco1TuneC, "+7", 7.0}, {ParamId::kVco1TuneF, "-250", -1.0},
-      {ParamId::kVco1TuneF, "50", 0.5},    {ParamId::kVco1Pw, "2", 0.05},    {ParamId::kVco1Pw, "25 %", 0.25},
-      {ParamId::kLfoFreq, "25", 20.0},     {ParamId::kLfoFreq, "0", 0.2},
-  };
-  for (const Typed& t : typed) {
-    const auto p = synth::create_param(t.id);
     bool ok = false;
-    EXPECT_NEAR(p->conv_str_to_val(t.txt, &ok), t.val, 1e-12) << name_of(*p) << " typing " << t.txt;
-    EXPECT_TRUE(ok) << t.txt;
+    EXPECT_NEAR(p->conv_str_to_val(c.typed, &ok), c.typed_val, 1e-12) << at << " typing " << c.typed;
+    EXPECT_TRUE(ok) << c.typed;
     ok = false;
     p->conv_str_to_val("?", &ok);
-    EXPECT_FALSE(ok) << name_of(*p);
+    EXPECT_FALSE(ok) << at;
   }
 }
 
