@@ -26,7 +26,7 @@ public:
   template <ParamId ID>
   std::shared_ptr<ParamClass<ID>> add_shared() {
     const ParamRow& row = param_row(ID);
-    auto param = make_param<row.kind>(row);
+    auto param = make_param<param_row(ID).kind>(row);
     registry_.register_and_add(param);
     param->notified = flag_of(row.group);
     return param;
