@@ -8,8 +8,6 @@
 
 namespace mppi {
 
-void ParamFilterCutoffMixin::get_suffix(char* buf, int len) const { copy_bounded(buf, len, "Freq"); }
-
 void ParamFilterCutoffMixin::get_unit(char* buf, int len) const { copy_bounded(buf, len, "Hz"); }
 
 double ParamFilterCutoffMixin::conv_nrm_to_val(float nrm) const {

@@ -1,7 +1,7 @@
 #pragma once
 // Linear amplitude 0..1 on a perceptual curve (8^n - 1) / 7, shown in dB.
 
-#include "framework/params/normalized_param_interface.h"
+#include "framework/params/named_param.h"
 
 namespace mppi {
 
@@ -14,5 +14,7 @@ public:
   // "-oo" (any case) is silence; decibels are clamped to 0 dB.
   double conv_str_to_val(const char* txt, bool* ok) const override;
 };
+
+using ParamGain = NamedParam<ParamGainMixin>;
 
 }  // namespace mppi

@@ -1,7 +1,7 @@
 #pragma once
 // Linear level 0..1, shown in percent.
 
-#include "framework/params/normalized_param_interface.h"
+#include "framework/params/named_param.h"
 
 namespace mppi {
 
@@ -13,5 +13,7 @@ public:
   void conv_val_to_str(char* buf, int len, double val) const override;
   double conv_str_to_val(const char* txt, bool* ok) const override;
 };
+
+using ParamLevel = NamedParam<ParamLevelMixin>;
 
 }  // namespace mppi

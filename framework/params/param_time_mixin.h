@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/params/env_time_param_mapper.h"
+#include "framework/params/named_param.h"
 #include "framework/params/normalized_param_interface.h"
 #include "framework/params/param_text.h"
 #include "framework/params/zero_time_param_mapper.h"
@@ -29,5 +30,8 @@ public:
     return std::clamp(ms / 1000.0, MAPPER::min_val(), MAPPER::max_val());
   }
 };
+
+template <class MAPPER>
+using ParamTime = NamedParam<ParamTimeMixin<MAPPER>>;
 
 }  // namespace mppi

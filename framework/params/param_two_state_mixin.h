@@ -1,14 +1,16 @@
 #pragma once
-// A switch between two labelled states; the natural value is 0 or 1.
+// A switch between two labelled states (a source selection, an on/off
+// switch); the natural value is 0 or 1.
 
-#include "framework/params/normalized_param_interface.h"
+#include "framework/params/named_param.h"
 
 namespace mppi {
 
 class ParamTwoStateMixin : public virtual NormalizedParamInterface {
 public:
   // The labels must outlive the object (string literals).
-  ParamTwoStateMixin(const char* label0, const char* label1) : labels_{label0, label1} {}
+  ParamTwoStateMixin(const char* label0, const char* label1)
+      : labels_{label0 != nullptr ? label0 : "", label1 != nullptr ? label1 : ""} {}
 
   int is_discrete() const override { return 1; }
   void get_unit(char* buf, int len) const override;
@@ -23,5 +25,16 @@ public:
 private:
   const char* labels_[2];
 };
+
+// A two-state choice whose natural value keeps a position between the states
+// that the host parks it at: a modulation source that automation can blend.
+class ParamBlendTwoStateMixin : public ParamTwoStateMixin {
+public:
+  using ParamTwoStateMixin::ParamTwoStateMixin;
+  double conv_nrm_to_val(float nrm) const override { return nrm; }
+};
+
+using ParamChoice = NamedParam<ParamTwoStateMixin>;
+using ParamBlendChoice = NamedParam<ParamBlendTwoStateMixin>;
 
 }  // namespace mppi

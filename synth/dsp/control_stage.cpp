@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_control.h"
+#include "synth/params/param_creator.h"
 
 namespace synth {
 
@@ -30,70 +30,25 @@ ControlStage::ControlStage() {
 }
 
 void ControlStage::create_params(mppi::PluginInternal& registry) {
-  auto adsr_attack = std::make_shared<ParamCtrlAdsrAttackTime>();
-  auto adsr_decay = std::make_shared<ParamCtrlAdsrDecayTime>();
-  auto adsr_sustain = std::make_shared<ParamCtrlAdsrSustainLevel>();
-  auto adsr_release = std::make_shared<ParamCtrlAdsrReleaseTime>();
-  auto adsr_repeat = std::make_shared<ParamCtrlAdsrRepeat>();
-  auto adsr_auto_repeat = std::make_shared<ParamCtrlAdsrAutoRepeat>();
-  auto ar_attack = std::make_shared<ParamCtrlArAttackTime>();
-  auto ar_release = std::make_shared<ParamCtrlArReleaseTime>();
-  auto ar_repeat = std::make_shared<ParamCtrlArRepeat>();
-  auto lfo_per = std::make_shared<ParamCtrlLfoPer>();
-  auto lfo_tempo_sync = std::make_shared<ParamCtrlLfoTempoSync>();
-  auto lfo_key_retrig = std::make_shared<ParamCtrlLfoKeyRetrig>();
-
-  param_adsr_attack_time_ = adsr_attack.get();
-  param_adsr_decay_time_ = adsr_decay.get();
-  param_adsr_sustain_level_ = adsr_sustain.get();
-  param_adsr_release_time_ = adsr_release.get();
-  param_adsr_repeat_ = adsr_repeat.get();
-  param_adsr_auto_repeat_ = adsr_auto_repeat.get();
-  param_ar_attack_time_ = ar_attack.get();
-  param_ar_release_time_ = ar_release.get();
-  param_ar_repeat_ = ar_repeat.get();
-  param_lfo_per_ = lfo_per.get();
-  param_lfo_tempo_sync_ = lfo_tempo_sync.get();
-  param_lfo_key_retrig_ = lfo_key_retrig.get();
-
-  adsr_attack->set_val(0.005, 0);
-  adsr_decay->set_val(0.005, 0);
-  adsr_sustain->set_val(1.0, 0);
-  adsr_release->set_val(0.005, 0);
-  adsr_repeat->set_val(0.0, 0);
-  adsr_auto_repeat->set_val(0.0, 0);
-  ar_attack->set_val(0.005, 0);
-  ar_release->set_val(0.005, 0);
-  ar_repeat->set_val(0.0, 0);
-  lfo_per->set_val(2.0, 0);
-  lfo_tempo_sync->set_val(0.0, 0);
-  lfo_key_retrig->set_val(0.0, 0);
-
-  registry.register_and_add(adsr_attack);
-  registry.register_and_add(adsr_decay);
-  registry.register_and_add(adsr_sustain);
-  registry.register_and_add(adsr_release);
-  registry.register_and_add(adsr_repeat);
-  registry.register_and_add(adsr_auto_repeat);
-  registry.register_and_add(ar_attack);
-  registry.register_and_add(ar_release);
-  registry.register_and_add(ar_repeat);
-  registry.register_and_add(lfo_per);
-  registry.register_and_add(lfo_tempo_sync);
-  registry.register_and_add(lfo_key_retrig);
-
-  adsr_attack->notified = &flags_[kAdsrTimes];
-  adsr_decay->notified = &flags_[kAdsrTimes];
-  adsr_sustain->notified = &flags_[kAdsrTimes];
-  adsr_release->notified = &flags_[kAdsrTimes];
-  adsr_repeat->notified = &flags_[kAdsrRepeat];
-  adsr_auto_repeat->notified = &flags_[kAdsrRepeat];
-  ar_attack->notified = &flags_[kArTimes];
-  ar_release->notified = &flags_[kArTimes];
-  ar_repeat->notified = &flags_[kArRepeat];
-  lfo_per->notified = &flags_[kLfoSettings];
-  lfo_tempo_sync->notified = &flags_[kLfoSettings];
-  lfo_key_retrig->notified = &flags_[kLfoSettings];
+  using synth::ParamGroup;
+  using synth::ParamId;
+  synth::ParamCreator params(registry, {{ParamGroup::kControlAdsrTimes, &flags_[kAdsrTimes]},
+                                        {ParamGroup::kControlAdsrRepeat, &flags_[kAdsrRepeat]},
+                                        {ParamGroup::kControlArTimes, &flags_[kArTimes]},
+                                        {ParamGroup::kControlArRepeat, &flags_[kArRepeat]},
+                                        {ParamGroup::kControlLfo, &flags_[kLfoSettings]}});
+  param_adsr_attack_time_ = params.add<ParamId::kAdsrAtkTime>();
+  param_adsr_decay_time_ = params.add<ParamId::kAdsrDcyTime>();
+  param_adsr_sustain_level_ = params.add<ParamId::kAdsrSusLvl>();
+  param_adsr_release_time_ = params.add<ParamId::kAdsrRelTime>();
+  param_adsr_repeat_ = params.add<ParamId::kAdsrLfoRep>();
+  param_adsr_auto_repeat_ = params.add<ParamId::kAdsrAutoRep>();
+  param_ar_attack_time_ = params.add<ParamId::kArAtkTime>();
+  param_ar_release_time_ = params.add<ParamId::kArRelTime>();
+  param_ar_repeat_ = params.add<ParamId::kArLfoRep>();
+  param_lfo_per_ = params.add<ParamId::kLfoFreq>();
+  param_lfo_tempo_sync_ = params.add<ParamId::kLfoTempoSync>();
+  param_lfo_key_retrig_ = params.add<ParamId::kLfoKeyTrig>();
 
   // The first tick takes the initial values.
   for (auto& flag : flags_) flag.raise();

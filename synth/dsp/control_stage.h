@@ -6,21 +6,22 @@
 #include "framework/params/normalized_param_interface.h"
 #include "synth/dsp/envelope_generator.h"
 #include "synth/dsp/lfo.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamCtrlAdsrAttackTime;
-class ParamCtrlAdsrDecayTime;
-class ParamCtrlAdsrSustainLevel;
-class ParamCtrlAdsrReleaseTime;
-class ParamCtrlAdsrRepeat;
-class ParamCtrlAdsrAutoRepeat;
-class ParamCtrlArAttackTime;
-class ParamCtrlArReleaseTime;
-class ParamCtrlArRepeat;
-class ParamCtrlLfoPer;
-class ParamCtrlLfoTempoSync;
-class ParamCtrlLfoKeyRetrig;
+using synth::ParamCtrlAdsrAttackTime;
+using synth::ParamCtrlAdsrDecayTime;
+using synth::ParamCtrlAdsrSustainLevel;
+using synth::ParamCtrlAdsrReleaseTime;
+using synth::ParamCtrlAdsrRepeat;
+using synth::ParamCtrlAdsrAutoRepeat;
+using synth::ParamCtrlArAttackTime;
+using synth::ParamCtrlArReleaseTime;
+using synth::ParamCtrlArRepeat;
+using synth::ParamCtrlLfoPer;
+using synth::ParamCtrlLfoTempoSync;
+using synth::ParamCtrlLfoKeyRetrig;
 
 namespace synth {
 

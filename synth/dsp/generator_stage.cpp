@@ -7,8 +7,8 @@
 
 #include "dsp/pitch_exp.h"
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_generator.h"
 #include "synth/dsp/pitch_units.h"
+#include "synth/params/param_creator.h"
 
 namespace synth {
 
@@ -26,50 +26,19 @@ GeneratorStage::GeneratorStage() {
 GeneratorStage::~GeneratorStage() = default;
 
 void GeneratorStage::create_params(mppi::PluginInternal& registry) {
-  auto vco1_coarse = std::make_shared<ParamGenCoarseTune>();
-  auto vco2_coarse = std::make_shared<ParamGenCoarseTune>();
-  auto vco1_fine = std::make_shared<ParamGenFineTune>();
-  auto vco2_fine = std::make_shared<ParamGenFineTune>();
-  auto vco1_pw = std::make_shared<ParamGenPulseWidth>();
-  auto vco2_pw = std::make_shared<ParamGenPulseWidth>();
-  auto vco1_src = std::make_shared<ParamGenVco1Src>();
-  auto vco2_sync = std::make_shared<ParamGenVcoSync>();
-
-  param_vco1_coarse_tune_ = vco1_coarse.get();
-  param_vco2_coarse_tune_ = vco2_coarse.get();
-  param_vco1_fine_tune_ = vco1_fine.get();
-  param_vco2_fine_tune_ = vco2_fine.get();
-  param_vco1_pw_ = vco1_pw.get();
-  param_vco2_pw_ = vco2_pw.get();
-  param_vco1_src_ = vco1_src.get();
-  param_vco2_sync_ = vco2_sync.get();
-
-  vco1_coarse->setup(0.0, 0, 0);
-  vco2_coarse->setup(0.0, 0, 1);
-  vco1_fine->setup(0.0, 0, 0);
-  vco2_fine->setup(0.0, 0, 1);
-  vco1_pw->setup(0.5, 0, 0);
-  vco2_pw->setup(0.5, 0, 1);
-  vco1_src->set_val(0.0, 0);
-  vco2_sync->set_val(0.0, 0);
-
-  registry.register_and_add(vco1_coarse);
-  registry.register_and_add(vco2_coarse);
-  registry.register_and_add(vco1_fine);
-  registry.register_and_add(vco2_fine);
-  registry.register_and_add(vco1_pw);
-  registry.register_and_add(vco2_pw);
-  registry.register_and_add(vco1_src);
-  registry.register_and_add(vco2_sync);
-
-  vco1_coarse->notified = &flag_vco1_;
-  vco2_coarse->notified = &flag_vco2_;
-  vco1_fine->notified = &flag_vco1_;
-  vco2_fine->notified = &flag_vco2_;
-  vco1_pw->notified = &flag_vco1_;
-  vco2_pw->notified = &flag_vco2_;
-  vco1_src->notified = &flag_vco1_;
-  vco2_sync->notified = &flag_sync_;
+  using synth::ParamGroup;
+  using synth::ParamId;
+  synth::ParamCreator params(registry, {{ParamGroup::kGeneratorVco1, &flag_vco1_},
+                                        {ParamGroup::kGeneratorVco2, &flag_vco2_},
+                                        {ParamGroup::kGeneratorSync, &flag_sync_}});
+  param_vco1_coarse_tune_ = params.add<ParamId::kVco1TuneC>();
+  param_vco2_coarse_tune_ = params.add<ParamId::kVco2TuneC>();
+  param_vco1_fine_tune_ = params.add<ParamId::kVco1TuneF>();
+  param_vco2_fine_tune_ = params.add<ParamId::kVco2TuneF>();
+  param_vco1_pw_ = params.add<ParamId::kVco1Pw>();
+  param_vco2_pw_ = params.add<ParamId::kVco2Pw>();
+  param_vco1_src_ = params.add<ParamId::kVco1Src>();
+  param_vco2_sync_ = params.add<ParamId::kVco2Sync>();
 
   noise_gen_.create_params(registry);
 }

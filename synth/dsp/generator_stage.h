@@ -9,14 +9,15 @@
 #include "dsp/osc_wavetable_sub.h"
 #include "framework/params/normalized_param_interface.h"
 #include "synth/dsp/noise_gen.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamGenCoarseTune;
-class ParamGenFineTune;
-class ParamGenPulseWidth;
-class ParamGenVco1Src;
-class ParamGenVcoSync;
+using synth::ParamGenCoarseTune;
+using synth::ParamGenFineTune;
+using synth::ParamGenPulseWidth;
+using synth::ParamGenVco1Src;
+using synth::ParamGenVcoSync;
 
 namespace synth {
 

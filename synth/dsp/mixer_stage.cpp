@@ -8,7 +8,7 @@
 
 #include "dsp/halfband_design.h"
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_mixer.h"
+#include "synth/params/param_creator.h"
 
 namespace synth {
 
@@ -43,85 +43,27 @@ MixerStage::MixerStage() {
 MixerStage::~MixerStage() = default;
 
 void MixerStage::create_params(mppi::PluginInternal& registry) {
-  auto mix_src1 = std::make_shared<ParamMixerSrc1>();
-  auto mix_src2 = std::make_shared<ParamMixerSrc2>();
-  auto mix_src3 = std::make_shared<ParamMixerSrc3>();
-  auto mix1_lvl = std::make_shared<ParamMixerSrcLevel>();
-  auto mix2_lvl = std::make_shared<ParamMixerSrcLevel>();
-  auto mix3_lvl = std::make_shared<ParamMixerSrcLevel>();
-  auto vcf_cutoff = std::make_shared<ParamMixerVcfCutoff>();
-  auto vcf_reso = std::make_shared<ParamMixerVcfReso>();
-  auto hpf_cutoff = std::make_shared<ParamMixerHpfCutoff>();
-  auto vca_gain = std::make_shared<ParamMixerVcaGain>();
-  auto vca_env = std::make_shared<ParamMixerVcaModSrc>();
-  auto vca_env_lvl = std::make_shared<ParamMixerVcaModGain>();
-  auto velo_vca_sens = std::make_shared<ParamVeloVcaSens>();
-  auto velo_vcf_sens = std::make_shared<ParamVeloVcfCutoffSens>();
-  auto a440_tone = std::make_shared<ParamMixerA440>();
-
-  param_mix_src1_ = mix_src1.get();
-  param_mix_src2_ = mix_src2.get();
-  param_mix_src3_ = mix_src3.get();
-  param_mix1_lvl_ = mix1_lvl.get();
-  param_mix2_lvl_ = mix2_lvl.get();
-  param_mix3_lvl_ = mix3_lvl.get();
-  param_vcf_cutoff_ = vcf_cutoff.get();
-  param_vcf_reso_ = vcf_reso.get();
-  param_hpf_cutoff_ = hpf_cutoff.get();
-  param_vca_gain_ = vca_gain.get();
-  param_vca_env_ = vca_env.get();
-  param_vca_env_lvl_ = vca_env_lvl.get();
-  param_velo_vca_sens_ = velo_vca_sens.get();
-  param_velo_vcf_sens_ = velo_vcf_sens.get();
-  param_a440_tone_ = a440_tone.get();
-
-  mix_src1->set_val(1.0, 0);
-  mix_src2->set_val(1.0, 0);
-  mix_src3->set_val(1.0, 0);
-  mix1_lvl->setup(0.0, 0, 0);
-  mix2_lvl->setup(1.0, 0, 1);
-  mix3_lvl->setup(0.0, 0, 2);
-  vcf_cutoff->setup(16000.0, 0, "");
-  vcf_reso->set_val(0.0, 0);
-  hpf_cutoff->setup(16.0, 0, "");
-  vca_gain->set_val(0.0, 0);
-  vca_env->set_val(0.0, 0);
-  vca_env_lvl->set_val(1.0, 0);
-  velo_vca_sens->set_val(0.0, 0);
-  velo_vcf_sens->set_val(0.0, 0);
-  a440_tone->set_val(0.0, 0);
-
-  registry.register_and_add(mix_src1);
-  registry.register_and_add(mix_src2);
-  registry.register_and_add(mix_src3);
-  registry.register_and_add(mix1_lvl);
-  registry.register_and_add(mix2_lvl);
-  registry.register_and_add(mix3_lvl);
-  registry.register_and_add(vcf_cutoff);
-  registry.register_and_add(vcf_reso);
-  registry.register_and_add(hpf_cutoff);
-  registry.register_and_add(vca_gain);
-  registry.register_and_add(vca_env);
-  registry.register_and_add(vca_env_lvl);
-  registry.register_and_add(velo_vca_sens);
-  registry.register_and_add(velo_vcf_sens);
-  registry.register_and_add(a440_tone);
-
-  mix_src1->notified = &flag_mixer_;
-  mix_src2->notified = &flag_mixer_;
-  mix_src3->notified = &flag_mixer_;
-  mix1_lvl->notified = &flag_mixer_;
-  mix2_lvl->notified = &flag_mixer_;
-  mix3_lvl->notified = &flag_mixer_;
-  vcf_cutoff->notified = &flag_vcf_;
-  vcf_reso->notified = &flag_vcf_;
-  hpf_cutoff->notified = &flag_hpf_;
-  vca_gain->notified = &flag_vca_;
-  vca_env->notified = &flag_vca_;
-  vca_env_lvl->notified = &flag_vca_;
-  velo_vca_sens->notified = &flag_vca_;
-  velo_vcf_sens->notified = &flag_vcf_;
-  a440_tone->notified = &flag_mixer_;
+  using synth::ParamGroup;
+  using synth::ParamId;
+  synth::ParamCreator params(registry, {{ParamGroup::kMixerSources, &flag_mixer_},
+                                        {ParamGroup::kMixerVcf, &flag_vcf_},
+                                        {ParamGroup::kMixerHpf, &flag_hpf_},
+                                        {ParamGroup::kMixerVca, &flag_vca_}});
+  param_mix_src1_ = params.add<ParamId::kMixSrc1>();
+  param_mix_src2_ = params.add<ParamId::kMixSrc2>();
+  param_mix_src3_ = params.add<ParamId::kMixSrc3>();
+  param_mix1_lvl_ = params.add<ParamId::kMix1Lvl>();
+  param_mix2_lvl_ = params.add<ParamId::kMix2Lvl>();
+  param_mix3_lvl_ = params.add<ParamId::kMix3Lvl>();
+  param_vcf_cutoff_ = params.add<ParamId::kVcfFreq>();
+  param_vcf_reso_ = params.add<ParamId::kVcfReso>();
+  param_hpf_cutoff_ = params.add<ParamId::kHpfFreq>();
+  param_vca_gain_ = params.add<ParamId::kVcaGain>();
+  param_vca_env_ = params.add<ParamId::kVcaEnv>();
+  param_vca_env_lvl_ = params.add<ParamId::kVcaEnvLvl>();
+  param_velo_vca_sens_ = params.add<ParamId::kVeloVcaSens>();
+  param_velo_vcf_sens_ = params.add<ParamId::kVeloVcfSens>();
+  param_a440_tone_ = params.add<ParamId::kA440Tone>();
 }
 
 void MixerStage::set_sample_rate(double rate) {

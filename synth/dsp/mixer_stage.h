@@ -10,22 +10,23 @@
 #include "dsp/linear_ramp.h"
 #include "dsp/osc_sin_cos_euler.h"
 #include "framework/params/normalized_param_interface.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamMixerSrc1;
-class ParamMixerSrc2;
-class ParamMixerSrc3;
-class ParamMixerSrcLevel;
-class ParamMixerVcfCutoff;
-class ParamMixerVcfReso;
-class ParamMixerHpfCutoff;
-class ParamMixerVcaGain;
-class ParamMixerVcaModSrc;
-class ParamMixerVcaModGain;
-class ParamVeloVcaSens;
-class ParamVeloVcfCutoffSens;
-class ParamMixerA440;
+using synth::ParamMixerSrc1;
+using synth::ParamMixerSrc2;
+using synth::ParamMixerSrc3;
+using synth::ParamMixerSrcLevel;
+using synth::ParamMixerVcfCutoff;
+using synth::ParamMixerVcfReso;
+using synth::ParamMixerHpfCutoff;
+using synth::ParamMixerVcaGain;
+using synth::ParamMixerVcaModSrc;
+using synth::ParamMixerVcaModGain;
+using synth::ParamVeloVcaSens;
+using synth::ParamVeloVcfCutoffSens;
+using synth::ParamMixerA440;
 
 namespace synth {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_generator.h"
+#include "synth/params/param_creator.h"
 
 namespace synth {
 
@@ -103,10 +103,8 @@ void NoiseGen::Section::process(float* buf, int count) {
 NoiseGen::NoiseGen() : amplitude_bits_(float_bits(1.0f)) {}
 
 void NoiseGen::create_params(mppi::PluginInternal& registry) {
-  noise_type_ = std::make_shared<ParamGenNoiseType>();
-  noise_type_->set_val(0.0, 0);
-  registry.register_and_add(noise_type_);
-  noise_type_->notified = &flag_noise_;
+  synth::ParamCreator params(registry, {{synth::ParamGroup::kNoise, &flag_noise_}});
+  noise_type_ = params.add_shared<synth::ParamId::kNoiseType>();
   amplitude_bits_ = float_bits(1.0f);
   select_filter();
 }

@@ -7,10 +7,11 @@
 #include <memory>
 
 #include "framework/params/normalized_param_interface.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamGenNoiseType;
+using synth::ParamGenNoiseType;
 
 namespace synth {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_sample_hold.h"
+#include "synth/params/param_creator.h"
 
 namespace synth {
 
@@ -25,35 +25,16 @@ SampleHoldStage::SampleHoldStage()
       vco2_square_(kSilentInt) {}
 
 void SampleHoldStage::create_params(mppi::PluginInternal& registry) {
-  auto lag = std::make_shared<ParamShLag>();
-  auto src1 = std::make_shared<ParamShMixerSrc1>();
-  auto src1_level = std::make_shared<ParamShMixerSrc1Level>();
-  auto src2 = std::make_shared<ParamShMixerSrc2>();
-  auto src2_level = std::make_shared<ParamShMixerSrc2Level>();
-
-  param_lag_ = lag.get();
-  param_src1_ = src1.get();
-  param_src1_level_ = src1_level.get();
-  param_src2_ = src2.get();
-  param_src2_level_ = src2_level.get();
-
-  lag->set_val(0.0, 0);
-  src1->set_val(0.0, 0);
-  src1_level->set_val(0.0, 0);
-  src2->set_val(0.0, 0);
-  src2_level->set_val(0.0, 0);
-
-  registry.register_and_add(lag);
-  registry.register_and_add(src1);
-  registry.register_and_add(src1_level);
-  registry.register_and_add(src2);
-  registry.register_and_add(src2_level);
-
-  lag->notified = &flag_lag_;
-  src1->notified = &flag_src1_;
-  src1_level->notified = &flag_src1_;
-  src2->notified = &flag_src2_;
-  src2_level->notified = &flag_src2_;
+  using synth::ParamGroup;
+  using synth::ParamId;
+  synth::ParamCreator params(registry, {{ParamGroup::kShLag, &flag_lag_},
+                                        {ParamGroup::kShMix1, &flag_src1_},
+                                        {ParamGroup::kShMix2, &flag_src2_}});
+  param_lag_ = params.add<ParamId::kShLag>();
+  param_src1_ = params.add<ParamId::kShMix1Src>();
+  param_src1_level_ = params.add<ParamId::kShMix1Lvl>();
+  param_src2_ = params.add<ParamId::kShMix2Src>();
+  param_src2_level_ = params.add<ParamId::kShMix2Lvl>();
 }
 
 void SampleHoldStage::set_sample_rate(double sample_rate) {

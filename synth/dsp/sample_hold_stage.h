@@ -6,14 +6,15 @@
 #include <cstdint>
 
 #include "framework/params/normalized_param_interface.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamShLag;
-class ParamShMixerSrc1;
-class ParamShMixerSrc1Level;
-class ParamShMixerSrc2;
-class ParamShMixerSrc2Level;
+using synth::ParamShLag;
+using synth::ParamShMixerSrc1;
+using synth::ParamShMixerSrc1Level;
+using synth::ParamShMixerSrc2;
+using synth::ParamShMixerSrc2Level;
 
 namespace synth {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/core/plugin_internal.h"
-#include "synth/dsp/param_core.h"
 #include "synth/dsp/pitch_units.h"
 #include "synth/dsp/synth_core_observer.h"
 

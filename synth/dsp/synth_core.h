@@ -12,9 +12,9 @@
 #include "synth/dsp/modulation_router.h"
 #include "synth/dsp/portamento_glide.h"
 #include "synth/dsp/sample_hold_stage.h"
-#include "synth/dsp/synth_core_params.h"
 #include "synth/dsp/synth_event.h"
 #include "synth/dsp/synth_group.h"
+#include "synth/params/synth_core_params.h"
 
 namespace mppi { class PluginInternal; }
 
@@ -83,8 +83,8 @@ private:
   bool is_silent() const;
 
   mppi::PluginInternal* core_;
-  SynthCoreParams params_;
-  SynthCoreFlags flags_;
+  synth::SynthCoreParams params_;
+  synth::SynthCoreFlags flags_;
   float sample_rate_ = 44100.0f;
   float doubled_rate_ = 88200.0f;
   SynthGroup groups_[kNbrGroups];

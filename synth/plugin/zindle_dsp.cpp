@@ -5,7 +5,7 @@
 
 #include "framework/core/host_dsp_interface.h"
 #include "framework/midi/midi_mgr.h"
-#include "synth/dsp/default_controllers.h"
+#include "synth/params/default_controllers.h"
 #include "synth/dsp/synth_event.h"
 #include "synth/plugin/midi_gui_keyboard_manager.h"
 #include "synth/plugin/plugin_info.h"
@@ -40,7 +40,7 @@ void ZindleDsp::init() {
   synth_core_.create_params();
   if (mppi::MidiMgr* midi = host_ != nullptr ? host_->get_midi_mgr() : nullptr) {
     midi->load_switches(get_string_property("plugin_name"));
-    midi->bind_defaults(kDefaultControllers.data(), kNbrSynthParams);
+    midi->bind_defaults(synth::kDefaultControllers.data(), synth::kNbrParams);
   }
   autoload_settings();
 }

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "framework/core/bank_resource.h"
 #include "synth/plugin/builtin_banks.h"
-#include "synth/plugin/zindle_dsp.h"
+#include "synth/params/param_id.h"
 #include "tools/bankgen/bank_compiler.h"
 #include "tools/bankgen/preset_source.h"
 
 using bankgen::PresetSource;
+using synth::ParamId;
 
 namespace {
 
@@ -18,6 +17,10 @@ std::vector<PresetSource> sixty_four_with(const std::string& first_block) {
   std::vector<PresetSource> presets;
   EXPECT_EQ(bankgen::parse_preset_source(text, presets), "");
   return presets;
+}
+
+float value_of(const mppi::BankManager& bank, int program, ParamId id) {
+  return bank.use_program(program).values[static_cast<size_t>(synth::index(id))];
 }
 
 }  // namespace
@@ -46,36 +49,33 @@ TEST(PresetSource, ParsesBlocksAndReportsLines) {
 }
 
 TEST(BankCompiler, ValuesGoThroughTheParametersOwnConversions) {
-  synth::ZindleDsp dsp;
-  dsp.init();
   mppi::BankManager bank;
   const auto presets = sixty_four_with(
       "[Lead]\nVCF Freq = 506 Hz\nPortamento = 187.5 ms\nOsc Mode = Mono\nMix1Lvl = -6 dB\nVCO1 TuneC = +12\n");
-  ASSERT_EQ(bankgen::compile_bank(presets, dsp, bank), "");
+  ASSERT_EQ(bankgen::compile_bank(presets, bank), "");
   ASSERT_EQ(bank.get_nbr_programs(), 64);
-  const auto& values = bank.use_program(0).values;
-  ASSERT_EQ(values.size(), 62u);
-  EXPECT_NEAR(values[53], std::log(506.0 / 16.0) / std::log(1000.0), 1e-6);
-  EXPECT_NEAR(values[12], 0.5, 1e-6);
-  EXPECT_EQ(values[20], 1.0f);
-  EXPECT_NEAR(values[50], std::log(7.0 * std::pow(10.0, -6.0 / 20.0) + 1.0) / std::log(8.0), 1e-5);
-  EXPECT_NEAR(values[33], 48.0 / 72.0, 1e-6);
+  ASSERT_EQ(bank.use_program(0).values.size(), 62u);
+  EXPECT_NEAR(value_of(bank, 0, ParamId::kVcfFreq), 0.500010, 1e-6);  // 506 Hz
+  EXPECT_NEAR(value_of(bank, 0, ParamId::kPortamento), 0.5, 1e-6);
+  EXPECT_EQ(value_of(bank, 0, ParamId::kOscMode), 1.0f);
+  EXPECT_NEAR(value_of(bank, 0, ParamId::kMix1Lvl), 0.7241956, 1e-6);  // -6 dB
+  EXPECT_NEAR(value_of(bank, 0, ParamId::kVco1TuneC), 48.0 / 72.0, 1e-6);
   // Untouched parameters keep their initial values.
-  EXPECT_EQ(bank.use_program(1).values[53], dsp.get_param(53)->nrm());
+  EXPECT_EQ(value_of(bank, 1, ParamId::kVcfFreq), 1.0f);
+  EXPECT_EQ(value_of(bank, 1, ParamId::kLfoFreq), 0.5f);
+  EXPECT_EQ(value_of(bank, 1, ParamId::kMix1Lvl), 0.0f);
   EXPECT_EQ(bank.use_program(63).name, "P63");
 }
 
 TEST(BankCompiler, RefusesUnknownNamesBadValuesAndWrongCounts) {
-  synth::ZindleDsp dsp;
-  dsp.init();
   mppi::BankManager bank;
-  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nVCF Frequency = 1\n"), dsp, bank),
+  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nVCF Frequency = 1\n"), bank),
             "line 2: no parameter is named 'VCF Frequency'");
-  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nOsc Mode = Triple\n"), dsp, bank),
+  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[X]\nOsc Mode = Triple\n"), bank),
             "line 2: 'Triple' is not a value of 'Osc Mode'");
-  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[P1]\n"), dsp, bank), "line 2: program name 'P1' is used twice");
+  EXPECT_EQ(bankgen::compile_bank(sixty_four_with("[P1]\n"), bank), "line 2: program name 'P1' is used twice");
   std::vector<PresetSource> few(3);
-  EXPECT_EQ(bankgen::compile_bank(few, dsp, bank), "expected 64 programs, found 3");
+  EXPECT_EQ(bankgen::compile_bank(few, bank), "expected 64 programs, found 3");
 }
 
 TEST(BuiltinBanks, BothResourcesLoadSixtyFourProgramsOfSixtyTwoValues) {

@@ -1,30 +1,27 @@
 #include "tools/bankgen/bank_compiler.h"
 
-#include <cmath>
+#include <memory>
 
 #include "framework/params/normalized_param_interface.h"
+#include "synth/params/param_classes.h"
 
 namespace bankgen {
 namespace {
 
 std::string at_line(int line, const std::string& what) { return "line " + std::to_string(line) + ": " + what; }
 
-std::string param_name(mppi::NormalizedParamInterface& p) {
-  char buf[64] = {};
-  p.get_name(buf, sizeof buf);
-  return buf;
-}
-
 }  // namespace
 
-std::string compile_bank(const std::vector<PresetSource>& presets, mppi::DspInterface& dsp,
-                         mppi::BankManager& bank) {
+std::string compile_bank(const std::vector<PresetSource>& presets, mppi::BankManager& bank) {
   if (static_cast<int>(presets.size()) != kProgramsPerBank)
     return "expected " + std::to_string(kProgramsPerBank) + " programs, found " + std::to_string(presets.size());
-  const int nbr_param = dsp.get_nbr_param();
+  std::shared_ptr<mppi::NormalizedParamInterface> params[synth::kNbrParams];
   mppi::ProgramSlot initial;
-  initial.resize_values(nbr_param);
-  for (int i = 0; i < nbr_param; ++i) initial.values[static_cast<size_t>(i)] = dsp.get_param(i)->nrm();
+  initial.resize_values(synth::kNbrParams);
+  for (int i = 0; i < synth::kNbrParams; ++i) {
+    params[i] = synth::create_param(synth::param_id(i));
+    initial.values[static_cast<size_t>(i)] = params[i]->nrm();
+  }
 
   bank.resize(kProgramsPerBank, initial);
   for (int k = 0; k < kProgramsPerBank; ++k) {
@@ -36,12 +33,9 @@ std::string compile_bank(const std::vector<PresetSource>& presets, mppi::DspInte
     mppi::ProgramSlot program = initial;
     program.set_name(source.name);
     for (const PresetSetting& setting : source.settings) {
-      int index = -1;
-      for (int i = 0; i < nbr_param && index < 0; ++i) {
-        if (param_name(*dsp.get_param(i)) == setting.param) index = i;
-      }
+      const int index = synth::find_param_index(setting.param.c_str());
       if (index < 0) return at_line(setting.line, "no parameter is named '" + setting.param + "'");
-      mppi::NormalizedParamInterface& p = *dsp.get_param(index);
+      mppi::NormalizedParamInterface& p = *params[index];
       bool ok = false;
       const double value = p.conv_str_to_val(setting.value.c_str(), &ok);
       if (!ok) return at_line(setting.line, "'" + setting.value + "' is not a value of '" + setting.param + "'");

@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "framework/core/bank_manager.h"
-#include "framework/params/normalized_param_interface.h"
-#include "synth/plugin/zindle_dsp.h"
 #include "tools/bankgen/bank_compiler.h"
 #include "tools/bankgen/preset_source.h"
 
@@ -52,10 +50,8 @@ int main(int argc, char** argv) {
   std::string error = bankgen::parse_preset_source(text.str(), presets);
   if (!error.empty()) return fail(std::string(argv[1]) + ": " + error);
 
-  synth::ZindleDsp dsp;
-  dsp.init();
   mppi::BankManager bank;
-  error = bankgen::compile_bank(presets, dsp, bank);
+  error = bankgen::compile_bank(presets, bank);
   if (!error.empty()) return fail(std::string(argv[1]) + ": " + error);
 
   std::vector<uint8_t> image;

@@ -13,7 +13,7 @@
 #include "framework/midi/midi_mgr.h"
 #include "tests/support/alloc_counter.h"
 #include "sys/persistent_key_list.h"
-#include "synth/dsp/default_controllers.h"
+#include "synth/params/default_controllers.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 #include "tests/framework/midi/recording_receiver.h"
 
@@ -24,6 +24,7 @@ using midi_test::MidiCall;
 using midi_test::MidiRig;
 using midi_test::RecordingReceiver;
 using midi_test::TempUserStore;
+using synth::kDefaultControllers;
 
 constexpr int kVcfFreq = 53;
 constexpr int kCc = 0;
@@ -104,7 +105,7 @@ TEST(MidiMgrTable, FourteenBitValuesScaleBy16383) {
 
 TEST(MidiMgrIncoming, InitBindsTheDefaultControllers) {
   MidiRig rig;
-  for (int i = 0; i < kNbrSynthParams; ++i)
+  for (int i = 0; i < synth::kNbrParams; ++i)
     EXPECT_EQ(cc_id(kDefaultControllers[static_cast<size_t>(i)]), rig.midi.find_controller(i)) << i;
   EXPECT_EQ(cc_id(74), rig.midi.find_controller(kVcfFreq));
   EXPECT_EQ(kVcfFreq, driven(rig.midi, cc_id(74)));

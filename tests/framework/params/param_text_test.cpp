@@ -7,44 +7,29 @@
 
 namespace {
 
-TEST(ParamText, BoundedCopyCutsAndTerminates) {
+TEST(ParamText, BoundedCopyAndAppendCutAndTerminate) {
   struct Case {
     int len;
     const char* expected;
   };
-  const Case cases[] = {{1, ""}, {2, "V"}, {4, "VCO"}, {5, "VCO1"}, {6, "VCO1"}, {32, "VCO1"}};
+  const Case cases[] = {{1, ""}, {2, "M"}, {4, "Mix"}, {5, "Mix2"}, {8, "Mix2Lvl"}, {32, "Mix2Lvl"}};
   for (const Case& c : cases) {
     char buf[40];
     std::memset(buf, 'x', sizeof(buf));
-    mppi::copy_bounded(buf, c.len, "VCO1");
+    mppi::copy_bounded(buf, c.len, "Mix");
+    mppi::append_bounded(buf, c.len, "2");
+    mppi::append_bounded(buf, c.len, "Lvl");
     EXPECT_STREQ(buf, c.expected) << "len " << c.len;
-    EXPECT_EQ(buf[c.len - 1], '\0');
     EXPECT_EQ(buf[c.len], 'x') << "wrote past len " << c.len;
   }
-}
 
-TEST(ParamText, BoundedCopyWithNoRoomWritesNothing) {
-  char buf[4] = {'a', 'b', 'c', 'd'};
-  mppi::copy_bounded(buf, 0, "VCO");
-  mppi::copy_bounded(buf, -3, "VCO");
-  mppi::append_bounded(buf, 0, "VCO");
-  EXPECT_EQ(std::string(buf, 4), "abcd");
-}
-
-TEST(ParamText, AppendUsesRemainingLength) {
-  char buf[16];
-  std::memset(buf, 'x', sizeof(buf));
-  mppi::copy_bounded(buf, 8, "Mix");
-  mppi::append_bounded(buf, 8, "2");
-  mppi::append_bounded(buf, 8, "Lvl");
-  EXPECT_STREQ(buf, "Mix2Lvl");
-  mppi::append_bounded(buf, 8, "more");
-  EXPECT_STREQ(buf, "Mix2Lvl");
-  EXPECT_EQ(buf[8], 'x');
-
-  char full[4] = {'a', 'b', 'c', 'd'};  // not terminated within len
-  mppi::append_bounded(full, 4, "e");
-  EXPECT_STREQ(full, "abc");
+  char untouched[4] = {'a', 'b', 'c', 'd'};
+  mppi::copy_bounded(untouched, 0, "VCO");
+  mppi::copy_bounded(untouched, -3, "VCO");
+  mppi::append_bounded(untouched, 0, "VCO");
+  EXPECT_EQ(std::string(untouched, 4), "abcd");
+  mppi::append_bounded(untouched, 4, "e");  // not terminated within len
+  EXPECT_STREQ(untouched, "abc");
 }
 
 TEST(ParamText, CaseInsensitiveSearch) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "support/alloc_counter.h"
-#include "synth/dsp/default_controllers.h"
 #include "synth/plugin/midi_gui_keyboard_manager.h"
+#include "synth/params/default_controllers.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
@@ -18,6 +18,7 @@ namespace {
 using zindle_test::DspHarness;
 using zindle_test::RecordingObserver;
 using zindle_test::RunSpan;
+using synth::kDefaultControllers;
 
 constexpr int kPitchBend = 14;
 constexpr int kControlChange = 11;

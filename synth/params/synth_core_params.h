@@ -4,23 +4,11 @@
 // registry holds them.
 
 #include "framework/params/normalized_param_interface.h"
+#include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
 
-class ParamGenPulseWidthModSrc;
-class ParamGenPulseWidthModLevel;
-class ParamGenVco1Fm1Src;
-class ParamGenVco2Fm1Src;
-class ParamGenVco1Fm2Src;
-class ParamGenVco2Fm2Src;
-class ParamGenVcoFmLevel;
-class ParamCtrlKybdPortamento;
-class ParamMixerVcfModSrc1;
-class ParamMixerVcfModSrc2;
-class ParamMixerVcfModSrc3;
-class ParamMixerVcfSrcLevel;
-class ParamShTrigger;
-class ParamGenMonoMode;
+namespace synth {
 
 // Notification groups of the synth core.
 struct SynthCoreFlags {
@@ -34,6 +22,10 @@ struct SynthCoreFlags {
 
 class SynthCoreParams {
 public:
+  static constexpr ParamId kFirst = ParamId::kVco1PwmSrc;
+  static constexpr ParamId kLast = ParamId::kOscMode;
+  static constexpr int kNbrParams = index(kLast) - index(kFirst) + 1;
+
   // Creates "VCO1 PWM Src" .. "Osc Mode" in index order and registers them.
   void create(mppi::PluginInternal& registry, SynthCoreFlags& flags);
   // Back to the initial values, telling the flags.
@@ -61,8 +53,8 @@ public:
   ParamShTrigger* sh_trig = nullptr;
   ParamGenMonoMode* osc_mode = nullptr;
 
-  static constexpr int kNbrParams = 21;
-
 private:
   mppi::NormalizedParamInterface* list_[kNbrParams] = {};
 };
+
+}  // namespace synth
