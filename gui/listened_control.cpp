@@ -38,4 +38,9 @@ bool ControlInterface::set_no_send(double nrm, int prio) {
   return true;
 }
 
+void ControlInterface::send_text(const char* text) {
+  if (!text) return;
+  for (DefaultEventListener* l : listeners_) l->text_entered(text);
+}
+
 }  // namespace pengui

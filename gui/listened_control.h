@@ -25,6 +25,9 @@ public:
 
   double get_value() const { return value_; }
 
+  // Text typed into the control and confirmed: every listener's text_entered.
+  void send_text(const char* text);
+
 protected:
   // Stores and redraws; the concrete control decides how it looks.
   virtual void store_value(double nrm) { value_ = nrm; }
