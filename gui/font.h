@@ -24,6 +24,13 @@ public:
   // 0xRRGGBB (unicolour) or with its own colours (multicolour).
   virtual void draw_glyph(RenderBuffer& dst, int x, int y, unsigned char code, uint32_t rgb,
                           const Rect& clip) const = 0;
+  // The same with every strip pixel drawn as a factor x factor square: a
+  // font that exists only at 1x, shown at 2x. Fonts that cannot enlarge
+  // draw at their own size.
+  virtual void draw_glyph_enlarged(RenderBuffer& dst, int x, int y, unsigned char code, uint32_t rgb,
+                                   int /*factor*/, const Rect& clip) const {
+    draw_glyph(dst, x, y, code, rgb, clip);
+  }
 
   const std::vector<Glyph>& glyphs() const { return glyphs_; }
   int glyph_height() const { return glyph_height_; }  // rows above the marker row

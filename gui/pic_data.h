@@ -21,6 +21,19 @@ public:
   virtual void draw_multiplied(RenderBuffer& dst, int x, int y, const Rect& clip) const = 0;
   // Draws only the part `src` (picture coordinates) at (x, y): strips of frames.
   virtual void draw_part(RenderBuffer& dst, const Rect& src, int x, int y, const Rect& clip) const = 0;
+  // draw_part with every picture pixel drawn as a factor x factor square: a
+  // picture that exists only at 1x, shown at 2x. The fallback here is slow.
+  virtual void draw_part_enlarged(RenderBuffer& dst, const Rect& src, int x, int y, int factor,
+                                  const Rect& clip) const {
+    for (int sy = 0; sy < src.h; ++sy) {
+      for (int sx = 0; sx < src.w; ++sx) {
+        for (int k = 0; k < factor * factor; ++k) {
+          draw_part(dst, {src.x + sx, src.y + sy, 1, 1}, x + sx * factor + k % factor,
+                    y + sy * factor + k / factor, clip);
+        }
+      }
+    }
+  }
   // Adds red, green and blue of every pixel into `acc` (four ints per pixel,
   // `acc_width` pixels per row) at (x, y).
   virtual void accumulate(int32_t* acc, int acc_width, int acc_height, int x, int y) const = 0;
