@@ -1,5 +1,7 @@
 #include "gui/push_button.h"
 
+#include "gui/window.h"
+
 namespace pengui {
 
 namespace {
@@ -37,6 +39,8 @@ bool PushButton::mouse_down(const MouseEvent& e) {
   if (!is_enabled() || e.button != MouseButton::left) return false;
   set_look(true, true);
   set_and_send(kPressValue, kPrio);
+  // The press may have opened a menu that now owns the mouse: no release comes.
+  if (window() && window()->top_overlay()) set_look(false, false);
   return true;
 }
 
