@@ -109,8 +109,14 @@ private:
   };
   Widget* widget_at(Point p) const;
   void fire_timers();
-  void forget(Widget* w);
+  // Drops every pointer the window holds to `w`; `notify` tells a live
+  // widget that it lost capture and focus (never from its destructor).
+  void forget(Widget* w, bool notify = false);
   MouseEvent to_logical(const MouseEvent& e) const;
+  bool holds(const Widget* w) const;
+  void update_hover(Point p);
+  void retire_native();
+  bool native_alive() const { return native_ != nullptr; }
 
   friend class Widget;
 
@@ -133,6 +139,13 @@ private:
   Point last_click_pos_;
   std::function<std::unique_ptr<NativeWindow>(NativeEventSink&)> native_factory_;
   std::unique_ptr<NativeWindow> native_;
+  // A native window that died or closed inside one of its own calls is
+  // kept here until that call has returned.
+  std::unique_ptr<NativeWindow> retired_native_;
+  int native_depth_ = 0;
+  // Relative movement not yet worth a logical pixel at scale 2.
+  int rel_rem_x_ = 0;
+  int rel_rem_y_ = 0;
 };
 
 }  // namespace pengui
