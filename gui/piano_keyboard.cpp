@@ -1,5 +1,7 @@
 #include "gui/piano_keyboard.h"
 
+#include "gui/window.h"
+
 namespace pengui {
 
 namespace {
@@ -117,6 +119,8 @@ bool PianoKeyboard::mouse_down(const MouseEvent& e) {
   if (note < 0) return false;
   release();
   dragging_ = true;
+  // Held so that closing the window or another capture ends the note.
+  if (window()) window()->capture_mouse(this, CaptureMode::plain);
   press(note, e.pos.y);
   return true;
 }
@@ -131,6 +135,7 @@ void PianoKeyboard::mouse_move(const MouseEvent& e) {
 
 void PianoKeyboard::mouse_up(const MouseEvent& /*e*/) {
   dragging_ = false;
+  if (window() && window()->captured() == this) window()->release_mouse();
   release();
 }
 
