@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "gui/linux/x11_native_window.h"
 #include "tests/gui/x11/recording_sink.h"
@@ -265,6 +266,7 @@ TEST_F(X11NativeWindowTest, LostConnectionEndsOnlyThisEditor) {
   shutdown(ConnectionNumber(native->display()), SHUT_RDWR);
   ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::destroyed) == 1; }));
   EXPECT_TRUE(native->connection_lost());
+  EXPECT_EQ(X11TestHost::host_io_errors(), 0);
   native->present(buffer.bounds());
   native->close();
   // The other editor and the host go on.
@@ -300,6 +302,24 @@ TEST_F(X11NativeWindowTest, CallsBeforeOpenAfterCloseAndTwiceAreHarmless) {
   EXPECT_FALSE(native->open(nullptr, &buffer));
   EXPECT_FALSE(native->open(host->parent_handle(), nullptr));
   EXPECT_FALSE(native->is_open());
+}
+
+TEST_F(X11NativeWindowTest, AHostThreadOtherThanTheMainOneMayDriveTheEditor) {
+  // Some hosts run their editor thread apart from main(); nothing of ours
+  // depends on the thread, as long as one thread at a time calls.
+  bool shown = false;
+  std::thread editor_thread([&] {
+    if (!open()) return;
+    native->present(buffer.bounds());
+    for (int i = 0; i < 10; ++i) native->pump();
+    shown = shows_buffer();
+    native->close();
+  });
+  editor_thread.join();
+  EXPECT_TRUE(shown);
+  ASSERT_TRUE(open());
+  native->present(buffer.bounds());
+  EXPECT_TRUE(shows_buffer());
 }
 
 TEST_F(X11NativeWindowTest, TwoEditorsInOneProcessKeepTheirOwnPicturesAndInput) {

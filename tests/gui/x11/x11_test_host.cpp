@@ -15,15 +15,23 @@ int count_host_error(Display*, XErrorEvent*) {
   ++host_error_count;
   return 0;
 }
+int host_io_error_count = 0;
+// Toolkits end the process here; a test host counts instead.
+int count_host_io_error(Display*) {
+  ++host_io_error_count;
+  return 0;
+}
 }  // namespace
 
 int X11TestHost::host_errors() { return host_error_count; }
+int X11TestHost::host_io_errors() { return host_io_error_count; }
 
 X11TestHost::X11TestHost(int width, int height) {
   display_ = XOpenDisplay(nullptr);
   if (!display_) return;
   // A host's handler: anything from our editor reaching it is a fault.
   saved_handler_ = XSetErrorHandler(count_host_error);
+  saved_io_handler_ = XSetIOErrorHandler(count_host_io_error);
   const int screen = DefaultScreen(display_);
   XSetWindowAttributes a{};
   a.background_pixel = 0x404040;
@@ -42,6 +50,7 @@ X11TestHost::~X11TestHost() {
   destroy_parent();
   XCloseDisplay(display_);
   XSetErrorHandler(saved_handler_);
+  XSetIOErrorHandler(saved_io_handler_);
 }
 
 void X11TestHost::destroy_parent() {

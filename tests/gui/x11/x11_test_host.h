@@ -34,6 +34,7 @@ public:
   int client_count();
   // Errors the host's own handler saw (the editor's must never land here).
   static int host_errors();
+  static int host_io_errors();
 
   // Pointer and keys through XTest; positions relative to `w`.
   void move_pointer(::Window w, Point p);
@@ -46,6 +47,7 @@ private:
   Display* display_ = nullptr;
   ::Window parent_ = 0;
   XErrorHandler saved_handler_ = nullptr;
+  XIOErrorHandler saved_io_handler_ = nullptr;
 };
 
 // Calls `pump` until `done` holds or about a second has passed.
