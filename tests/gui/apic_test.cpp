@@ -172,39 +172,46 @@ TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
   static const std::vector<uint8_t> wrong2x = apic_bytes(picture(0, 24));
   static const std::vector<uint8_t> font = apic_bytes(unicolour_font(1926, 12));
   static const sys::EmbeddedResource table[] = {
-      {"KN_36", "APIC", pic.data(), pic.size()},
-      {"KN_36@2X", "APIC", pic2x.data(), pic2x.size()},
-      {"PB_89_0", "APIC", pic.data(), pic.size()},
-      {"PB_89_0@2x", "APIC", wrong2x.data(), wrong2x.size()},
-      {"FONT_02", "APIC", font.data(), font.size()},
-      {"BKG_28", "SNPB", pic.data(), pic.size()},
+      {"PICS_KN_36", "APIC", pic.data(), pic.size()},
+      {"PICS_KN_36@2X", "APIC", pic2x.data(), pic2x.size()},
+      {"PICS_PB_89_0", "APIC", pic.data(), pic.size()},
+      {"PICS_PB_89_0@2x", "APIC", wrong2x.data(), wrong2x.size()},
+      {"PICS_FONT_02", "APIC", font.data(), font.size()},
+      {"PICS_BKG_28", "SNPB", pic.data(), pic.size()},
   };
+  // Another table (the banks, say) registered beside it hides nothing.
+  static const unsigned char bank[] = {'S', 'N', 'P', 'B'};
+  static const sys::EmbeddedResource other[] = {{"PICS_OTHER", "APIC", bank, sizeof bank}};
   sys::register_embedded_resources(table, sizeof table / sizeof table[0]);
+  sys::register_embedded_resources(other, 1);
+  sys::ResourceView view;
+  ASSERT_TRUE(sys::get_resource("pics_other", "apic", view));
+  EXPECT_EQ(view.data, bank);
 
-  EXPECT_NE(pengui::PicDataFactory::create("kn_36"), nullptr);
-  EXPECT_NE(pengui::PicDataFactory::create("Kn_36"), nullptr);
-  EXPECT_EQ(pengui::PicDataFactory::create("kn_35"), nullptr);
-  EXPECT_EQ(pengui::PicDataFactory::create("bkg_28"), nullptr);  // not an APIC resource
+  EXPECT_NE(pengui::PicDataFactory::create("pics_kn_36"), nullptr);
+  EXPECT_NE(pengui::PicDataFactory::create("Pics_Kn_36"), nullptr);
+  EXPECT_EQ(pengui::PicDataFactory::create("pics_kn_35"), nullptr);
+  EXPECT_EQ(pengui::PicDataFactory::create("pics_bkg_28"), nullptr);  // not an APIC resource
   EXPECT_EQ(pengui::PicDataFactory::create(static_cast<const char*>(nullptr)), nullptr);
-  EXPECT_NE(pengui::FontFactory::create("font_02"), nullptr);
-  EXPECT_EQ(pengui::FontFactory::create("kn_36"), nullptr);
-  EXPECT_EQ(pengui::FontFactory::create("font_03"), nullptr);
+  EXPECT_NE(pengui::FontFactory::create("pics_font_02"), nullptr);
+  EXPECT_EQ(pengui::FontFactory::create("pics_kn_36"), nullptr);
+  EXPECT_EQ(pengui::FontFactory::create("pics_font_03"), nullptr);
 
-  const pengui::Image knob = pengui::load_image("kn_36");
+  const pengui::Image knob = pengui::load_image("pics_kn_36");
   ASSERT_NE(knob.x1, nullptr);
   ASSERT_NE(knob.x2, nullptr);
   EXPECT_EQ(knob.x2->width(), 6);
   // A 2x picture that is not twice the size is dropped: x1 is drawn doubled.
-  const pengui::Image button = pengui::load_image("pb_89_0");
+  const pengui::Image button = pengui::load_image("pics_pb_89_0");
   EXPECT_NE(button.x1, nullptr);
   EXPECT_EQ(button.x2, nullptr);
-  const pengui::Image missing = pengui::load_image("tl_02_0");
+  const pengui::Image missing = pengui::load_image("pics_tl_02_0");
   EXPECT_EQ(missing.x1, nullptr);
   EXPECT_EQ(missing.width(), 0);
 
-  const pengui::FontSet font_set = pengui::load_font("font_02");
+  const pengui::FontSet font_set = pengui::load_font("pics_font_02");
   ASSERT_NE(font_set.x1, nullptr);
   EXPECT_EQ(font_set.x2, nullptr);
   EXPECT_EQ(font_set.at(2), font_set.x1.get());
-  EXPECT_EQ(pengui::load_font("font_09").x1, nullptr);
+  EXPECT_EQ(pengui::load_font("pics_font_09").x1, nullptr);
 }
