@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libasound2-dev
-  libx11-dev libxext-dev libxtst-dev libxres-dev libdbus-1-dev xvfb
+  libx11-dev libxext-dev libxtst-dev libxres-dev libdbus-1-dev xvfb dbus-daemon
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64
 )

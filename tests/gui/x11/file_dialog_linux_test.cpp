@@ -17,6 +17,7 @@
 #include "gui/linux/child_process_file_chooser.h"
 #include "gui/linux/portal_file_chooser.h"
 #include "gui/window.h"
+#include "tests/gui/x11/fake_portal.h"
 
 namespace pengui {
 namespace {
@@ -29,12 +30,12 @@ double ms_since(Clock::time_point t) { return std::chrono::duration<double, std:
 // portal is asked.
 class FakeDialogPrograms {
 public:
-  FakeDialogPrograms() {
+  explicit FakeDialogPrograms(bool ask_portal = false) {
     char templ[] = "/tmp/zindle-dialog-XXXXXX";
     dir_ = mkdtemp(templ);
     saved_path_ = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", dir_.c_str(), 1);  // only our fakes: a real zenity must not show up
-    setenv("ZINDLE_GUI_NO_PORTAL", "1", 1);
+    if (!ask_portal) setenv("ZINDLE_GUI_NO_PORTAL", "1", 1);
   }
   ~FakeDialogPrograms() {
     setenv("PATH", saved_path_.c_str(), 1);
@@ -48,6 +49,7 @@ public:
     std::ofstream(path) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << args_file() << "'\n" << body << "\n";
     chmod(path.c_str(), 0755);
   }
+  bool ran() const { return access(args_file().c_str(), F_OK) == 0; }
   std::vector<std::string> arguments() const {
     std::ifstream in(args_file());
     std::vector<std::string> lines;
@@ -209,6 +211,118 @@ TEST(PortalFileChooser, NoSessionBusMeansUnavailableAtOnce) {
   else unsetenv("DBUS_SESSION_BUS_ADDRESS");
   if (saved_runtime) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   else unsetenv("XDG_RUNTIME_DIR");
+}
+
+// The portal on a private session bus, with a fake zenity behind it.
+class PortalFileDialog : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!portal.ok()) GTEST_SKIP() << "no dbus-daemon";
+    const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    had_bus_ = bus != nullptr;
+    if (bus) saved_bus_ = bus;
+    setenv("DBUS_SESSION_BUS_ADDRESS", portal.address().c_str(), 1);
+    fakes.install("zenity", "echo /from/zenity.pbk");
+  }
+  void TearDown() override {
+    if (had_bus_) setenv("DBUS_SESSION_BUS_ADDRESS", saved_bus_.c_str(), 1);
+    else unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  }
+  bool run(const FileDialogRequest& r) {
+    return dialog->start(r, [this](bool ok, const std::string& path) {
+      ++answer.calls;
+      answer.ok = ok;
+      answer.path = path;
+    });
+  }
+
+  testing::FakePortal portal;
+  FakeDialogPrograms fakes{true};
+  Window owner{900, 446};
+  std::unique_ptr<FileDialog> dialog = make_file_dialog(owner);
+  Answer answer;
+
+private:
+  bool had_bus_ = false;
+  std::string saved_bus_;
+};
+
+TEST_F(PortalFileDialog, OpenAnswerComesFromThePortal) {
+  portal.serve(testing::FakePortal::Behaviour::choose, "file:///home/u/My%20bank.pbk");
+  ASSERT_TRUE(run(bank_request(false)));
+  ASSERT_TRUE(wait_for(*dialog, answer));
+  EXPECT_TRUE(answer.ok);
+  EXPECT_EQ(answer.path, "/home/u/My bank.pbk");
+  const testing::PortalCall call = portal.last_call();
+  EXPECT_EQ(call.method, "OpenFile");
+  EXPECT_EQ(call.title, "Load preset bank");
+  EXPECT_EQ(call.current_folder, "/tmp/banks");
+  EXPECT_EQ(call.first_filter_pattern, "*.pbk");
+  EXPECT_FALSE(fakes.ran());
+}
+
+TEST_F(PortalFileDialog, SaveProposesTheName) {
+  portal.serve(testing::FakePortal::Behaviour::choose, "file:///tmp/banks/x.pbk");
+  ASSERT_TRUE(run(bank_request(true)));
+  ASSERT_TRUE(wait_for(*dialog, answer));
+  EXPECT_EQ(answer.path, "/tmp/banks/x.pbk");
+  EXPECT_EQ(portal.last_call().method, "SaveFile");
+  EXPECT_EQ(portal.last_call().current_name, "My bank.pbk");
+}
+
+TEST_F(PortalFileDialog, CancelInThePortalIsTheAnswer) {
+  portal.serve(testing::FakePortal::Behaviour::cancel);
+  ASSERT_TRUE(run(bank_request(false)));
+  ASSERT_TRUE(wait_for(*dialog, answer));
+  EXPECT_FALSE(answer.ok);
+  EXPECT_EQ(answer.path, "");
+  EXPECT_FALSE(fakes.ran());
+}
+
+TEST_F(PortalFileDialog, ABusWithoutPortalFallsBackToZenity) {
+  ASSERT_TRUE(run(bank_request(false)));
+  ASSERT_TRUE(wait_for(*dialog, answer));
+  EXPECT_TRUE(answer.ok);
+  EXPECT_EQ(answer.path, "/from/zenity.pbk");
+}
+
+TEST_F(PortalFileDialog, ASilentPortalIsGivenUpWithoutHoldingTheEditor) {
+  portal.serve(testing::FakePortal::Behaviour::never_answer);
+  const auto start = Clock::now();
+  ASSERT_TRUE(run(bank_request(false)));
+  double slowest = 0;
+  while (answer.calls == 0 && ms_since(start) < 5000) {
+    const auto t = Clock::now();
+    dialog->poll();
+    slowest = std::max(slowest, ms_since(t));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(portal.calls(), 1);
+  EXPECT_EQ(answer.path, "/from/zenity.pbk");
+  EXPECT_LT(slowest, 20.0);
+  EXPECT_GT(ms_since(start), 900.0);  // the portal had its second
+}
+
+TEST_F(PortalFileDialog, CancellingTheEditorsDialogClosesThePortals) {
+  portal.serve(testing::FakePortal::Behaviour::hold);
+  ASSERT_TRUE(run(bank_request(false)));
+  const auto start = Clock::now();
+  while (portal.calls() == 0 && ms_since(start) < 2000) {
+    dialog->poll();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  // Let the call's answer arrive: only a request the portal made can be closed.
+  for (int i = 0; i < 20; ++i) {
+    dialog->poll();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ASSERT_TRUE(dialog->is_running());
+  dialog->cancel();
+  EXPECT_FALSE(dialog->is_running());
+  const auto t = Clock::now();
+  while (portal.closes() == 0 && ms_since(t) < 2000) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(portal.closes(), 1);
+  EXPECT_EQ(answer.calls, 0);
 }
 
 }  // namespace
