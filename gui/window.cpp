@@ -69,7 +69,14 @@ void Window::add(Widget* w) {
 
 void Window::remove(Widget* w) {
   if (!w || !holds(w)) return;
-  forget(w);
+  // From ~Widget the widget is a plain Widget already, so telling it is harmless.
+  forget(w, true);
+  // A widget that leaves takes its timers along.
+  if (auto* listener = dynamic_cast<TimerListener*>(w)) {
+    timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
+                                 [listener](const Timer& t) { return t.listener == listener; }),
+                  timers_.end());
+  }
   widgets_.erase(std::remove(widgets_.begin(), widgets_.end(), w), widgets_.end());
   overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), w), overlays_.end());
   w->window_ = nullptr;
@@ -98,7 +105,7 @@ void Window::push_overlay(Widget* w) {
 
 void Window::pop_overlay(Widget* w) {
   if (!w || !contains(overlays_, w)) return;
-  forget(w);
+  forget(w, true);
   overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), w), overlays_.end());
   if (!contains(widgets_, w)) w->window_ = nullptr;
   invalidate(w->bounds());

@@ -41,6 +41,7 @@ public:
   void set_scale(int scale);
 
   // Widgets, drawn in the order added (later ones on top). Not owned.
+  // A removed widget that is a TimerListener loses its timers.
   void add(Widget* w);
   void remove(Widget* w);
   // A modal overlay (menu, message box) gets every event while shown and
