@@ -39,7 +39,7 @@ std::vector<std::string> MessageBox::wrap(const FontSet* font, std::string_view 
   while (true) {
     const std::size_t newline = text.find('\n', start);
     std::string_view para = text.substr(start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
-    while (width > 0 && TextBox::measure(font, para) > width) {
+    while (width > 0 && para.size() > 1 && TextBox::measure(font, para) > width) {
       // Longest head that fits, at least one character.
       std::size_t fit = 1;
       while (fit < para.size() && TextBox::measure(font, para.substr(0, fit + 1)) <= width) ++fit;
