@@ -213,5 +213,31 @@ TEST_F(TextEditTest, DrawsTheCaretWhileEditingAndTheTextClippedToItsArea) {
   EXPECT_EQ(tw.pixel({101, 108}), 0xFFFFFFu);
 }
 
+TEST(TextEditAlignment, TheCaretLandsWhereTheTextIsDrawn) {
+  struct Case {
+    Align align;
+    int first_ink;  // box 10 .. 109, padding 2, "abcd" is 24 pixels
+  };
+  const Case cases[] = {{Align::left, 12}, {Align::center, 48}, {Align::right, 84}};
+  for (const Case& c : cases) {
+    TestWindow tw;
+    FontSet font = testing::make_box_font(6, 8);
+    TextEdit edit(&font);
+    edit.set_bounds({10, 10, 100, 12});
+    edit.set_text("abcd");
+    edit.set_align(c.align);
+    edit.set_text_colour(0xC00000);
+    tw.window.add(&edit);
+    tw.settle();
+    int ink = -1;
+    for (int x = 10; x < 110 && ink < 0; ++x) {
+      if (tw.pixel({x, 16}) == 0xC00000u) ink = x;
+    }
+    EXPECT_EQ(ink, c.first_ink) << static_cast<int>(c.align);
+    tw.click({ink + 4, 16});  // past the middle of the first glyph
+    EXPECT_EQ(edit.caret(), 1u) << static_cast<int>(c.align);
+  }
+}
+
 }  // namespace
 }  // namespace pengui
