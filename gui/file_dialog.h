@@ -12,6 +12,7 @@
 namespace pengui {
 
 class Window;
+struct FontSet;
 
 struct FileDialogRequest {
   bool save = false;
@@ -35,6 +36,9 @@ public:
   virtual bool is_running() const = 0;
   // Ends a running dialog without calling done (editor closing).
   virtual void cancel() = 0;
+  // The font of a dialog drawn in the editor (Linux desktops without a
+  // portal or zenity/kdialog); without one that fallback is not offered.
+  virtual void set_font(const FontSet* /*font*/) {}
 };
 
 // The platform's dialogs, with `owner` for the drawn fallback.

@@ -1,6 +1,7 @@
 // Open and save dialogs on Linux: the desktop portal, else zenity or
-// kdialog as a child process. Each way that turns out to be missing hands
-// over to the next; the editor thread is never held.
+// kdialog as a child process, else a dialog drawn in the editor. Each way
+// that turns out to be missing hands over to the next; the editor thread
+// is never held.
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "gui/file_dialog.h"
 #include "gui/linux/child_process_file_chooser.h"
+#include "gui/linux/drawn_file_dialog.h"
 #include "gui/linux/portal_file_chooser.h"
 #include "gui/window.h"
 
@@ -26,6 +28,9 @@ public:
   explicit LinuxFileDialog(Window& owner) : owner_(owner) {
     if (!portal_disabled()) backends_.push_back(std::make_unique<PortalFileChooser>());
     backends_.push_back(std::make_unique<ChildProcessFileChooser>());
+    auto drawn = std::make_unique<DrawnFileDialog>(owner);
+    drawn_ = drawn.get();
+    backends_.push_back(std::move(drawn));
   }
   ~LinuxFileDialog() override { cancel(); }
 
@@ -49,6 +54,8 @@ public:
     active_ = -1;
     done_ = nullptr;
   }
+
+  void set_font(const FontSet* font) override { drawn_->set_font(font); }
 
 private:
   bool start_from(std::size_t first) {
@@ -84,6 +91,7 @@ private:
 
   Window& owner_;
   std::vector<std::unique_ptr<FileChooserBackend>> backends_;
+  DrawnFileDialog* drawn_ = nullptr;
   int active_ = -1;
   FileDialogRequest request_;
   Done done_;

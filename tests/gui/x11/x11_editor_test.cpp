@@ -16,22 +16,11 @@
 #include "gui/push_button.h"
 #include "gui/text_edit.h"
 #include "gui/window.h"
+#include "tests/gui/x11/solid_font.h"
 #include "tests/gui/x11/x11_test_host.h"
 
 namespace pengui::testing {
 namespace {
-
-// Fixed-width solid glyphs: enough to type into a text field.
-class SolidFont : public FontInterface {
-public:
-  SolidFont() {
-    for (int i = 0; i < 256; ++i) glyphs_.push_back({i * 6, 6});
-    glyph_height_ = 8;
-  }
-  void draw_glyph(RenderBuffer& dst, int x, int y, unsigned char code, uint32_t rgb, const Rect& clip) const override {
-    if (code != ' ') dst.fill(Rect{x, y, 5, glyph_height_}.intersect(clip), rgb);
-  }
-};
 
 // Stripes and a gradient, so that any offset or channel swap shows.
 class Backdrop : public Widget {
@@ -67,7 +56,6 @@ protected:
     SKIP_WITHOUT_DISPLAY();
     host = std::make_unique<X11TestHost>(1900, 1000);
     ASSERT_TRUE(host->ok());
-    font.x1 = std::make_unique<SolidFont>();
     backdrop.set_bounds({0, 0, 900, 446});
     window.add(&backdrop);
   }
@@ -99,7 +87,7 @@ protected:
 
   std::unique_ptr<X11TestHost> host;
   Window window{900, 446};
-  FontSet font;
+  FontSet font = make_solid_font();
   Backdrop backdrop;
 };
 
