@@ -32,7 +32,7 @@ int ceil_div(int a, int b) { return (a + b - 1) / b; }
 // [-r, r] around a shape's spine: the pixel's coverage across a long edge.
 float band_coverage(float d, float r) { return std::clamp(std::min(d + 0.5f, r) - std::max(d - 0.5f, -r), 0.0f, 1.0f); }
 
-float distance_to_segment(float px, float py, float x0, float y0, float x1, float y1) {
+float squared_distance_to_segment(float px, float py, float x0, float y0, float x1, float y1) {
   const float dx = x1 - x0;
   const float dy = y1 - y0;
   const float len2 = dx * dx + dy * dy;
@@ -40,7 +40,7 @@ float distance_to_segment(float px, float py, float x0, float y0, float x1, floa
   if (len2 > 0.0f) t = std::clamp(((px - x0) * dx + (py - y0) * dy) / len2, 0.0f, 1.0f);
   const float ex = px - (x0 + t * dx);
   const float ey = py - (y0 + t * dy);
-  return std::sqrt(ex * ex + ey * ey);
+  return ex * ex + ey * ey;
 }
 
 // The logical clip in device pixels, inside the buffer.
@@ -126,11 +126,14 @@ void Canvas::draw_line(float x0, float y0, float x1, float y1, float width, uint
                         .intersect(clip);
 
   const uint32_t colour = rgb & 0x00FFFFFFu;
+  const float untouched2 = (radius + 0.5f) * (radius + 0.5f);
   for (int y = area.y; y < area.bottom(); ++y) {
     uint32_t* row = buffer_.row(y);
     const float cy = static_cast<float>(y) + 0.5f;
     for (int x = area.x; x < area.right(); ++x) {
-      const float d = distance_to_segment(static_cast<float>(x) + 0.5f, cy, x0, y0, x1, y1);
+      const float d2 = squared_distance_to_segment(static_cast<float>(x) + 0.5f, cy, x0, y0, x1, y1);
+      if (d2 >= untouched2) continue;
+      const float d = std::sqrt(d2);
       const int alpha = static_cast<int>(std::lround(band_coverage(d, radius) * 255.0f));
       row[x] = blend_pixel(row[x], (row[x] & 0xFF000000u) | colour, alpha);
     }

@@ -35,7 +35,8 @@ public:
     }
   }
   // Adds red, green and blue of every pixel into `acc` (four ints per pixel,
-  // `acc_width` pixels per row) at (x, y).
+  // `acc_width` pixels per row) at (x, y). The ints of a pixel take blue,
+  // green, red and alpha (255 for opaque pictures), the buffer's byte order.
   virtual void accumulate(int32_t* acc, int acc_width, int acc_height, int x, int y) const = 0;
   // Writes the picture as 0x00RRGGBB pixels, width() per row (alpha dropped).
   virtual void export_to(uint32_t* dst) const = 0;

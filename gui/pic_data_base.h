@@ -37,8 +37,6 @@ public:
           [this](uint32_t& d, std::size_t i) { d = blend_pixel(d, pixels_.colour(i), pixels_.alpha(i)); });
   }
 
-  // The four ints of a pixel take blue, green, red and alpha (255 for opaque
-  // pictures), in the rendering buffer's byte order.
   void accumulate(int32_t* acc, int acc_width, int acc_height, int x, int y) const override {
     if (!acc || acc_width <= 0 || acc_height <= 0) return;
     const int64_t l = std::max<int64_t>(x, 0);
