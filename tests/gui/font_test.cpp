@@ -100,6 +100,7 @@ TEST(UnicolorFont, CoverageBlendsTheTextColourExactly) {
   const auto font = make(apic_test::font_strip(widths, 2, false, [&](int code, int col, int) {
     return code == 'A' ? coverage[col] : 255;
   }));
+  ASSERT_NE(font, nullptr);
   RenderBuffer b = filled(9, 5, 0x1180FF00u);
   font->draw_glyph(b, 2, 1, 'A', 0x0000FF80u, b.bounds());
   // d = (r 128, g 255, b 0), k = (r 0, g 255, b 128): d + ((k - d) * c >> 8).
@@ -121,6 +122,7 @@ TEST(UnicolorFont, GlyphsClipAtTheEdges) {
   std::vector<int> widths(256, 2);
   widths['x'] = 3;
   const auto font = make(apic_test::font_strip(widths, 2, false, [](int, int, int) { return 255; }));
+  ASSERT_NE(font, nullptr);
   struct Case {
     int x, y;
     pengui::Rect clip;
@@ -153,6 +155,7 @@ TEST(MulticolorFont, PaletteColourBlendsByOpacity) {
   const int b_start = 'B';
   for (int col = 0; col < 3; ++col) s.pixels[static_cast<std::size_t>(b_start + col) * 2 + 1] = transparency[col];
   const auto font = make(s);
+  ASSERT_NE(font, nullptr);
   RenderBuffer b = filled(3, 1, 0x00000000u);
   font->draw_glyph(b, 0, 0, 'B', 0x00FFFFFFu, b.bounds());  // its own colours: rgb unused
   EXPECT_EQ(b.pixel(0, 0), 0x00FE007Fu);  // factor 255: 255 * 255 >> 8 = 254
