@@ -9,11 +9,12 @@ jobs=$(nproc)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZINDLE_TESTS=OFF -DZINDLE_BENCH=ON
 cmake --build build/release -j "$jobs"
 
-# Windows builds take the bank generator of the native build.
+# Windows builds take the bank and artwork generators of the native build.
 for arch in x86_64 i686; do
   cmake -S . -B "build/win-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
-    -DZINDLE_BANKGEN="$PWD/build/release/tools/zindle-bankgen"
+    -DZINDLE_BANKGEN="$PWD/build/release/tools/zindle-bankgen" \
+    -DZINDLE_ARTGEN="$PWD/build/release/tools/zindle-artgen"
   cmake --build "build/win-$arch" -j "$jobs" --target Zindle-BR zindle-render
 done
 

@@ -16,7 +16,8 @@ for arch in x86_64 i686; do
   dir="build/win-$arch"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
-    -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" >/dev/null
+    -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" \
+    -DZINDLE_ARTGEN="$PWD/$native/tools/zindle-artgen" >/dev/null
   cmake --build "$dir" -j "$jobs" --target Zindle-BR zindle-hostcheck
   dll="$dir/plugin/Zindle-BR.dll"
   dump=$("$arch-w64-mingw32-objdump" -p "$dll")
