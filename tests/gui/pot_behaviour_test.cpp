@@ -145,6 +145,7 @@ TEST_F(PotBehaviourTest, MostlyHorizontalDragIsFine) {
       {4, -1, PotBehaviour::kHorizontal, 128.0 / 32 / 256},  // 14 degrees off horizontal
       {0, -4, PotBehaviour::kVertical, 128.0 / 256},
       {3, -3, PotBehaviour::kVertical, 96.0 / 256},  // 45 degrees: no switch
+      {7, -4, PotBehaviour::kVertical, 128.0 / 256},  // 30 degrees: still coarse
       {-4, 0, PotBehaviour::kHorizontal, 0.0},  // fine towards 0 from 0.25 below
   };
   for (const Case& c : cases) {
@@ -189,6 +190,13 @@ TEST_F(PotBehaviourTest, MagneticStepsNeedTheRawValueThreeTimesCloser) {
   EXPECT_EQ(pot.step_target(), 0.5);
   ticks(200);
   EXPECT_EQ(host.value, 0.5);
+}
+
+TEST_F(PotBehaviourTest, AFastMoveTakesTheClosestQualifyingStep) {
+  pot.set_steps({0.0, 0.3, 0.32});
+  pot.press({}, 0, true);
+  pot.move({}, 0, -81);  // raw 0.3164: both 0.3 and 0.32 qualify, 0.32 is closer
+  EXPECT_EQ(pot.step_target(), 0.32);
 }
 
 TEST_F(PotBehaviourTest, FineDragBeyondSixteenPixelsLeavesTheSteps) {
