@@ -1,11 +1,25 @@
 #pragma once
 // Builds "APIC" containers byte by byte for the picture and font tests:
-// header, then palette, then pixels, unless a field is forced.
+// header, then palette, then pixels, unless a field is forced; and
+// sentinel-filled buffers to draw them into.
 
 #include <cstdint>
 #include <vector>
 
+#include "gui/render_buffer.h"
+
 namespace apic_test {
+
+// A value no draw produces by chance: pixels still holding it were not touched.
+constexpr uint32_t kSentinel = 0x5A123456u;
+
+inline pengui::RenderBuffer filled(int w, int h, uint32_t value) {
+  pengui::RenderBuffer b(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) b.row(y)[x] = value;
+  }
+  return b;
+}
 
 struct ApicSpec {
   uint32_t marker = 0xFFFFFFFFu;

@@ -14,6 +14,7 @@
 
 using apic_test::apic_bytes;
 using apic_test::ApicSpec;
+using apic_test::filled;
 using pengui::Canvas;
 using pengui::Rect;
 using pengui::RenderBuffer;
@@ -22,14 +23,6 @@ namespace {
 
 constexpr uint32_t kBlack = 0;
 constexpr uint32_t kWhite = 0x00FFFFFFu;
-
-RenderBuffer filled(int w, int h, uint32_t value) {
-  RenderBuffer b(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) b.row(y)[x] = value;
-  }
-  return b;
-}
 
 // The buffer as text, one character per pixel from `legend`, '?' for others.
 std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {

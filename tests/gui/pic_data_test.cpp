@@ -12,20 +12,12 @@
 
 using apic_test::apic_bytes;
 using apic_test::ApicSpec;
+using apic_test::filled;
+using apic_test::kSentinel;
 using pengui::Rect;
 using pengui::RenderBuffer;
 
 namespace {
-
-constexpr uint32_t kSentinel = 0x5A123456u;
-
-RenderBuffer filled(int w, int h, uint32_t value) {
-  RenderBuffer b(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) b.row(y)[x] = value;
-  }
-  return b;
-}
 
 std::unique_ptr<pengui::PicDataInterface> make(const ApicSpec& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
