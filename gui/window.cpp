@@ -293,7 +293,11 @@ void Window::close() {
     old->capture_lost();
   }
   pressed_ = nullptr;
-  hover_ = nullptr;
+  if (hover_) {
+    Widget* old = hover_;
+    hover_ = nullptr;
+    old->mouse_leave();
+  }
   if (native_alive()) {
     ++native_depth_;
     native_->close();

@@ -231,9 +231,11 @@ TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay
   EXPECT_TRUE(native->cursor_visible);
 
   win.pop_overlay(&menu);
+  win.native_mouse_move(at(25, 5));  // hovering b
   win.capture_mouse(&a, CaptureMode::plain);
   win.close();
   EXPECT_EQ(a.last(), "lost");
+  EXPECT_EQ(b.last(), "leave");
   EXPECT_EQ(win.captured(), nullptr);
 }
 
