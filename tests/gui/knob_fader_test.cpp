@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -258,6 +259,23 @@ TEST_F(KnobFaderTest, FaderFollowsTheMouseOneToOneOverItsTravel) {
   win.idle();
   EXPECT_EQ(win.buffer().pixel(110, 61), 0xC8C8C8u);
   EXPECT_EQ(win.buffer().pixel(110, 115), 0x000000u);  // the cap has left the bottom
+}
+
+TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing) {
+  struct Case {
+    double in;
+    bool accepted;
+    double shown;
+  } cases[] = {{0.75, true, 0.75}, {NAN, false, 0.75}, {INFINITY, false, 0.75}, {1.5, true, 1.0}, {-2.0, true, 0.0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(knob.set_and_send(c.in, 200), c.accepted) << c.in;
+    EXPECT_EQ(knob.get_value(), c.shown) << c.in;
+  }
+  EXPECT_EQ(knob_rec.sets.size(), 3u);
+  EXPECT_TRUE(knob.detach(&knob_rec));
+  EXPECT_FALSE(knob.detach(&knob_rec));
+  knob.set_and_send(0.5, 200);
+  EXPECT_EQ(knob_rec.sets.size(), 3u);
 }
 
 TEST_F(KnobFaderTest, ADeletedOrRemovedPotLeavesNoTimerBehind) {

@@ -493,8 +493,8 @@ TEST_F(WindowTest, DestroyedWidgetsLeaveNoPointerBehind) {
   // A widget outliving its window is left alone.
   Probe survivor("survivor", {0, 0, 5, 5});
   {
-    Window brief(20, 20);
-    brief.add(&survivor);
+    Window short_lived(20, 20);
+    short_lived.add(&survivor);
   }
   EXPECT_EQ(survivor.window(), nullptr);
 }
