@@ -274,7 +274,13 @@ void Window::set_focus(Widget* w) {
 bool Window::open(void* parent) {
   if (native_depth_ == 0) retired_native_.reset();
   if (is_open()) return true;
-  if (native_alive()) retire_native();
+  if (native_alive()) {
+    // Closed under us without a word: finish it before making a new one.
+    ++native_depth_;
+    native_->close();
+    --native_depth_;
+    retire_native();
+  }
   std::unique_ptr<NativeWindow> native = native_factory_ ? native_factory_(*this) : make_native_window(*this);
   if (!native) return false;
   ++native_depth_;
