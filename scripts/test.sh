@@ -25,7 +25,9 @@ start_xvfb() {
   for n in $(seq 99 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
-  Xvfb ":$n" -screen 0 2000x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: the server would otherwise restart whenever the last client
+  # leaves, refusing the next test's connection meanwhile.
+  Xvfb ":$n" -screen 0 2000x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
