@@ -20,6 +20,7 @@
 #include "tools/artgen/apic_writer.h"
 #include "tools/artgen/font_strip.h"
 #include "tools/artgen/generated_sources.h"
+#include "tools/artgen/palette_quantizer.h"
 #include "tools/artgen/panel_layout.h"
 #include "tools/artgen/panel_painter.h"
 #include "tools/artgen/picture_catalogue.h"
@@ -87,11 +88,11 @@ int run(const std::string& art_dir, const std::string& font_dir, const std::stri
   for (int scale = 1; scale <= 2; ++scale) {
     Raster bkg = paint_panel(layout, geometry, fonts, art_dir, scale, catalogue);
     add(scaled_name(kBackground, scale), apic_opaque8(bkg));
-    rendered[scale][kBackground] = std::move(bkg);
+    if (!preview_dir.empty()) rendered[scale][kBackground] = as_stored(bkg);
     for (const PictureSource& p : catalogue) {
       Raster r = render_picture(p, art_dir, fonts, scale);
       add(scaled_name(p.name, scale), apic_alpha8(r));
-      rendered[scale][p.name] = std::move(r);
+      if (!preview_dir.empty()) rendered[scale][p.name] = as_stored(r);
     }
   }
   for (const PictureSource& p : catalogue) picture_names.push_back(p.name);

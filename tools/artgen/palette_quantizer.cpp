@@ -144,4 +144,16 @@ IndexedPicture quantize(const Raster& picture, int max_colours) {
   return out;
 }
 
+Raster as_stored(const Raster& picture) {
+  const IndexedPicture q = quantize(picture);
+  Raster out = picture;
+  for (size_t i = 0; i < out.pixels.size(); ++i) {
+    const uint32_t rgb = q.palette[q.indexes[i]];
+    out.pixels[i].r = uint8_t(rgb >> 16);
+    out.pixels[i].g = uint8_t(rgb >> 8);
+    out.pixels[i].b = uint8_t(rgb);
+  }
+  return out;
+}
+
 }  // namespace artgen

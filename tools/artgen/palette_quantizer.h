@@ -19,4 +19,8 @@ struct IndexedPicture {
 // their alpha, so faint edge pixels do not pull the palette.
 IndexedPicture quantize(const Raster& picture, int max_colours = 256);
 
+// The picture as the 8-bit container stores it: each colour replaced by its
+// palette entry, alpha kept. For previews.
+Raster as_stored(const Raster& picture);
+
 }  // namespace artgen
