@@ -158,7 +158,7 @@ TEST(LinuxFileDialog, ASlowDialogNeverHoldsTheEditorAndCancelEndsIt) {
     slowest = std::max(slowest, ms_since(t));
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_LT(slowest, 20.0);
+  EXPECT_LT(slowest, 100.0);  // microseconds in fact; the bound only allows for a loaded machine
   EXPECT_TRUE(dialog->is_running());
   t = Clock::now();
   dialog->cancel();
@@ -299,7 +299,7 @@ TEST_F(PortalFileDialog, ASilentPortalIsGivenUpWithoutHoldingTheEditor) {
   }
   EXPECT_EQ(portal.calls(), 1);
   EXPECT_EQ(answer.path, "/from/zenity.pbk");
-  EXPECT_LT(slowest, 20.0);
+  EXPECT_LT(slowest, 100.0);  // microseconds in fact; the bound only allows for a loaded machine
   EXPECT_GT(ms_since(start), 900.0);  // the portal had its second
 }
 
