@@ -12,8 +12,9 @@ constexpr uint32_t kPlainCapLineRgb = 0x202020u;
 
 Fader::Fader(const Rect& track) { set_bounds(track); }
 
-void Fader::set_cap(const Image* cap) {
+void Fader::set_cap(const Image* cap, const Image* pressed) {
   cap_ = cap;
+  pressed_cap_ = pressed;
   invalidate();
 }
 
@@ -42,8 +43,9 @@ Point Fader::release_cursor_offset() const {
 
 void Fader::draw(Canvas& canvas) {
   const Rect cap = cap_rect(get_value());
+  const bool held = behaviour().is_captured() && pressed_cap_ && pressed_cap_->x1;
   if (cap_ && cap_->x1) {
-    canvas.draw_image(*cap_, cap.x, cap.y);
+    canvas.draw_image(held ? *pressed_cap_ : *cap_, cap.x, cap.y);
   } else {
     canvas.fill_rect(cap, kPlainCapRgb);
     canvas.fill_rect({cap.x, cap.y + cap.h / 2, cap.w, 1}, kPlainCapLineRgb);

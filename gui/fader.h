@@ -14,8 +14,9 @@ public:
 
   explicit Fader(const Rect& track);
 
-  // The cap picture, centred across the track; not owned.
-  void set_cap(const Image* cap);
+  // The cap picture, centred across the track, and the one shown while it
+  // is held (may be null); not owned.
+  void set_cap(const Image* cap, const Image* pressed = nullptr);
   int travel() const;             // pixels between the two ends
   Rect cap_rect(double value) const;
 
@@ -30,6 +31,7 @@ private:
   int cap_height() const;
 
   const Image* cap_ = nullptr;
+  const Image* pressed_cap_ = nullptr;
 };
 
 }  // namespace pengui

@@ -1,7 +1,8 @@
 #pragma once
-// A rotary knob: a cap picture with a pointer line at the angle of its
-// value. Dragging in the upper part sets the value; pressing a lower
-// corner runs it down (left) or up (right) until the button is let go.
+// A rotary knob: a cap picture with a pointer at the angle of its value,
+// taken from a strip of pointer frames or drawn as a line. Dragging in the
+// upper part sets the value; pressing a lower corner runs it down (left)
+// or up (right) until the button is let go.
 
 #include <cstdint>
 
@@ -17,9 +18,14 @@ public:
 
   explicit Knob(const Rect& bounds);
 
-  // The cap picture, centred in the bounds; not owned. Without one a disc is drawn.
-  void set_cap(const Image* cap);
-  // The pointer from `inner` to `outer` times the knob's radius.
+  // Pictures are centred in the bounds and not owned. `pressed` ones (may
+  // be null) show while the knob is held. Without a cap a disc is drawn.
+  void set_cap(const Image* cap, const Image* pressed = nullptr);
+  // A vertical strip of `frames` pointer pictures, the first at value 0 and
+  // the last at value 1; it replaces the drawn pointer line.
+  void set_pointer_strip(const Image* strip, int frames, const Image* pressed = nullptr);
+  int pointer_frame() const;  // the strip frame for the current value
+  // The drawn pointer from `inner` to `outer` times the knob's radius.
   void set_pointer(uint32_t rgb, float width, float inner, float outer);
   // angle = (value * sweep + start) * 2 pi, counter-clockwise from 3 o'clock.
   void set_angles(double start_turns, double sweep_turns);
@@ -33,6 +39,10 @@ protected:
 
 private:
   const Image* cap_ = nullptr;
+  const Image* pressed_cap_ = nullptr;
+  const Image* strip_ = nullptr;
+  const Image* pressed_strip_ = nullptr;
+  int strip_frames_ = 0;
   uint32_t pointer_rgb_ = 0xF0F0F0u;
   float pointer_width_ = 2.0f;
   float pointer_inner_ = 0.3f;

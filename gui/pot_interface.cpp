@@ -26,6 +26,7 @@ bool PotInterface::mouse_down(const MouseEvent& e) {
   value_at_press_ = get_value();
   behaviour_.press(e.pos, run_step_at(e.pos), is_enhanced_mouse_mode());
   update_value_display();
+  invalidate();  // a held pot may look different
   return true;
 }
 
@@ -34,7 +35,10 @@ void PotInterface::mouse_move(const MouseEvent& e) {
 }
 
 void PotInterface::mouse_up(const MouseEvent& /*e*/) {
-  if (behaviour_.is_captured()) behaviour_.release(release_cursor_offset());
+  if (behaviour_.is_captured()) {
+    behaviour_.release(release_cursor_offset());
+    invalidate();
+  }
   update_value_display();
 }
 
@@ -72,6 +76,7 @@ bool PotInterface::mouse_wheel(const MouseEvent& e, int steps) {
 void PotInterface::capture_lost() {
   behaviour_.capture_lost();
   update_value_display();
+  invalidate();
 }
 
 void PotInterface::store_value(double nrm) {

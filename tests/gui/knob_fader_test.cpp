@@ -7,6 +7,7 @@
 #include "gui/default_event_listener.h"
 #include "gui/fader.h"
 #include "gui/knob.h"
+#include "gui/pic_data_factory.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
 
@@ -48,6 +49,26 @@ MouseEvent relative(int dx, int dy) {
 }
 
 uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
+
+// An opaque 24-bit picture of `frames` square frames of side `side`
+// stacked downwards, frame k filled with colours[k].
+Image strip_image(int side, const std::vector<uint32_t>& colours) {
+  const int frames = static_cast<int>(colours.size());
+  const uint32_t header[9] = {0xFFFFFFFFu, 36, 0, 24, uint32_t(side), uint32_t(side * frames), 0, 36, 0};
+  std::vector<unsigned char> bytes;
+  for (uint32_t word : header) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(word >> (8 * i)));
+  }
+  for (int y = 0; y < side * frames; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const uint32_t c = colours[y / side];
+      bytes.insert(bytes.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
+    }
+  }
+  Image img;
+  img.x1 = PicDataFactory::create(bytes.data(), bytes.size());
+  return img;
+}
 
 class KnobFaderTest : public ::testing::Test {
 protected:
@@ -238,6 +259,30 @@ TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
     EXPECT_EQ(win.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
   }
   EXPECT_NEAR(knob.pointer_angle(), (1.0 / 3 * -0.75 + 0.625) * 2 * 3.14159265358979, 1e-9);
+}
+
+TEST_F(KnobFaderTest, PointerStripShowsTheFrameOfTheValueAndThePressedStripWhileHeld) {
+  const Image strip = strip_image(4, {0x400000u, 0x800000u, 0xC00000u});
+  const Image held = strip_image(4, {0x004000u, 0x008000u, 0x00C000u});
+  ASSERT_TRUE(strip.x1 && held.x1);
+  knob.set_pointer_strip(&strip, 3, &held);
+  // The 4 x 4 frame sits in the middle of the 36 x 36 knob: (36, 36).
+  struct Case {
+    double value;
+    int frame;
+  } cases[] = {{0.0, 0}, {0.24, 0}, {0.26, 1}, {0.74, 1}, {0.76, 2}, {1.0, 2}};
+  for (const Case& c : cases) {
+    knob.set_no_send(c.value, 255);
+    win.idle();
+    EXPECT_EQ(knob.pointer_frame(), c.frame) << c.value;
+    EXPECT_EQ(win.buffer().pixel(37, 38), 0x400000u * (c.frame + 1)) << c.value;
+  }
+  win.native_mouse_down(press_at(38, 25));
+  win.idle();
+  EXPECT_EQ(win.buffer().pixel(37, 38), 0x00C000u);
+  release(38, 25);
+  win.idle();
+  EXPECT_EQ(win.buffer().pixel(37, 38), 0xC00000u);
 }
 
 TEST_F(KnobFaderTest, FaderFollowsTheMouseOneToOneOverItsTravel) {
