@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/apic_bytes.h"
 #include "gui/default_event_listener.h"
 #include "gui/fader.h"
 #include "gui/knob.h"
@@ -50,21 +51,15 @@ MouseEvent relative(int dx, int dy) {
 
 uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 
-// An opaque 24-bit picture of `frames` square frames of side `side`
-// stacked downwards, frame k filled with colours[k].
+// `colours.size()` square frames of side `side` stacked downwards, frame
+// k filled with colours[k].
 Image strip_image(int side, const std::vector<uint32_t>& colours) {
-  const int frames = static_cast<int>(colours.size());
-  const uint32_t header[9] = {0xFFFFFFFFu, 36, 0, 24, uint32_t(side), uint32_t(side * frames), 0, 36, 0};
-  std::vector<unsigned char> bytes;
-  for (uint32_t word : header) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(word >> (8 * i)));
-  }
-  for (int y = 0; y < side * frames; ++y) {
-    for (int x = 0; x < side; ++x) {
-      const uint32_t c = colours[y / side];
-      bytes.insert(bytes.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
-    }
-  }
+  apic_test::ApicSpec spec;
+  spec.width = side;
+  spec.height = side * static_cast<int>(colours.size());
+  spec.palette = colours;
+  for (int y = 0; y < spec.height; ++y) spec.pixels.insert(spec.pixels.end(), side, static_cast<uint8_t>(y / side));
+  const std::vector<uint8_t> bytes = apic_test::apic_bytes(spec);
   Image img;
   img.x1 = PicDataFactory::create(bytes.data(), bytes.size());
   return img;
