@@ -84,18 +84,6 @@ protected:
   PotBehaviour pot;
 };
 
-TEST_F(PotBehaviourTest, DragStartCapturesStartsTheTickAndTakesTheShownValue) {
-  host.value = 0.25;
-  pot.press({10, 10}, 0, true);
-  EXPECT_EQ(pot.state(), PotBehaviour::kDrag);
-  EXPECT_TRUE(host.captured);
-  EXPECT_TRUE(host.relative);
-  EXPECT_TRUE(host.timer_running);
-  EXPECT_EQ(pot.raw_target(), 0.25);
-  EXPECT_EQ(pot.step_target(), 0.25);
-  EXPECT_EQ(pot.axis(), PotBehaviour::kVertical);
-}
-
 TEST_F(PotBehaviourTest, FadeKnobGoesFromZeroToOneIn256PixelsAndReversesAtOnceAfterOvershoot) {
   pot.press({}, 0, true);
   up(256);
@@ -121,17 +109,6 @@ TEST_F(PotBehaviourTest, FadeKnobGoesFromZeroToOneIn256PixelsAndReversesAtOnceAf
   EXPECT_EQ(host.value, 0.0);
   up(1);
   EXPECT_EQ(pot.raw_target(), 1.0 / 256);
-}
-
-TEST_F(PotBehaviourTest, CompatibleModeMeasuresFromAbsolutePositionsAndSkipsTheFirstEvent) {
-  pot.press({50, 300}, 0, false);
-  EXPECT_FALSE(host.relative);
-  pot.move({50, 290}, 0, 0);  // only recorded
-  EXPECT_EQ(pot.raw_target(), 0.0);
-  pot.move({50, 226}, 0, 0);  // 64 pixels up
-  EXPECT_EQ(pot.raw_target(), 0.25);
-  pot.move({50, 258}, 0, 0);
-  EXPECT_EQ(pot.raw_target(), 0.125);
 }
 
 TEST_F(PotBehaviourTest, MostlyHorizontalDragIsFine) {
