@@ -4,7 +4,6 @@
 // with a message instead of silently changing every picture.
 
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,12 +26,10 @@ public:
 
 private:
   struct Entry {
-    std::vector<unsigned char> bytes;  // FreeType reads the face from here
-    FT_Face face = nullptr;
+    FT_Face face = nullptr;  // released by cairo with its last reference
     cairo_font_face_t* cairo = nullptr;
   };
-  FT_Library library_ = nullptr;
-  std::map<std::string, std::unique_ptr<Entry>> entries_;
+  std::map<std::string, Entry> entries_;
 };
 
 enum class TextAlign { left, center, right };
