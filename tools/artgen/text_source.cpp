@@ -8,8 +8,6 @@
 namespace artgen {
 namespace {
 
-std::string g_current_file;
-
 int to_int(const std::string& text, const SourceLine& line) {
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);
@@ -20,7 +18,7 @@ int to_int(const std::string& text, const SourceLine& line) {
 }  // namespace
 
 void SourceLine::fail(const std::string& what) const {
-  throw std::runtime_error(g_current_file + ":" + std::to_string(number) + ": " + what);
+  throw std::runtime_error(file + ":" + std::to_string(number) + ": " + what);
 }
 
 const std::string& SourceLine::word(size_t i) const {
@@ -69,7 +67,6 @@ std::vector<unsigned char> read_file_bytes(const std::string& path) {
 }
 
 std::vector<SourceLine> read_source_lines(const std::string& path) {
-  g_current_file = path;
   std::istringstream in(read_file_text(path));
   std::vector<SourceLine> lines;
   std::string raw;
@@ -77,6 +74,7 @@ std::vector<SourceLine> read_source_lines(const std::string& path) {
   while (std::getline(in, raw)) {
     ++number;
     SourceLine line;
+    line.file = path;
     line.number = number;
     size_t i = 0;
     while (i < raw.size()) {

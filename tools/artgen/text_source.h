@@ -9,6 +9,7 @@
 namespace artgen {
 
 struct SourceLine {
+  std::string file;  // for messages
   int number = 0;
   std::vector<std::string> words;           // positional words, quotes removed
   std::map<std::string, std::string> keys;  // key=value pairs
