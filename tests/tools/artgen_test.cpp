@@ -12,6 +12,7 @@
 #include "gui/pic_data_factory.h"
 #include "tools/artgen/apic_writer.h"
 #include "tools/artgen/font_strip.h"
+#include "tools/artgen/generated_sources.h"
 #include "tools/artgen/palette_quantizer.h"
 #include "tools/artgen/panel_layout.h"
 #include "tools/artgen/picture_catalogue.h"
@@ -237,4 +238,33 @@ TEST(ArtgenPictures, PointerFramesSpanTheKnobSweep) {
   EXPECT_NEAR(strip_frame_rotation(0, 64) * 180 / M_PI, -135.0, 1e-9);
   EXPECT_NEAR(strip_frame_rotation(63, 64) * 180 / M_PI, 135.0, 1e-9);
   EXPECT_NEAR(strip_frame_rotation(21, 64) * 180 / M_PI, -45.0, 1e-9);
+}
+
+TEST(ArtgenGenerated, ResourceScriptKeepsWindresFromJoiningNames) {
+  const std::vector<GeneratedResource> resources = {{"bkg_28", "/b/art/bkg_28.apic", {}},
+                                                    {"bkg_28@2x", "/b/art/bkg_28@2x.apic", {}},
+                                                    {"font_02@2x", "/b/art/font_02@2x.apic", {}}};
+  const std::string rc = resource_script(resources);
+  // Each entry after a LANGUAGE statement, so that no quoted name follows
+  // the previous entry's quoted file name.
+  EXPECT_NE(rc.find("LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\"BKG_28\" APIC \"/b/art/bkg_28.apic\"\n"), std::string::npos);
+  EXPECT_NE(rc.find("LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\"BKG_28@2X\" APIC \"/b/art/bkg_28@2x.apic\"\n"),
+            std::string::npos);
+  EXPECT_NE(rc.find("\"FONT_02@2X\" APIC"), std::string::npos);
+  size_t statements = 0;
+  for (size_t at = rc.find("\nLANGUAGE "); at != std::string::npos; at = rc.find("\nLANGUAGE ", at + 1)) ++statements;
+  EXPECT_EQ(statements, resources.size());
+  EXPECT_THROW(resource_script({{"x", "/a\"b/x.apic", {}}}), std::runtime_error);
+}
+
+TEST(ArtgenGenerated, EmbeddedTableNamesEveryResourceWithItsSize) {
+  const std::vector<GeneratedResource> resources = {{"kn_36", "", {0, '"', '\\', '?', 'a', 255}},
+                                                    {"kn_36@2x", "", {7}}};
+  const std::string cpp = embedded_resources_source(resources, {"bkg_28", "kn_36"}, "font_02");
+  EXPECT_NE(cpp.find("{\"KN_36\", \"APIC\", kData0, 6}"), std::string::npos);
+  EXPECT_NE(cpp.find("{\"KN_36@2X\", \"APIC\", kData1, 1}"), std::string::npos);
+  // Quote, backslash and '?' (trigraphs) escaped; printable bytes as they are.
+  EXPECT_NE(cpp.find("\"\\000\\042\\134\\077a\\377\""), std::string::npos) << cpp;
+  EXPECT_NE(cpp.find("const int kPictureCount = 2;"), std::string::npos);
+  EXPECT_NE(cpp.find("#if defined(_WIN32)"), std::string::npos);
 }
