@@ -178,11 +178,20 @@ bool PortalFileChooser::start(const FileDialogRequest& request, Finished finishe
   }
   // A bus that goes away must not take the host with it.
   dbus_connection_set_exit_on_disconnect(connection_, FALSE);
-  if (!dbus_bus_register(connection_, &error) || !send_request(request)) {
-    dbus_error_free(&error);
+  // Our own Hello instead of dbus_bus_register, which waits, without any
+  // time limit while authenticating, for a bus that may never answer. The
+  // message goes out as poll() moves the connection along.
+  DBusMessage* hello =
+      dbus_message_new_method_call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "Hello");
+  const bool sent = hello && dbus_connection_send(connection_, hello, &hello_serial_);
+  if (hello) dbus_message_unref(hello);
+  if (!sent) {
     disconnect();
     return false;
   }
+  request_ = request;
+  stage_ = Stage::hello;
+  answer_deadline_ = std::chrono::steady_clock::now() + kAnswerTimeout;
   finished_ = std::move(finished);
   return true;
 }
@@ -216,8 +225,7 @@ bool PortalFileChooser::send_request(const FileDialogRequest& request) {
   const bool sent = dbus_connection_send(connection_, call, &call_serial_);
   dbus_message_unref(call);
   if (!sent) return false;
-  dbus_connection_flush(connection_);
-  call_answered_ = false;
+  stage_ = Stage::call;
   answer_deadline_ = std::chrono::steady_clock::now() + kAnswerTimeout;
   return true;
 }
@@ -242,25 +250,37 @@ void PortalFileChooser::poll() {
   }
   if (!connection_) return;
   if (!dbus_connection_get_is_connected(connection_) ||
-      (!call_answered_ && std::chrono::steady_clock::now() > answer_deadline_))
+      (stage_ != Stage::shown && std::chrono::steady_clock::now() > answer_deadline_))
     finish(Outcome::unavailable, {});
+  else
+    dbus_connection_read_write(connection_, 0);  // sends what handling queued
 }
 
 void PortalFileChooser::handle(DBusMessage* m) {
   const int type = dbus_message_get_type(m);
-  if ((type == DBUS_MESSAGE_TYPE_METHOD_RETURN || type == DBUS_MESSAGE_TYPE_ERROR) &&
+  if (stage_ == Stage::hello && dbus_message_get_reply_serial(m) == hello_serial_) {
+    const char* name = nullptr;
+    if (type != DBUS_MESSAGE_TYPE_METHOD_RETURN ||
+        !dbus_message_get_args(m, nullptr, DBUS_TYPE_STRING, &name, DBUS_TYPE_INVALID) ||
+        !dbus_bus_set_unique_name(connection_, name) || !send_request(request_))
+      finish(Outcome::unavailable, {});
+    return;
+  }
+  if (stage_ == Stage::call && (type == DBUS_MESSAGE_TYPE_METHOD_RETURN || type == DBUS_MESSAGE_TYPE_ERROR) &&
       dbus_message_get_reply_serial(m) == call_serial_) {
     if (type == DBUS_MESSAGE_TYPE_ERROR) {
       finish(Outcome::unavailable, {});  // no portal, or no file chooser in it
       return;
     }
-    call_answered_ = true;
+    stage_ = Stage::shown;
     const char* handle = nullptr;
     // Older portals choose the handle themselves.
     if (dbus_message_get_args(m, nullptr, DBUS_TYPE_OBJECT_PATH, &handle, DBUS_TYPE_INVALID)) watch_request(handle);
     return;
   }
-  if (dbus_message_is_signal(m, kRequestInterface, "Response") && request_handle_ == dbus_message_get_path(m))
+  const char* path = dbus_message_get_path(m);
+  if (stage_ != Stage::hello && dbus_message_is_signal(m, kRequestInterface, "Response") && path &&
+      request_handle_ == path)
     on_response(m);
 }
 
@@ -286,7 +306,7 @@ void PortalFileChooser::finish(Outcome outcome, const std::string& path) {
 
 void PortalFileChooser::cancel() {
   if (!connection_) return;
-  if (call_answered_ && !request_handle_.empty() && dbus_connection_get_is_connected(connection_)) {
+  if (stage_ == Stage::shown && !request_handle_.empty() && dbus_connection_get_is_connected(connection_)) {
     // Takes the portal's dialog off the screen.
     if (DBusMessage* close = dbus_message_new_method_call(kPortalService, request_handle_.c_str(),
                                                           kRequestInterface, "Close")) {
@@ -306,7 +326,7 @@ void PortalFileChooser::disconnect() {
   dbus_connection_unref(connection_);
   connection_ = nullptr;
   request_handle_.clear();
-  call_answered_ = false;
+  stage_ = Stage::hello;
 }
 
 }  // namespace pengui

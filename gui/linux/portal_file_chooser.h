@@ -1,6 +1,7 @@
 #pragma once
-// The desktop portal's file chooser over the session bus: the request goes
-// out at once and the answer is picked up by poll(). No session bus, or no
+// The desktop portal's file chooser over the session bus. Nothing waits:
+// start() only connects, and poll() moves the exchange along (the bus's
+// welcome, the call, the user's answer). No session bus, or no bus or
 // portal answering within a second, makes it unavailable.
 
 #include <dbus/dbus.h>
@@ -40,10 +41,16 @@ private:
   void finish(Outcome outcome, const std::string& path);
   void disconnect();
 
+  // Waiting for the bus's welcome, for the portal to take the call, then
+  // for the user; the first two have a deadline.
+  enum class Stage { hello, call, shown };
+
   std::string parent_window_;
+  FileDialogRequest request_;
   DBusConnection* connection_ = nullptr;
+  Stage stage_ = Stage::hello;
+  dbus_uint32_t hello_serial_ = 0;
   dbus_uint32_t call_serial_ = 0;
-  bool call_answered_ = false;
   std::string request_handle_;
   std::chrono::steady_clock::time_point answer_deadline_;
   Finished finished_;

@@ -73,6 +73,7 @@ FakePortal::FakePortal() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>("--session"), const_cast<char*>("--nofork"),
                   const_cast<char*>("--nopidfile"), const_cast<char*>("--print-address=1"), nullptr};
   const int rc = posix_spawnp(&daemon_, "dbus-daemon", &actions, nullptr, argv, environ);

@@ -2,10 +2,13 @@
 // on PATH, and the portal's pieces that need no desktop.
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -211,6 +214,46 @@ TEST(PortalFileChooser, NoSessionBusMeansUnavailableAtOnce) {
   else unsetenv("DBUS_SESSION_BUS_ADDRESS");
   if (saved_runtime) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   else unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(PortalFileChooser, ABusThatNeverAnswersHoldsTheEditorOnlyBriefly) {
+  const std::string socket_path = "/tmp/zindle-mute-bus-" + std::to_string(getpid());
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 4), 0);  // connections wait in the backlog, unanswered
+  const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  const std::string saved_bus = saved ? saved : "";
+  setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + socket_path).c_str(), 1);
+  PortalFileChooser portal;
+  int calls = 0;
+  FileChooserBackend::Outcome outcome = FileChooserBackend::Outcome::chosen;
+  const auto t = Clock::now();
+  ASSERT_TRUE(portal.start(bank_request(false), [&](FileChooserBackend::Outcome o, const std::string&) {
+    ++calls;
+    outcome = o;
+  }));
+  double slowest = ms_since(t);
+  while (calls == 0 && ms_since(t) < 5000) {
+    const auto p = Clock::now();
+    portal.poll();
+    slowest = std::max(slowest, ms_since(p));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(outcome, FileChooserBackend::Outcome::unavailable);
+  EXPECT_LT(ms_since(t), 1500.0);
+  EXPECT_LT(slowest, 100.0);
+  EXPECT_FALSE(portal.is_running());
+  if (saved) {
+    setenv("DBUS_SESSION_BUS_ADDRESS", saved_bus.c_str(), 1);
+  } else {
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  }
+  close(listener);
+  unlink(socket_path.c_str());
 }
 
 // The portal on a private session bus, with a fake zenity behind it.
