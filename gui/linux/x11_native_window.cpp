@@ -271,7 +271,16 @@ void X11NativeWindow::on_key(XKeyEvent& k, bool down) {
   KeySym sym = NoSymbol;
   XLookupString(&k, text, sizeof text, &sym, nullptr);
   const KeyEvent e = translate_x11_key(sym, k.state);
-  if (e.key != Key::none) sink_.native_key(e, down);
+  const bool used = e.key != Key::none && sink_.native_key(e, down);
+  if (used || !usable()) return;
+  // The click gave us the keyboard; keys we have no use for (transport
+  // shortcuts) go on to the host's window as if it had them.
+  X11ErrorTrap trap(display_, dead_);
+  XEvent forward{};
+  forward.xkey = k;
+  forward.xkey.window = parent_;
+  forward.xkey.subwindow = None;
+  XSendEvent(display_, parent_, True, down ? KeyPressMask : KeyReleaseMask, &forward);
 }
 
 void X11NativeWindow::on_window_gone() {

@@ -17,6 +17,7 @@ struct SinkRecord {
 class RecordingSink : public NativeEventSink {
 public:
   std::vector<SinkRecord> records;
+  bool use_keys = true;  // what native_key answers
 
   int count(SinkRecord::Kind k) const {
     int n = 0;
@@ -38,7 +39,7 @@ public:
   void native_mouse_leave() override { records.push_back({SinkRecord::leave, {}, {}, 0}); }
   bool native_key(const KeyEvent& e, bool down) override {
     records.push_back({down ? SinkRecord::key_down : SinkRecord::key_up, {}, e, 0});
-    return true;
+    return use_keys;
   }
   void native_focus(bool has_focus) override {
     records.push_back({has_focus ? SinkRecord::focus_in : SinkRecord::focus_out, {}, {}, 0});

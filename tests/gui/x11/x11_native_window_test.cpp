@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -179,6 +180,44 @@ TEST_F(X11NativeWindowTest, ClicksWheelAndKeysArriveInWindowPixels) {
     EXPECT_EQ(kd->key.key, k.key) << k.sym;
     EXPECT_EQ(kd->key.character, k.character) << k.sym;
     EXPECT_EQ((kd->key.modifiers & kModShift) != 0, k.shift) << k.sym;
+  }
+}
+
+TEST_F(X11NativeWindowTest, KeysTheEditorDoesNotUseGoOnToTheHostWindow) {
+  ASSERT_TRUE(open());
+  XSelectInput(host->display(), host->parent(), StructureNotifyMask | KeyPressMask | KeyReleaseMask);
+  host->move_pointer(host->parent(), {40, 30});
+  host->button(Button1, true);
+  host->button(Button1, false);
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::focus_in) > 0; }));
+  struct {
+    unsigned long sym;
+    bool used;
+    int reaches_host;
+  } const cases[] = {{XK_a, true, 0}, {XK_a, false, 2}, {XK_F5, true, 2}, {XK_space, false, 2}};
+  for (const auto& c : cases) {
+    sink.use_keys = c.used;
+    host->key(c.sym, true);
+    host->key(c.sym, false);
+    std::vector<XKeyEvent> forwarded;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < end) {
+      native->pump();
+      while (XPending(host->display())) {
+        XEvent e;
+        XNextEvent(host->display(), &e);
+        if (e.type == KeyPress || e.type == KeyRelease) forwarded.push_back(e.xkey);
+      }
+      if (static_cast<int>(forwarded.size()) >= c.reaches_host && c.reaches_host > 0) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(static_cast<int>(forwarded.size()), c.reaches_host) << c.sym;
+    if (c.reaches_host) {
+      EXPECT_EQ(forwarded[0].type, KeyPress);
+      EXPECT_EQ(forwarded[0].keycode, XKeysymToKeycode(host->display(), c.sym));
+      EXPECT_EQ(forwarded[0].window, host->parent());
+      EXPECT_EQ(forwarded[1].type, KeyRelease);
+    }
   }
 }
 
