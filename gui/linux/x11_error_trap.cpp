@@ -51,7 +51,7 @@ X11ErrorTrap::~X11ErrorTrap() {
 }
 
 void X11ErrorTrap::sync_if_pending() {
-  if (dead_ || !display_) return;
+  if (dead_ || closing_ || !display_) return;
   // NextRequest - 1 is the last request sent; when the server has answered
   // up to it, every error is already in.
   if (NextRequest(display_) - 1 > LastKnownRequestProcessed(display_)) XSync(display_, False);

@@ -23,6 +23,9 @@ public:
   // Waits for the answers to the requests sent so far; true when none failed
   // since the trap started (or since the last check).
   bool check();
+  // The display is about to be closed inside the trap: nothing is sent on
+  // it when the trap ends.
+  void closing() { closing_ = true; }
   int error_count() const { return errors_; }
   unsigned char last_error_code() const { return last_code_; }
 
@@ -37,6 +40,7 @@ private:
   X11ErrorTrap* outer_;
   XErrorHandler saved_error_;
   XIOErrorHandler saved_io_error_;
+  bool closing_ = false;
   int errors_ = 0;
   int checked_errors_ = 0;
   unsigned char last_code_ = 0;

@@ -120,8 +120,11 @@ void X11NativeWindow::close() {
       }
     }
     free_resources();
+    // Closing talks to the server once more; a connection that breaks just
+    // then must still not reach the host's handlers.
+    trap.closing();
+    XCloseDisplay(display_);
   }
-  XCloseDisplay(display_);
   display_ = nullptr;
   window_ = parent_ = 0;
   buffer_ = nullptr;
