@@ -357,6 +357,20 @@ void X11NativeWindow::warp_to(Point p) {
   XWarpPointer(display_, None, window_, 0, 0, 0, 0, p.x, p.y);
 }
 
-int X11NativeWindow::desktop_scale() const { return x11_desktop_scale(usable() ? display_ : nullptr); }
+int X11NativeWindow::desktop_scale() const {
+  if (usable()) return x11_desktop_scale(display_);
+  if (const int forced = forced_gui_scale()) return forced;
+  // Not open yet (the host asks for the editor's size first): a short look
+  // at the desktop's resources, which arrive with the connection.
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 1;
+  bool dead = false;
+  x11_survive_connection_loss(display, dead);
+  X11ErrorTrap trap(display, dead);
+  const int scale = scale_from_x_resources(XResourceManagerString(display));
+  trap.closing();
+  XCloseDisplay(display);
+  return scale;
+}
 
 }  // namespace pengui

@@ -32,6 +32,7 @@ public:
   bool get_cursor_pos(Point& p) const override;
   void set_cursor_pos(Point p) override;
 
+  // Also before open(), from a short-lived connection.
   int desktop_scale() const override;
 
   // For tests and diagnostics.
