@@ -10,7 +10,7 @@ jobs=$(nproc)
 cmake --preset release
 cmake --build --preset release -j "$jobs"
 
-# Windows builds take the bank generator of the native release build.
+# Windows builds take the bank and artwork generators of the native release build.
 for arch in x86_64 i686; do
   cmake --preset "win-$arch"
   cmake --build --preset "win-$arch" -j "$jobs"

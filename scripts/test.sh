@@ -21,8 +21,38 @@ run_suite() {
   ctest --preset "$preset" -j "$jobs" || status=1
 }
 
+# The editor's X11 tests run against a virtual display started here; the
+# other suites run without one and skip them.
+xvfb_pid=
+start_xvfb() {
+  local n
+  for n in $(seq 99 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  # -noreset: the server would otherwise restart whenever the last client
+  # leaves, refusing the next test's connection meanwhile.
+  Xvfb ":$n" -screen 0 2000x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+}
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+    unset DISPLAY
+  fi
+}
+trap stop_xvfb EXIT
+
 echo "== release"
+start_xvfb
 run_suite test-release
+stop_xvfb
 echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
 bash scripts/windows-checks.sh build/test-release || status=1
 echo "== address + undefined behaviour sanitizers"

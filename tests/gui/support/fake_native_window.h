@@ -1,0 +1,110 @@
+#pragma once
+// A native window without a display: records what the toolkit asks of it
+// so tests can read presented areas, capture and cursor state.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "gui/native_window.h"
+
+namespace pengui::testing {
+
+struct FakeNativeRecord {
+  int opens = 0;
+  int closes = 0;  // calls that closed an open window
+  int calls_after_gone = 0;  // any call once native_destroyed() was reported
+  bool open = false;
+  bool gone = false;
+  std::vector<Rect> presented;  // device pixels
+  bool captured = false;
+  CaptureMode capture_mode = CaptureMode::plain;
+  int captures = 0;
+  bool cursor_visible = true;
+  Point cursor;  // device pixels
+  int desktop_scale = 1;
+  bool fail_open = false;
+  // Runs inside pump(), with the sink, to inject input as a display would.
+  std::function<void(NativeEventSink&)> on_pump;
+
+  // What a display reports when the host destroys the parent window.
+  void die(NativeEventSink& sink) {
+    open = false;
+    gone = true;
+    sink.native_destroyed();
+  }
+};
+
+class FakeNativeWindow : public NativeWindow {
+public:
+  FakeNativeWindow(NativeEventSink& sink, std::shared_ptr<FakeNativeRecord> record)
+      : sink_(sink), rec_(std::move(record)) {}
+
+  bool open(void*, const RenderBuffer*) override {
+    touch();
+    if (rec_->fail_open) return false;
+    ++rec_->opens;
+    rec_->open = true;
+    return true;
+  }
+  void close() override {
+    touch();
+    if (rec_->open) ++rec_->closes;
+    rec_->open = false;
+  }
+  bool is_open() const override { return rec_->open; }
+  void* handle() const override { return rec_->open ? rec_.get() : nullptr; }
+  void pump() override {
+    touch();
+    if (rec_->on_pump) rec_->on_pump(sink_);
+  }
+  void present(const Rect& r) override {
+    touch();
+    rec_->presented.push_back(r);
+  }
+  void capture(CaptureMode mode) override {
+    touch();
+    rec_->captured = true;
+    rec_->capture_mode = mode;
+    ++rec_->captures;
+    rec_->cursor_visible = mode != CaptureMode::relative;
+  }
+  void release_capture() override {
+    touch();
+    rec_->captured = false;
+    rec_->cursor_visible = true;
+  }
+  void set_cursor_visible(bool visible) override {
+    touch();
+    rec_->cursor_visible = visible;
+  }
+  bool get_cursor_pos(Point& p) const override {
+    p = rec_->cursor;
+    return rec_->open;
+  }
+  void set_cursor_pos(Point p) override {
+    touch();
+    rec_->cursor = p;
+  }
+  int desktop_scale() const override { return rec_->desktop_scale; }
+
+private:
+  void touch() const {
+    if (rec_->gone) ++rec_->calls_after_gone;
+  }
+
+  NativeEventSink& sink_;
+  std::shared_ptr<FakeNativeRecord> rec_;
+};
+
+// Installs a fake on `window`; the record outlives the fake.
+template <typename WindowT>
+std::shared_ptr<FakeNativeRecord> install_fake_native(WindowT& window) {
+  auto record = std::make_shared<FakeNativeRecord>();
+  window.set_native_factory([record](NativeEventSink& sink) -> std::unique_ptr<NativeWindow> {
+    return std::make_unique<FakeNativeWindow>(sink, record);
+  });
+  return record;
+}
+
+}  // namespace pengui::testing

@@ -1,0 +1,108 @@
+#include "tests/gui/win32/win32_test_host.h"
+
+namespace wincheck {
+
+namespace {
+const wchar_t* const kHostClass = L"ZindleTestHost";
+}  // namespace
+
+TestHostWindow::TestHostWindow(int client_width, int client_height, int x, int y) {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kHostClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  if (!registered) return;
+  RECT r{0, 0, client_width, client_height};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  hwnd_ = CreateWindowExW(0, kHostClass, L"Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  pump_messages(30);
+}
+
+TestHostWindow::~TestHostWindow() { destroy(); }
+
+void TestHostWindow::destroy() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK TestHostWindow::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TestHostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self && message == WM_KEYDOWN) self->keys_down_.push_back(wparam);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void pump_messages(int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (true);
+}
+
+bool pump_until(const std::function<bool()>& done, int timeout_ms) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(timeout_ms);
+  while (!done()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return done();
+    pump_messages(10);
+  }
+  return true;
+}
+
+std::vector<uint32_t> read_back(HWND window, int width, int height) {
+  std::vector<uint32_t> pixels;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib && bits) {
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    pixels.assign(p, p + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (uint32_t& v : pixels) v &= 0x00FFFFFFu;
+    SelectObject(memory, old);
+    DeleteObject(dib);
+  }
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+int cursor_display_count() {
+  ShowCursor(FALSE);
+  return ShowCursor(TRUE);
+}
+
+LPARAM screen_lparam(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
+}
+
+}  // namespace wincheck

@@ -1,0 +1,47 @@
+#pragma once
+// What a Windows host does around an editor: a top-level window for the
+// editor to live in, a message loop, and reading back what a window shows.
+
+#include "gui/win32/win32_api.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace wincheck {
+
+class TestHostWindow {
+public:
+  TestHostWindow(int client_width, int client_height, int x = 0, int y = 0);
+  ~TestHostWindow();
+  TestHostWindow(const TestHostWindow&) = delete;
+  TestHostWindow& operator=(const TestHostWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  void* parent() const { return hwnd_; }
+  void destroy();
+  // Key messages the editor passed on to us.
+  const std::vector<WPARAM>& keys_down() const { return keys_down_; }
+
+private:
+  static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND hwnd_ = nullptr;
+  std::vector<WPARAM> keys_down_;
+};
+
+// Runs the thread's message loop (with TranslateMessage, as hosts do) for
+// about `milliseconds`.
+void pump_messages(int milliseconds);
+// Runs it until `done` holds or `timeout_ms` passed; the last `done`.
+bool pump_until(const std::function<bool()>& done, int timeout_ms = 2000);
+
+// Pixels of `window` as 0x00RRGGBB, rows from the top.
+std::vector<uint32_t> read_back(HWND window, int width, int height);
+
+// The system's cursor display counter (shown while at least 0).
+int cursor_display_count();
+
+// Screen position of a point in `window`'s client area, as WM_MOUSEWHEEL carries it.
+LPARAM screen_lparam(HWND window, int x, int y);
+
+}  // namespace wincheck

@@ -1,0 +1,430 @@
+// The X11 window layer against a real server, with a host window of our own.
+
+#include <gtest/gtest.h>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "gui/linux/x11_native_window.h"
+#include "tests/gui/x11/recording_sink.h"
+#include "tests/gui/x11/x11_test_host.h"
+
+namespace pengui::testing {
+namespace {
+
+// Neighbouring pixels differ in every channel, so an offset or a swapped
+// channel shows.
+void fill_pattern(RenderBuffer& b, uint32_t seed) {
+  uint32_t s = seed;
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x) {
+      s = s * 1664525u + 1013904223u;
+      b.row(y)[x] = (s >> 8) & 0xFFFFFFu;
+    }
+}
+
+::Window window_of(const NativeWindow& w) {
+  return static_cast<::Window>(reinterpret_cast<uintptr_t>(w.handle()));
+}
+
+class X11NativeWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
+    host = std::make_unique<X11TestHost>();
+    ASSERT_TRUE(host->ok());
+    buffer.resize(320, 200);
+    fill_pattern(buffer, 1);
+    native = std::make_unique<X11NativeWindow>(sink);
+  }
+  void TearDown() override {
+    native.reset();
+    if (host) {
+      EXPECT_EQ(X11TestHost::host_errors(), 0);
+    }
+  }
+  bool open() { return native->open(host->parent_handle(), &buffer); }
+  bool pump_until(const std::function<bool()>& done) {
+    return testing::pump_until([this] { native->pump(); }, done);
+  }
+  bool shows_buffer() {
+    return host->read_back(window_of(*native), buffer.width(), buffer.height()) ==
+           std::vector<uint32_t>(buffer.data(), buffer.data() + buffer.width() * buffer.height());
+  }
+
+  std::unique_ptr<X11TestHost> host;
+  RenderBuffer buffer;
+  RecordingSink sink;
+  std::unique_ptr<X11NativeWindow> native;
+};
+
+TEST_F(X11NativeWindowTest, OpensAsChildOfTheHostWindowWithTheBufferSizeAndXEmbedInfo) {
+  ASSERT_TRUE(open());
+  ASSERT_TRUE(native->is_open());
+  const ::Window w = window_of(*native);
+  EXPECT_EQ(host->parent_of(w), host->parent());
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(host->display(), w, &a));
+  EXPECT_EQ(a.width, 320);
+  EXPECT_EQ(a.height, 200);
+  EXPECT_EQ(a.map_state, IsViewable);
+
+  const Atom info = XInternAtom(host->display(), "_XEMBED_INFO", False);
+  Atom type;
+  int format;
+  unsigned long items, rest;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(host->display(), w, info, 0, 2, False, AnyPropertyType, &type, &format, &items,
+                               &rest, &data),
+            Success);
+  ASSERT_EQ(items, 2u);
+  const long* values = reinterpret_cast<const long*>(data);
+  EXPECT_EQ(values[0], 0);  // protocol version
+  EXPECT_EQ(values[1], 1);  // mapped
+  XFree(data);
+}
+
+TEST_F(X11NativeWindowTest, ShownPictureEqualsTheBufferThroughSharedMemoryAndPutImage) {
+  for (const bool disable_shm : {false, true}) {
+    SCOPED_TRACE(disable_shm ? "XPutImage" : "MIT-SHM");
+    if (disable_shm) setenv("ZINDLE_GUI_NO_SHM", "1", 1);
+    fill_pattern(buffer, disable_shm ? 7 : 3);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(native->uses_shm(), !disable_shm);
+    native->present(buffer.bounds());
+    EXPECT_TRUE(shows_buffer());
+
+    // Only the presented part changes on screen.
+    const auto before = host->read_back(window_of(*native), buffer.width(), buffer.height());
+    buffer.fill({10, 20, 30, 40}, 0x123456);
+    buffer.fill({200, 100, 5, 5}, 0xABCDEF);
+    native->present({10, 20, 30, 40});
+    const auto after = host->read_back(window_of(*native), buffer.width(), buffer.height());
+    EXPECT_EQ(after[25 * 320 + 15], 0x123456u);
+    EXPECT_EQ(after[102 * 320 + 202], before[102 * 320 + 202]);
+    EXPECT_EQ(after[19 * 320 + 15], before[19 * 320 + 15]);
+    native->close();
+    unsetenv("ZINDLE_GUI_NO_SHM");
+  }
+}
+
+TEST_F(X11NativeWindowTest, ExposureIsRepaintedFromTheBuffer) {
+  ASSERT_TRUE(open());
+  native->present(buffer.bounds());
+  // Another client paints over the editor and the server asks for a repaint.
+  const ::Window w = window_of(*native);
+  GC gc = XCreateGC(host->display(), w, 0, nullptr);
+  XSetForeground(host->display(), gc, 0xFF00FF);
+  XFillRectangle(host->display(), w, gc, 50, 50, 100, 60);
+  XFreeGC(host->display(), gc);
+  XClearArea(host->display(), w, 50, 50, 100, 60, True);
+  host->sync();
+  ASSERT_FALSE(shows_buffer());
+  EXPECT_TRUE(pump_until([this] { return shows_buffer(); }));
+}
+
+TEST_F(X11NativeWindowTest, ClicksWheelAndKeysArriveInWindowPixels) {
+  ASSERT_TRUE(open());
+  host->move_pointer(host->parent(), {40, 30});
+  host->button(Button1, true);
+  host->button(Button1, false);
+  host->button(Button3, true);
+  host->button(Button3, false);
+  host->button(Button4, true);
+  host->button(Button4, false);
+  host->button(Button5, true);
+  host->button(Button5, false);
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::wheel) == 2; }));
+  ASSERT_EQ(sink.count(SinkRecord::down), 2);
+  ASSERT_EQ(sink.count(SinkRecord::up), 2);
+  const SinkRecord* down = nullptr;
+  for (const auto& r : sink.records)
+    if (r.kind == SinkRecord::down && !down) down = &r;
+  EXPECT_EQ(down->mouse.button, MouseButton::left);
+  EXPECT_EQ(down->mouse.pos.x, 40);
+  EXPECT_EQ(down->mouse.pos.y, 30);
+  EXPECT_EQ(sink.last(SinkRecord::up)->mouse.button, MouseButton::right);
+  EXPECT_EQ(sink.records.back().steps, -1);  // button 5 turns the wheel down
+
+  // The click took the keyboard.
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::focus_in) > 0; }));
+  ::Window focus;
+  int revert;
+  XGetInputFocus(host->display(), &focus, &revert);
+  EXPECT_EQ(focus, window_of(*native));
+
+  struct {
+    unsigned long sym;
+    bool shift;
+    Key key;
+    uint32_t character;
+  } const keys[] = {
+      {XK_a, false, Key::character, 'a'},     {XK_a, true, Key::character, 'A'},
+      {XK_Return, false, Key::enter, 0},      {XK_BackSpace, false, Key::backspace, 0},
+      {XK_Left, false, Key::left, 0},         {XK_5, false, Key::character, '5'},
+  };
+  for (const auto& k : keys) {
+    sink.records.clear();
+    if (k.shift) host->key(XK_Shift_L, true);
+    host->key(k.sym, true);
+    host->key(k.sym, false);
+    if (k.shift) host->key(XK_Shift_L, false);
+    ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::key_up) == 1; })) << k.sym;
+    const SinkRecord* kd = sink.last(SinkRecord::key_down);
+    ASSERT_NE(kd, nullptr);
+    EXPECT_EQ(kd->key.key, k.key) << k.sym;
+    EXPECT_EQ(kd->key.character, k.character) << k.sym;
+    EXPECT_EQ((kd->key.modifiers & kModShift) != 0, k.shift) << k.sym;
+  }
+}
+
+TEST_F(X11NativeWindowTest, KeysTheEditorDoesNotUseGoOnToTheHostWindow) {
+  ASSERT_TRUE(open());
+  XSelectInput(host->display(), host->parent(), StructureNotifyMask | KeyPressMask | KeyReleaseMask);
+  host->move_pointer(host->parent(), {40, 30});
+  host->button(Button1, true);
+  host->button(Button1, false);
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::focus_in) > 0; }));
+  struct {
+    unsigned long sym;
+    bool used;
+    int reaches_host;
+  } const cases[] = {{XK_a, true, 0}, {XK_a, false, 2}, {XK_F5, true, 2}, {XK_space, false, 2}};
+  for (const auto& c : cases) {
+    sink.use_keys = c.used;
+    host->key(c.sym, true);
+    host->key(c.sym, false);
+    std::vector<XKeyEvent> forwarded;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < end) {
+      native->pump();
+      while (XPending(host->display())) {
+        XEvent e;
+        XNextEvent(host->display(), &e);
+        if (e.type == KeyPress || e.type == KeyRelease) forwarded.push_back(e.xkey);
+      }
+      if (static_cast<int>(forwarded.size()) >= c.reaches_host && c.reaches_host > 0) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(static_cast<int>(forwarded.size()), c.reaches_host) << c.sym;
+    if (c.reaches_host) {
+      EXPECT_EQ(forwarded[0].type, KeyPress);
+      EXPECT_EQ(forwarded[0].keycode, XKeysymToKeycode(host->display(), c.sym));
+      EXPECT_EQ(forwarded[0].window, host->parent());
+      EXPECT_EQ(forwarded[1].type, KeyRelease);
+    }
+  }
+}
+
+TEST_F(X11NativeWindowTest, RelativeCaptureReportsRealMovementAndHoldsThePointer) {
+  ASSERT_TRUE(open());
+  host->move_pointer(host->parent(), {100, 100});
+  host->button(Button1, true);
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::down) == 1; }));
+  native->capture(CaptureMode::relative);
+
+  const int moves[][2] = {{0, -5}, {0, -7}, {3, 0}, {-2, 11}, {0, -40}, {25, 1}};
+  int want_dx = 0, want_dy = 0;
+  for (const auto& m : moves) {
+    host->move_pointer_by(m[0], m[1]);
+    want_dx += m[0];
+    want_dy += m[1];
+    // Each move is taken before the next, as a user's moves come in over time.
+    native->pump();
+  }
+  auto sum = [this](bool x) {
+    int s = 0;
+    for (const auto& r : sink.records)
+      if (r.kind == SinkRecord::move) s += x ? r.mouse.dx : r.mouse.dy;
+    return s;
+  };
+  ASSERT_TRUE(pump_until([&] { return sum(true) == want_dx && sum(false) == want_dy; }))
+      << sum(true) << ", " << sum(false);
+  for (const auto& r : sink.records) {
+    if (r.kind != SinkRecord::move) continue;
+    EXPECT_EQ(r.mouse.pos.x, 100);
+    EXPECT_EQ(r.mouse.pos.y, 100);
+  }
+  // Warped back to where the drag started.
+  Point p;
+  ASSERT_TRUE(pump_until([&] { return native->get_cursor_pos(p) && p.x == 100 && p.y == 100; }));
+
+  native->release_capture();
+  host->button(Button1, false);
+  sink.records.clear();
+  // Plain capture: absolute positions, no deltas.
+  host->button(Button1, true);
+  native->capture(CaptureMode::plain);
+  host->move_pointer(host->parent(), {130, 90});
+  ASSERT_TRUE(pump_until([this] {
+    const SinkRecord* m = sink.last(SinkRecord::move);
+    return m && m->mouse.pos.x == 130 && m->mouse.pos.y == 90;
+  }));
+  EXPECT_EQ(sink.last(SinkRecord::move)->mouse.dx, 0);
+  native->release_capture();
+  host->button(Button1, false);
+  native->set_cursor_pos({12, 34});
+  ASSERT_TRUE(native->get_cursor_pos(p));
+  EXPECT_EQ(p.x, 12);
+  EXPECT_EQ(p.y, 34);
+}
+
+TEST_F(X11NativeWindowTest, ParentDestroyedFirstIsReportedOnceAndCloseMakesNoCallOnIt) {
+  for (const bool pump_first : {true, false}) {
+    SCOPED_TRACE(pump_first ? "idle after the parent died" : "closed straight away");
+    sink.records.clear();
+    auto h = std::make_unique<X11TestHost>();
+    ASSERT_TRUE(native->open(h->parent_handle(), &buffer));
+    native->present(buffer.bounds());
+    h->destroy_parent();
+    if (pump_first) {
+      ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::destroyed) == 1; }));
+      EXPECT_FALSE(native->is_open());
+      EXPECT_EQ(native->handle(), nullptr);
+      for (int i = 0; i < 5; ++i) native->pump();
+      native->present(buffer.bounds());
+      native->capture(CaptureMode::relative);
+      EXPECT_EQ(sink.count(SinkRecord::destroyed), 1);
+    }
+    native->close();
+    native->close();
+    EXPECT_FALSE(native->is_open());
+  }
+}
+
+TEST_F(X11NativeWindowTest, LostConnectionEndsOnlyThisEditor) {
+  ASSERT_TRUE(open());
+  RecordingSink other_sink;
+  X11NativeWindow other(other_sink);
+  ASSERT_TRUE(other.open(host->parent_handle(), &buffer));
+  shutdown(ConnectionNumber(native->display()), SHUT_RDWR);
+  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::destroyed) == 1; }));
+  EXPECT_TRUE(native->connection_lost());
+  EXPECT_EQ(X11TestHost::host_io_errors(), 0);
+  native->present(buffer.bounds());
+  native->close();
+  // The other editor and the host go on.
+  other.present(buffer.bounds());
+  EXPECT_TRUE(other.is_open());
+  EXPECT_EQ(host->read_back(window_of(other), 4, 1)[0], buffer.pixel(0, 0));
+}
+
+TEST_F(X11NativeWindowTest, CallsBeforeOpenAfterCloseAndTwiceAreHarmless) {
+  Point p;
+  auto everything = [&] {
+    native->pump();
+    native->present(buffer.bounds());
+    native->capture(CaptureMode::relative);
+    native->release_capture();
+    native->set_cursor_visible(false);
+    native->set_cursor_pos({1, 1});
+    EXPECT_FALSE(native->get_cursor_pos(p));
+    EXPECT_EQ(native->handle(), nullptr);
+    EXPECT_FALSE(native->is_open());
+  };
+  everything();
+  native->close();
+  ASSERT_TRUE(open());
+  void* first = native->handle();
+  ASSERT_TRUE(open());
+  EXPECT_EQ(native->handle(), first);
+  native->close();
+  native->close();
+  everything();
+  // Bad parents: nothing opens, nothing reaches the host's error handler.
+  EXPECT_FALSE(native->open(reinterpret_cast<void*>(uintptr_t{0x7FFFFF1}), &buffer));
+  EXPECT_FALSE(native->open(nullptr, &buffer));
+  EXPECT_FALSE(native->open(host->parent_handle(), nullptr));
+  EXPECT_FALSE(native->is_open());
+}
+
+TEST_F(X11NativeWindowTest, AHostThreadOtherThanTheMainOneMayDriveTheEditor) {
+  // Some hosts run their editor thread apart from main(); nothing of ours
+  // depends on the thread, as long as one thread at a time calls.
+  bool shown = false;
+  std::thread editor_thread([&] {
+    if (!open()) return;
+    native->present(buffer.bounds());
+    for (int i = 0; i < 10; ++i) native->pump();
+    shown = shows_buffer();
+    native->close();
+  });
+  editor_thread.join();
+  EXPECT_TRUE(shown);
+  ASSERT_TRUE(open());
+  native->present(buffer.bounds());
+  EXPECT_TRUE(shows_buffer());
+}
+
+TEST_F(X11NativeWindowTest, DesktopScaleFromXftDpiBeforeAndAfterOpening) {
+  unsetenv("ZINDLE_GUI_SCALE");
+  Display* d = host->display();
+  const Atom resources = XInternAtom(d, "RESOURCE_MANAGER", False);
+  auto set_resources = [&](const std::string& text) {
+    XChangeProperty(d, DefaultRootWindow(d), resources, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+    host->sync();
+  };
+  struct {
+    const char* resources;
+    const char* forced;
+    int scale;
+  } const cases[] = {
+      {"Xft.dpi:\t96\n", nullptr, 1},
+      {"Xft.antialias:\t1\nXft.dpi:\t192\n", nullptr, 2},
+      {"Xft.dpi:\t192\n", "1", 1},
+      {"Xft.dpi:\t96\n", "2", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.resources);
+    set_resources(c.resources);
+    if (c.forced) setenv("ZINDLE_GUI_SCALE", c.forced, 1);
+    EXPECT_EQ(native->desktop_scale(), c.scale);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(native->desktop_scale(), c.scale);
+    native->close();
+    unsetenv("ZINDLE_GUI_SCALE");
+  }
+  XDeleteProperty(d, DefaultRootWindow(d), resources);
+  host->sync();
+  EXPECT_EQ(native->desktop_scale(), 1);
+}
+
+TEST_F(X11NativeWindowTest, TwoEditorsInOneProcessKeepTheirOwnPicturesAndInput) {
+  RenderBuffer second_buffer(200, 100);
+  fill_pattern(second_buffer, 99);
+  X11TestHost second_host(400, 300);
+  RecordingSink second_sink;
+  X11NativeWindow second(second_sink);
+  ASSERT_TRUE(open());
+  ASSERT_TRUE(second.open(second_host.parent_handle(), &second_buffer));
+  XMoveWindow(second_host.display(), second_host.parent(), 500, 0);
+  second_host.sync();
+  native->present(buffer.bounds());
+  second.present(second_buffer.bounds());
+  EXPECT_TRUE(shows_buffer());
+  EXPECT_EQ(second_host.read_back(window_of(second), 200, 100),
+            std::vector<uint32_t>(second_buffer.data(), second_buffer.data() + 200 * 100));
+
+  host->move_pointer(second_host.parent(), {20, 10});
+  host->button(Button1, true);
+  host->button(Button1, false);
+  ASSERT_TRUE(testing::pump_until(
+      [&] {
+        native->pump();
+        second.pump();
+      },
+      [&] { return second_sink.count(SinkRecord::up) == 1; }));
+  EXPECT_EQ(sink.count(SinkRecord::down), 0);
+  native->close();
+  second.present(second_buffer.bounds());
+  EXPECT_TRUE(second.is_open());
+}
+
+}  // namespace
+}  // namespace pengui::testing
