@@ -14,13 +14,18 @@ passed=0
 failed=0
 note() { if [ "$1" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; echo "FAILED: $2"; fi; }
 
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 for arch in x86_64 i686; do
   dir="build/win-$arch"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" -DZINDLE_TESTS=OFF \
     -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" \
     -DZINDLE_ARTGEN="$PWD/$native/tools/zindle-artgen" >/dev/null
-  cmake --build "$dir" -j "$jobs" --target Zindle-BR zindle-hostcheck
+  cmake --build "$dir" -j "$jobs" --target Zindle-BR zindle-hostcheck zindle-gui-win32-test
   dll="$dir/plugin/Zindle-BR.dll"
   dump=$("$arch-w64-mingw32-objdump" -p "$dll")
   exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
@@ -62,11 +67,22 @@ if command -v wine >/dev/null 2>&1; then
     sleep 1
   fi
   if [ -n "${DISPLAY:-}" ]; then
-    if timeout 300 wine build/win-x86_64/tests/gui/win32/zindle-gui-win32-test.exe; then
+    win32_test=build/win-x86_64/tests/gui/win32/zindle-gui-win32-test.exe
+    if timeout 300 wine "$win32_test"; then
       note ok
     else
       note bad "the Win32 window layer checks under wine"
     fi
+    # The desktop scale once more with the desktop at 144 dpi (wine's
+    # LogPixels, read by each new process), then back to the default.
+    desktop='HKCU\Control Panel\Desktop'
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    if timeout 120 wine "$win32_test" --desktop-dpi 144; then
+      note ok
+    else
+      note bad "the editor's scale on a 144 dpi desktop"
+    fi
+    wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
   else
     echo "windows-checks: no X display and no Xvfb; the window layer checks are not run"
   fi

@@ -37,6 +37,7 @@ public:
   bool get_cursor_pos(Point& p) const override;
   void set_cursor_pos(Point p) override;
 
+  // Also before open(), from the screen as the calling thread sees it.
   int desktop_scale() const override;
 
 private:
