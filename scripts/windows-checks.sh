@@ -44,6 +44,19 @@ done
 
 if command -v wine >/dev/null 2>&1; then
   export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The window layer needs a display for wine's windows. It is set before
+  # wine first runs, after any earlier session of this prefix has ended:
+  # a session keeps the display it started with.
+  timeout 60 wineserver -w >/dev/null 2>&1 || true
+  xvfb_pid=
+  if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
+    n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    sleep 1
+  fi
   "$native/tools/zindle-hostcheck" "$native/plugin/Zindle-BR.so" build/hostcheck-linux.f32 >/dev/null
   if timeout 600 wine build/win-x86_64/tools/zindle-hostcheck.exe build/win-x86_64/plugin/Zindle-BR.dll \
        build/hostcheck-win64.f32; then
@@ -55,16 +68,6 @@ if command -v wine >/dev/null 2>&1; then
     note ok
   else
     note bad "Linux and Windows renderings differ"
-  fi
-  # The window layer needs a display for wine's windows.
-  xvfb_pid=
-  if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
-    n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    sleep 1
   fi
   if [ -n "${DISPLAY:-}" ]; then
     win32_test=build/win-x86_64/tests/gui/win32/zindle-gui-win32-test.exe
