@@ -89,7 +89,11 @@ if command -v wine >/dev/null 2>&1; then
   else
     echo "windows-checks: no X display and no Xvfb; the window layer checks are not run"
   fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then
+    # The session ends before its display does.
+    timeout 60 wineserver -w >/dev/null 2>&1 || true
+    kill "$xvfb_pid" 2>/dev/null || true
+  fi
 else
   echo "windows-checks: wine is not installed; the x86_64 DLL is built but not run"
 fi
