@@ -61,17 +61,18 @@ DpiAwarenessScope::~DpiAwarenessScope() {
 }
 
 int window_dpi(HWND window) {
-  if (!window) return kStandardDpi;
   const DpiCalls& calls = dpi_calls();
-  if (calls.dpi_for_window) {
+  if (window && calls.dpi_for_window) {
     const UINT dpi = calls.dpi_for_window(window);
     if (dpi > 0) return static_cast<int>(dpi);
   }
-  if (calls.dpi_for_monitor) {
+  if (window && calls.dpi_for_monitor) {
     UINT x = 0, y = 0;
     const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     if (SUCCEEDED(calls.dpi_for_monitor(monitor, kMonitorDpiEffective, &x, &y)) && y > 0) return static_cast<int>(y);
   }
+  // Without a window (the host asks before opening): the screen as this
+  // thread's awareness sees it, which is the host's.
   int dpi = 0;
   if (HDC dc = GetDC(window)) {
     dpi = GetDeviceCaps(dc, LOGPIXELSY);

@@ -23,7 +23,7 @@ private:
 };
 
 // Dots per inch the system uses for `window`: the window's own DPI where
-// known, else its monitor's, else the screen's; 96 without a window.
+// known, else its monitor's, else the screen's (also without a window).
 int window_dpi(HWND window);
 // 2 from 144 dpi (150 %) up, else 1.
 int scale_for_dpi(int dpi);

@@ -252,14 +252,12 @@ void Win32NativeWindow::on_move(LPARAM lparam) {
   e.modifiers = current_modifiers();
   if (relative_) {
     e.pos = anchor_;
-    e.dx = p.x - anchor_.x;
-    e.dy = p.y - anchor_.y;
+    e.dx = p.x - relative_from_.x;
+    e.dy = p.y - relative_from_.y;
     // The move that our own warp makes is at the anchor and carries nothing.
     if (e.dx == 0 && e.dy == 0) return;
     // Back to the anchor, so that the hidden cursor never meets a screen edge.
-    POINT screen{anchor_.x, anchor_.y};
-    ClientToScreen(hwnd_, &screen);
-    SetCursorPos(screen.x, screen.y);
+    warp_to_anchor();
     notify([&] { sink_.native_mouse_move(e); });
     return;
   }
@@ -273,6 +271,17 @@ void Win32NativeWindow::on_move(LPARAM lparam) {
   }
   e.pos = p;
   notify([&] { sink_.native_mouse_move(e); });
+}
+
+void Win32NativeWindow::warp_to_anchor() {
+  POINT screen{anchor_.x, anchor_.y};
+  ClientToScreen(hwnd_, &screen);
+  SetCursorPos(screen.x, screen.y);
+  // Movement counts from where the cursor really is: where the system
+  // cannot hold it (remote sessions), the warp does nothing, and counting
+  // from the anchor would add up every move again.
+  POINT now;
+  if (GetCursorPos(&now) && ScreenToClient(hwnd_, &now)) relative_from_ = {now.x, now.y};
 }
 
 void Win32NativeWindow::on_wheel(WPARAM wparam, LPARAM lparam) {
@@ -331,8 +340,8 @@ void Win32NativeWindow::capture(CaptureMode mode) {
     anchor_ = has_last_pos_ ? last_pos_ : (get_cursor_pos(here) ? here : Point{});
     relative_ = true;
     show_cursor(false);
-    // Movement counts from the anchor: the cursor starts there.
-    set_cursor_pos(anchor_);
+    relative_from_ = anchor_;
+    warp_to_anchor();
   } else if (!relative && relative_) {
     relative_ = false;
     show_cursor(true);
@@ -375,7 +384,7 @@ void Win32NativeWindow::set_cursor_pos(Point p) {
   DpiAwarenessScope dpi(hwnd_);
   POINT pt{p.x, p.y};
   ClientToScreen(hwnd_, &pt);
-  if (relative_) anchor_ = p;
+  if (relative_) anchor_ = relative_from_ = p;
   last_pos_ = p;
   has_last_pos_ = true;
   SetCursorPos(pt.x, pt.y);

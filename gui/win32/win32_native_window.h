@@ -37,6 +37,7 @@ public:
   bool get_cursor_pos(Point& p) const override;
   void set_cursor_pos(Point p) override;
 
+  // Also before open(), from the screen as the calling thread sees it.
   int desktop_scale() const override;
 
 private:
@@ -56,6 +57,7 @@ private:
   void on_capture_taken();
   void on_destroyed();
   void update_system_capture();
+  void warp_to_anchor();
   void show_cursor(bool visible);
   void forward_to_parent(UINT message, WPARAM wparam, LPARAM lparam);
   void reset_input_state();
@@ -81,7 +83,10 @@ private:
   unsigned buttons_down_ = 0;
   bool has_last_pos_ = false;
   Point last_pos_;
+  // Relative capture: where the cursor is held, and where the next
+  // movement counts from.
   Point anchor_;
+  Point relative_from_;
   int wheel_remainder_ = 0;
   Utf16Joiner text_;
   // Keys whose press went to the host, so that their release goes there too.

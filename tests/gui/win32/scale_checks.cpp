@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "gui/win32/win32_dpi.h"
@@ -86,12 +87,52 @@ void awareness_checks() {
   check(IsProcessDPIAware() == process_aware, "the process's DPI awareness is never changed");
 }
 
+// What the editor should take from a desktop at `dpi`: a DPI-aware host
+// gets pixels at that density, an unaware one is scaled by the system.
+struct DesktopCase {
+  int dpi;
+  int aware_scale;
+  int unaware_scale;
+};
+constexpr DesktopCase kDesktops[] = {{96, 1, 1}, {120, 1, 1}, {144, 2, 1}, {192, 2, 1}};
+
 }  // namespace
 
 void scale_checks() {
   dpi_table_checks();
   forced_scale_checks();
   awareness_checks();
+  desktop_scale_checks(96);
+}
+
+void desktop_scale_checks(int dpi) {
+  const auto set_thread = user32_call<SetThreadContextFn>("SetThreadDpiAwarenessContext");
+  const DesktopCase* expected = nullptr;
+  for (const DesktopCase& c : kDesktops)
+    if (c.dpi == dpi) expected = &c;
+  if (!set_thread || !expected) {
+    check(expected != nullptr, "a desktop of " + std::to_string(dpi) + " dpi is among the known cases");
+    return;
+  }
+  const std::string at = " on a " + std::to_string(dpi) + " dpi desktop";
+  for (const bool aware : {true, false}) {
+    const Context before = set_thread(aware ? kPerMonitorAware : kUnaware);
+    const int wanted = aware ? expected->aware_scale : expected->unaware_scale;
+    const std::string host = aware ? "a DPI-aware host" : "a DPI-unaware host";
+    TestHostWindow window(1000, 500);
+    if (aware)
+      check(pengui::window_dpi(window.hwnd()) == dpi, "an aware host window sees " + std::to_string(dpi) + " dpi" + at);
+    Editor editor;
+    std::unique_ptr<pengui::NativeWindow> unopened = pengui::make_native_window(editor.window);
+    const int before_open = unopened->desktop_scale();
+    editor.window.open(window.parent());
+    const int open_scale = editor.window.desktop_scale();
+    check(before_open == wanted && open_scale == wanted,
+          "scale " + std::to_string(wanted) + " for " + host + at + ", asked before and after opening (" +
+              std::to_string(before_open) + ", " + std::to_string(open_scale) + ")");
+    editor.window.close();
+    set_thread(before);
+  }
 }
 
 }  // namespace wincheck
