@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "support/signal_measure.h"
+
 namespace {
 
-const double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 int run(const std::string& args) {
   const std::string command = std::string(ZINDLE_RENDER_EXE) + " --plugin " + ZINDLE_PLUGIN_FILE + " " + args +

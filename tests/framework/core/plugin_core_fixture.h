@@ -1,8 +1,7 @@
 #pragma once
-// A plug-in core wired to the real synth DSP object, a recording host and
-// a clock the test moves by hand.
+// A plug-in core wired to a DSP object (by default a fake one with 62 plain
+// parameters), a recording host and a clock the test moves by hand.
 
-#include <cstring>
 #include <mutex>
 #include <utility>
 #include <string>
@@ -12,7 +11,7 @@
 #include "framework/core/host_callback_interface.h"
 #include "framework/core/plugin_core.h"
 #include "framework/params/normalized_param_interface.h"
-#include "synth/dsp/zindle_dsp.h"
+#include "support/fake_dsp.h"
 
 namespace zindle_test {
 
@@ -50,14 +49,12 @@ private:
   std::vector<HostEvent> events_;
 };
 
-class HiddenParamsDsp : public ZindleDsp {
-public:
-  double get_num_property(const char* key) const override {
-    return std::strcmp(key, "hide_parameters") == 0 ? 1.0 : ZindleDsp::get_num_property(key);
-  }
+// The fake DSP object with the synth's parameter count.
+struct FakeSynthDsp : FakeDsp {
+  FakeSynthDsp() : FakeDsp(62) {}
 };
 
-template <typename Dsp = ZindleDsp>
+template <typename Dsp = FakeSynthDsp>
 struct CoreRig {
   // Like the adapter, selects program 0 before the host sees the plug-in,
   // unless told not to.

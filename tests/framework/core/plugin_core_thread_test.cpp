@@ -8,6 +8,7 @@
 
 #include "framework/core/bkg_thread.h"
 #include "framework/core/plugin_core_fixture.h"
+#include "synth/dsp/zindle_dsp.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ private:
 // under ThreadSanitizer this proves the shared paths race-free; in any
 // build it checks that the values stay in range and brackets balance.
 TEST(PluginCoreThread, ChangesFromThreeThreadsWhileRendering) {
-  zindle_test::CoreRig<> rig;
+  zindle_test::CoreRig<ZindleDsp> rig;  // the real engine reads the values while they change
   rig.core.set_clock(&sys::get_tick_seconds);
   GestureTask task(rig.core);
   mppi::BkgThreadWin32 background;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/signal_measure.h"
 #include "vst2_test_host.h"
 
 using vst2_test::Instance;
@@ -65,17 +66,9 @@ double fundamental_hz(const std::vector<float>& x, double rate, int min_lag, int
   return rate / (best_lag + shift);
 }
 
-double rms(const std::vector<float>& x) {
-  double s = 0.0;
-  for (float v : x) s += static_cast<double>(v) * v;
-  return x.empty() ? 0.0 : std::sqrt(s / static_cast<double>(x.size()));
-}
+using zindle_test::rms;
 
-bool all_finite(const std::vector<float>& x) {
-  for (float v : x)
-    if (!std::isfinite(v)) return false;
-  return true;
-}
+using zindle_test::all_finite;
 
 class Vst2Adapter : public ::testing::Test {
 protected:

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "support/alloc_counter.h"
+#include "support/signal_measure.h"
 #include "synth/dsp/control_stage.h"
 #include "tests/synth/dsp/stage_registry.h"
 
 namespace {
 
 constexpr double kFs = 44100.0;
-constexpr double kPi = 3.141592653589793;
+using zindle_test::kPi;
 
 // Registry positions of the control stage's parameters.
 enum {

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "support/alloc_counter.h"
+#include "support/signal_measure.h"
 #include "synth/dsp/noise_gen.h"
 #include "tests/synth/dsp/stage_registry.h"
 
 namespace {
 
 constexpr double kFs = 88200.0;  // the doubled rate of a 44.1 kHz host
-constexpr double kPi = 3.141592653589793;
+using zindle_test::kPi;
 
 void fft(std::vector<std::complex<double>>& a) {
   const size_t n = a.size();
