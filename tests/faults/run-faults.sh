@@ -29,8 +29,9 @@ patches=("$@")
 [ ${#patches[@]} -eq 0 ] && patches=(tests/faults/*.patch)
 : >"$results"
 current=""
-revert() { [ -n "$current" ] && git apply -R "$current"; current=""; }
-trap revert EXIT INT TERM
+revert() { if [ -n "$current" ]; then git apply -R "$current"; current=""; fi; }
+trap revert EXIT
+trap 'revert; exit 130' INT TERM
 
 for patch in "${patches[@]}"; do
   name=$(basename "$patch" .patch)
@@ -40,7 +41,9 @@ for patch in "${patches[@]}"; do
     echo "$name: build failed" | tee -a "$results"
   else
     (cd "$build" && ctest -j2 --timeout 120 >>"fault-$name.log" 2>&1)
-    failed=$(sed -n 's/^ *[0-9]* - \([^ ]*\) (.*)$/\1/p' "$build/fault-$name.log" | sort -u | tr '\n' ' ')
+    # The names ctest lists after "The following tests FAILED:".
+    failed=$(sed -n '/The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - \([^ ]*\) (.*)$/\1/p' \
+      "$build/fault-$name.log" | sort -u | tr '\n' ' ')
     echo "$name: ${failed:--}" | tee -a "$results"
   fi
   revert
