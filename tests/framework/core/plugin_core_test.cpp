@@ -131,35 +131,6 @@ TEST(PluginCore, ApplyProgramFromTheEditorAutomatesTheHost) {
   EXPECT_FALSE(rig.core.can_take_control(kPortamento, 100));
 }
 
-TEST(PluginCore, ChunkRoundTripAndRefusalKeepState) {
-  CoreRig<> rig;
-  rig.clock += 1.0;
-  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.5f, 100));
-  std::vector<uint8_t> program_chunk;
-  ASSERT_EQ(rig.core.get_chunk(true, program_chunk), 324);
-  // Value 53 of the record: 0.5 is 3F 00 00 00.
-  const size_t at = 12 + 64 + 4 * kVcfFreq;
-  EXPECT_EQ(program_chunk[at], 0x3F);
-  EXPECT_EQ(program_chunk[at + 1], 0x00);
-
-  std::vector<uint8_t> bank_chunk;
-  ASSERT_EQ(rig.core.get_chunk(false, bank_chunk), 8 + 4 * 324);
-  const std::vector<uint8_t> before = bank_chunk;
-
-  // Garbage is refused and nothing changes.
-  const uint8_t garbage[] = {0, 0, 0, 0, 0, 0, 1, 68, 1, 2, 3};
-  EXPECT_EQ(rig.core.set_chunk(garbage, sizeof garbage, false), 0);
-  std::vector<uint8_t> after;
-  rig.core.get_chunk(false, after);
-  EXPECT_EQ(after, before);
-
-  // A stored chunk brings its values back.
-  rig.clock += 1.0;
-  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.9f, 100));
-  ASSERT_EQ(rig.core.set_chunk(program_chunk.data(), static_cast<int>(program_chunk.size()), true), 1);
-  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.5f);
-}
-
 TEST(PluginCore, TwoPublishedBanksGiveOneRefresh) {
   CoreRig<> rig;
   rig.core.consume_published_bank();  // the start-up refresh

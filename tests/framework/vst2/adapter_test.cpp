@@ -40,32 +40,6 @@ std::vector<float> all_params(Instance& plugin) {
   return values;
 }
 
-// Fundamental from the autocorrelation, lags min_lag..max_lag.
-double fundamental_hz(const std::vector<float>& x, double rate, int min_lag, int max_lag) {
-  const int n = static_cast<int>(x.size()) - max_lag - 1;
-  double best = -1.0;
-  int best_lag = 0;
-  std::vector<double> r(static_cast<size_t>(max_lag + 2), 0.0);
-  for (int lag = min_lag - 1; lag <= max_lag + 1; ++lag) {
-    double s = 0.0;
-    for (int i = 0; i < n; ++i) s += static_cast<double>(x[static_cast<size_t>(i)]) * x[static_cast<size_t>(i + lag)];
-    r[static_cast<size_t>(lag)] = s;
-  }
-  for (int lag = min_lag; lag <= max_lag; ++lag) best = std::max(best, r[static_cast<size_t>(lag)]);
-  // The shortest lag that repeats almost as well as the best one: multiples
-  // of the period repeat equally well.
-  for (int lag = min_lag; lag <= max_lag && best_lag == 0; ++lag) {
-    const double v = r[static_cast<size_t>(lag)];
-    if (v >= 0.85 * best && v >= r[static_cast<size_t>(lag - 1)] && v >= r[static_cast<size_t>(lag + 1)])
-      best_lag = lag;
-  }
-  // Parabolic refinement around the peak.
-  const double a = r[static_cast<size_t>(best_lag - 1)], b = r[static_cast<size_t>(best_lag)],
-               c = r[static_cast<size_t>(best_lag + 1)];
-  const double shift = (a - 2 * b + c) != 0.0 ? 0.5 * (a - c) / (a - 2 * b + c) : 0.0;
-  return rate / (best_lag + shift);
-}
-
 using zindle_test::rms;
 
 using zindle_test::all_finite;
@@ -390,30 +364,6 @@ TEST_F(Vst2Adapter, BadChunksAreRefusedWithoutChange) {
     EXPECT_EQ(plugin.get()->numPrograms, kNbrPrograms);
   }
   EXPECT_EQ(get_chunk(plugin, false).size(), 20744u);
-}
-
-TEST_F(Vst2Adapter, NoteOnSoundsAtItsPitchInBothChannels) {
-  const float rate = 48000.0f;
-  plugin.start(rate, 512);
-  EXPECT_EQ(rms(plugin.render(4800, 512)), 0.0);  // silent before a note
-
-  const auto pitch_of_note = [&](uint8_t note) {
-    EXPECT_EQ(plugin.send_midi({{0x90, note, 100}}), 1);
-    std::vector<float> right;
-    plugin.render(9600, 512);  // past the attack
-    const std::vector<float> left = plugin.render(16384, 512, &right);
-    EXPECT_EQ(left, right);
-    EXPECT_GT(rms(left), 1e-3);
-    plugin.send_midi({{0x80, note, 0}});
-    plugin.render(48000, 512);
-    return fundamental_hz(left, rate, 40, 1200);
-  };
-  const double a2 = pitch_of_note(45);  // 110 Hz
-  const double a3 = pitch_of_note(57);  // 220 Hz
-  EXPECT_NEAR(a3 / a2, 2.0, 0.02);
-  // The program may play an octave off; the note class must be right.
-  const double octaves = std::log2(a2 / 110.0);
-  EXPECT_NEAR(octaves, std::round(octaves), 0.02) << a2 << " Hz";
 }
 
 TEST_F(Vst2Adapter, NoteOnLandsAtItsDeltaFrame) {
