@@ -8,14 +8,15 @@
 #include "basic/conf_key_data.h"
 #include "basic/conf_key_multi.h"
 #include "framework/core/plugin_core_fixture.h"
+#include "support/synth_params.h"
 
 using zindle_test::CoreRig;
 using zindle_test::HostEvent;
 using Kind = HostEvent::Kind;
 
 namespace {
-constexpr int kVcfFreq = 53;
-constexpr int kPortamento = 12;
+
+using namespace zindle_test::synth_param;
 }  // namespace
 
 TEST(PluginCore, ArbitrationHoldsForHalfASecondInBothDirections) {

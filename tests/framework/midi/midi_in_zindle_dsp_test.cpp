@@ -8,31 +8,24 @@
 
 #include "support/pitch_measure.h"
 #include "support/signal_measure.h"
+#include "support/synth_params.h"
 #include "tests/framework/midi/recording_receiver.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
 
+using namespace zindle_test::synth_param;
+
 using midi_test::TestMidiIn;
 using zindle_test::DspHarness;
 
-constexpr int kMix1Lvl = 50;
-constexpr int kMix2Lvl = 51;
-constexpr int kMix3Lvl = 52;
-constexpr int kVcfFreq = 53;
-constexpr int kVcaGain = 56;
-constexpr int kVcaEnvLvl = 58;
-constexpr int kArAtkTime = 27;
-constexpr int kArRelTime = 28;
 constexpr double kRate = 44100.0;
 
 using zindle_test::rms;
 
 // VCO 1 saw through a low filter, so one crossing per period.
 void open_vco1(DspHarness& h) {
-  h.change(kMix1Lvl, 0.0);
-  h.change(kMix2Lvl, 1.0);
-  h.change(kMix3Lvl, 0.0);
+  h.open_vco1();
   h.change(kVcfFreq, 500.0);
 }
 
@@ -40,8 +33,6 @@ TEST(MidiInToDsp, BendRangeAndBendMoveThePitch) {
   // The units on either side are tested alone; this checks the wiring.
   DspHarness h;
   open_vco1(h);
-  h.change(kVcaGain, 1.0);
-  h.change(kVcaEnvLvl, 0.0);
   TestMidiIn in(&h.dsp);
   for (const auto& [controller, value] : {std::pair{101, 0}, {100, 0}, {6, 12}, {38, 0}}) in.send(0xB0, controller, value);
   in.send(0xE0, 0, 0);

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "support/golden_render.h"
+#include "support/synth_params.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
 
 using zindle_test::DspHarness;
+using namespace zindle_test::synth_param;
 
 struct NoteEvent {
   long time;
@@ -36,22 +38,27 @@ struct GoldenPatch {
 
 const GoldenPatch kPatches[] = {
     {"sync_sweep",
-     {{40, 1.0}, {34, 7.0}, {7, 0.0}, {11, 0.5}, {51, 0.0}, {52, 1.0}, {28, 0.1}},
+     {{kVco2Sync, 1.0}, {kVco2TuneC, 7.0}, {kVco2Fm2Src, 0.0}, {kVco2Fm2Lvl, 0.5}, {kMix2Lvl, 0.0},
+      {kMix3Lvl, 1.0}, {kArRelTime, 0.1}},
      120.0f},
     {"ring_mod",
-     {{47, 0.0}, {50, 1.0}, {51, 0.0}, {34, 5.3}, {53, 4000.0}, {28, 0.05}},
+     {{kMixSrc1, 0.0}, {kMix1Lvl, 1.0}, {kMix2Lvl, 0.0}, {kVco2TuneC, 5.3}, {kVcfFreq, 4000.0},
+      {kArRelTime, 0.05}},
      120.0f},
     {"noise_sample_hold",
-     {{41, 1.0}, {45, 1.0}, {46, 1.0}, {19, 1.0}, {30, 12.0}, {14, 1.0}, {17, 0.8}, {53, 600.0},
-      {54, 0.5}, {50, 0.3}, {6, 1.0}, {10, 0.2}},
+     {{kNoiseType, 1.0}, {kShMix2Src, 1.0}, {kShMix2Lvl, 1.0}, {kShTrig, 1.0}, {kLfoFreq, 12.0},
+      {kVcfMod2Src, 1.0}, {kVcfMod2Lvl, 0.8}, {kVcfFreq, 600.0}, {kVcfReso, 0.5}, {kMix1Lvl, 0.3},
+      {kVco1Fm2Src, 1.0}, {kVco1Fm2Lvl, 0.2}},
      120.0f},
     {"resonant_filter",
-     {{53, 300.0}, {54, 0.95}, {15, 1.0}, {18, 0.7}, {21, 0.02}, {22, 0.05}, {23, 0.3}, {24, 0.05},
-      {37, 0.2}, {48, 0.0}, {57, 1.0}, {55, 100.0}},
+     {{kVcfFreq, 300.0}, {kVcfReso, 0.95}, {kVcfMod3Src, 1.0}, {kVcfMod3Lvl, 0.7}, {kAdsrAtkTime, 0.02},
+      {kAdsrDcyTime, 0.05}, {kAdsrSusLvl, 0.3}, {kAdsrRelTime, 0.05}, {kVco1Pw, 0.2}, {kMixSrc2, 0.0},
+      {kVcaEnv, 1.0}, {kHpfFreq, 100.0}},
      120.0f},
     {"lfo_tempo_mono",
-     {{31, 1.0}, {30, 4.0}, {4, 1.0}, {8, 0.3}, {0, 1.0}, {2, 0.6}, {48, 0.0}, {20, 1.0}, {12, 0.05},
-      {25, 1.0}, {57, 1.0}, {59, 0.5}},
+     {{kLfoTempoSync, 1.0}, {kLfoFreq, 4.0}, {kVco1Fm1Src, 1.0}, {kVco1Fm1Lvl, 0.3}, {kVco1PwmSrc, 1.0},
+      {kVco1PwmLvl, 0.6}, {kMixSrc2, 0.0}, {kOscMode, 1.0}, {kPortamento, 0.05}, {kAdsrLfoRep, 1.0},
+      {kVcaEnv, 1.0}, {kVeloVcaSens, 0.5}},
      140.0f},
 };
 

@@ -10,25 +10,16 @@
 
 #include "support/pitch_measure.h"
 #include "support/signal_measure.h"
+#include "support/synth_params.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
 
+using namespace zindle_test::synth_param;
+
 using zindle_test::DspHarness;
 
 using zindle_test::kPi;
-constexpr int kArAtkTime = 27;
-constexpr int kArRelTime = 28;
-constexpr int kNoiseType = 41;
-constexpr int kMixSrc1 = 47;
-constexpr int kMix1Lvl = 50;
-constexpr int kMix2Lvl = 51;
-constexpr int kMix3Lvl = 52;
-constexpr int kVcfFreq = 53;
-constexpr int kVcfReso = 54;
-constexpr int kVcaGain = 56;
-constexpr int kVcaEnvLvl = 58;
-constexpr int kA440 = 61;
 
 // A bright, noisy patch gated by the AR envelope with the VCA gain at 0.
 void rich_gated_patch(DspHarness& h) {

@@ -9,9 +9,12 @@
 
 #include "support/pitch_measure.h"
 #include "support/signal_measure.h"
+#include "support/synth_params.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
+
+using namespace zindle_test::synth_param;
 
 using zindle_test::DspHarness;
 using zindle_test::rms;
@@ -20,35 +23,14 @@ double tone_level(const std::vector<float>& x, double freq, double sample_rate) 
   return zindle_test::tone_amplitude(x.data(), static_cast<int>(x.size()), freq / sample_rate);
 }
 
-constexpr int kVco2Fm1Src = 5;
-constexpr int kVco2Fm1Lvl = 9;
-constexpr int kShMix1Lvl = 44;
-constexpr int kMix1Lvl = 50;
-constexpr int kMix2Lvl = 51;
-constexpr int kMix3Lvl = 52;
-constexpr int kVcfFreq = 53;
-constexpr int kVcaGain = 56;
-constexpr int kVcaEnvLvl = 58;
-constexpr int kArAtkTime = 27;
-constexpr int kArRelTime = 28;
-
 std::vector<float> tail(const std::vector<float>& x, size_t from) {
   return std::vector<float>(x.begin() + static_cast<long>(from), x.end());
-}
-
-// VCO 1 saw alone, VCA fully open without the envelope.
-void open_vco1(DspHarness& h) {
-  h.change(kMix1Lvl, 0.0);
-  h.change(kMix2Lvl, 1.0);
-  h.change(kMix3Lvl, 0.0);
-  h.change(kVcaGain, 1.0);
-  h.change(kVcaEnvLvl, 0.0);
 }
 
 TEST(VoiceRender, Key69PlaysA440OnBothOutputs) {
   for (float rate : {44100.0f, 48000.0f, 96000.0f}) {
     DspHarness h(rate);
-    open_vco1(h);
+    h.open_vco1();
     h.change(kVcfFreq, 500.0);  // near-sine: one rising crossing per period
     h.note_on(0, 69);
     h.render(static_cast<int>(rate * 1.5f));
@@ -62,7 +44,7 @@ TEST(VoiceRender, Key69PlaysA440OnBothOutputs) {
 
 TEST(VoiceRender, TwoKeysGiveBothFundamentals) {
   DspHarness h;
-  open_vco1(h);
+  h.open_vco1();
   h.change(kMix3Lvl, 1.0);  // VCO 2 saw
   h.note_on(0, 60);
   h.note_on(0, 64);
@@ -82,7 +64,7 @@ TEST(VoiceRender, TwoKeysGiveBothFundamentals) {
 
 TEST(VoiceRender, AmplifierFollowsTheEnvelope) {
   DspHarness h;
-  open_vco1(h);
+  h.open_vco1();
   h.change(kVcaGain, 0.0);
   h.change(kVcaEnvLvl, 1.0);
   h.change(kArAtkTime, 0.01);
@@ -112,7 +94,7 @@ TEST(VoiceRender, NoteStartsAtItsSamplePosition) {
   DspHarness at_zero;
   DspHarness at_hundred;
   for (DspHarness* h : {&at_zero, &at_hundred}) {
-    open_vco1(*h);
+    h->open_vco1();
     h->change(kVcaGain, 0.0);
     h->change(kVcaEnvLvl, 1.0);
   }
@@ -141,7 +123,7 @@ TEST(VoiceRender, AudioRateModulationOfVcoTwo) {
   std::vector<float> outputs[3];
   for (int v = 0; v < 3; ++v) {
     DspHarness h;
-    open_vco1(h);
+    h.open_vco1();
     h.change(kMix2Lvl, 0.0);
     h.change(kMix3Lvl, 1.0);
     h.change(kVco2Fm1Src, 0.0);  // "S/H Mixer"
