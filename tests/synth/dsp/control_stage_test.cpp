@@ -151,6 +151,16 @@ TEST(ControlStage, LfoFrequencyMeasuredFromTheSquare) {
   }
 }
 
+TEST(ControlStage, LfoPeriodIsRoundedToWholeSamples) {
+  struct Case { double rate; int samples; };
+  for (const Case c : {Case{17.7, 2492}, Case{7.3, 6041}, Case{20.0, 2205}}) {
+    ControlRig rig;
+    rig.registry.change(kLfoRate, c.rate);
+    rig.run(256);
+    EXPECT_EQ(rig.stage.get_lfo().period_samples(), c.samples) << c.rate;
+  }
+}
+
 TEST(ControlStage, TempoChangeAppliesAtOnce) {
   ControlRig rig;
   rig.registry.change(kLfoTempoSync, 1.0);
