@@ -275,8 +275,8 @@ TEST_F(MidiParams, OnlyChannelMessagesAreHandledAndDataIsMasked) {
 }
 
 TEST_F(MidiParams, AttachResetsEverythingButThePedals) {
-  in.set_bend_range(2.5f);
-  EXPECT_EQ(in.get_channel_state(9).get_bend_range_data(), 2 * 128 + 50);
+  in.set_bend_range(2.75f);
+  EXPECT_EQ(in.get_channel_state(9).get_bend_range_data(), 2 * 128 + 75);
   in.set_bend_range(24.0f);
   EXPECT_EQ(in.get_bend_range(), 24.0);
   in.send_cc(3, {{64, 127}, {99, 0}, {98, 10}, {6, 9}, {101, 0}, {100, 1}, {6, 80}, {0, 3}});
