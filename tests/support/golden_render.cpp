@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/source_files.h"
+
 namespace zindle_test {
 
 namespace {
@@ -18,7 +20,7 @@ constexpr int kPinnedSamples = 8;
 constexpr double kPinnedTolerance = 1e-5;
 
 std::string golden_path(const std::string& name) {
-  return std::string(ZINDLE_TEST_SOURCE_DATA) + "/golden/" + name + ".txt";
+  return source_path("tests/data/golden/" + name + ".txt");
 }
 
 bool blessing() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/bank_manager.h"
+#include "framework/core/bkg_interface.h"
 #include "framework/core/host_callback_interface.h"
 #include "framework/core/plugin_core.h"
 #include "framework/params/normalized_param_interface.h"
@@ -47,6 +48,18 @@ private:
   }
   std::mutex mutex_;
   std::vector<HostEvent> events_;
+};
+
+// Closes the core's edit gestures from the background thread.
+class GestureTask : public mppi::BkgInterface {
+public:
+  explicit GestureTask(mppi::PluginCore& core) : core_(core) {}
+  void process() override { core_.close_gestures(); }
+  void* get_context() override { return nullptr; }
+  void set_context(void*) override {}
+
+private:
+  mppi::PluginCore& core_;
 };
 
 // The fake DSP object with the synth's parameter count.

@@ -62,56 +62,6 @@ TEST(VoiceRender, TwoKeysGiveBothFundamentals) {
   EXPECT_LT(between, level1 * 0.01);
 }
 
-TEST(VoiceRender, AmplifierFollowsTheEnvelope) {
-  DspHarness h;
-  h.open_vco1();
-  h.change(kVcaGain, 0.0);
-  h.change(kVcaEnvLvl, 1.0);
-  h.change(kArAtkTime, 0.01);
-  h.change(kArRelTime, 0.02);
-  h.render(4410);
-  EXPECT_TRUE(std::all_of(h.left.begin(), h.left.end(), [](float v) { return v == 0.0f; }));
-
-  h.note_on(0, 57);
-  h.render(8820);
-  const double attack = rms(h.left.data(), 220);
-  const double held = rms(h.left.data() + 4410, 8820 - 4410);
-  EXPECT_GT(held, 0.1);
-  EXPECT_LT(attack, held * 0.7);  // still opening during the first 5 ms
-
-  h.note_off(0, 57);
-  h.render(8820);
-  const double releasing = rms(h.left.data(), 441);
-  EXPECT_LT(releasing, held);
-  EXPECT_GT(releasing, held * 0.1);
-  // Once the release has ended the voice is skipped: exact silence.
-  EXPECT_TRUE(std::all_of(h.left.begin() + 4410, h.left.end(), [](float v) { return v == 0.0f; }));
-}
-
-TEST(VoiceRender, NoteStartsAtItsSamplePosition) {
-  // A fresh voice renders nothing while silent, so a note at sample 100
-  // sounds exactly like a note at sample 0, 100 samples later.
-  DspHarness at_zero;
-  DspHarness at_hundred;
-  for (DspHarness* h : {&at_zero, &at_hundred}) {
-    h->open_vco1();
-    h->change(kVcaGain, 0.0);
-    h->change(kVcaEnvLvl, 1.0);
-  }
-  at_zero.note_on(0, 69);
-  at_zero.render(1000);
-  at_hundred.note_on(100, 69);
-  at_hundred.render(1100);
-
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(at_hundred.left[static_cast<size_t>(i)], 0.0f) << i;
-  double peak = 0.0;
-  for (int i = 100; i < 150; ++i) peak = std::max(peak, std::fabs(static_cast<double>(at_hundred.left[static_cast<size_t>(i)])));
-  EXPECT_GT(peak, 0.01);
-  for (int i = 0; i < 1000; ++i) {
-    ASSERT_NEAR(at_hundred.left[static_cast<size_t>(i + 100)], at_zero.left[static_cast<size_t>(i)], 1e-5) << i;
-  }
-}
-
 TEST(VoiceRender, AudioRateModulationOfVcoTwo) {
   // VCO 2 follows the sample-and-hold mixer sample by sample. With that
   // signal at 0 the stepped rendering must give the block rendering's samples.
