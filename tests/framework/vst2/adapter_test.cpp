@@ -279,13 +279,6 @@ TEST_F(Vst2Adapter, ParameterPropertiesMarkSwitchesStepsAndRamps) {
   EXPECT_EQ(plugin.dispatch(effGetParameterProperties, kNbrParams, 0, &p), 0);
 }
 
-TEST_F(Vst2Adapter, AutomationThresholdFollowsResume) {
-  for (int i = 0; i < kNbrParams; ++i) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1) << i;
-  plugin.start(44100.0f, 512);
-  for (int i = 0; i < kNbrParams; ++i) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1) << i;
-  EXPECT_EQ(plugin.dispatch(effCanBeAutomated, kNbrParams), 1);
-}
-
 TEST_F(Vst2Adapter, PinPropertiesNameTheTwoOutputs) {
   const char* names[] = {"Output L", "Output R"};
   for (int pin = 0; pin < 2; ++pin) {
@@ -370,15 +363,6 @@ TEST_F(Vst2Adapter, EverySupportedSampleRateRendersFiniteSound) {
     EXPECT_GT(rms(out), 1e-4) << rate;
     EXPECT_LT(rms(out), 4.0) << rate;
   }
-}
-
-TEST_F(Vst2Adapter, TempoChangesReachTheSynthWithoutHostNoise) {
-  host_state().tempo = 133.0;
-  plugin.start(44100.0f, 256);
-  plugin.render(1024, 256);
-  host_state().tempo = 0.0;  // tempo no longer valid: kept as it was
-  plugin.render(1024, 256);
-  EXPECT_TRUE(host_state().automated.empty());
 }
 
 TEST_F(Vst2Adapter, EditorAnswersItsFixedSize) {
