@@ -26,6 +26,7 @@ TEST(LockFreeRingFifo, KeepsOrderAcrossTheWrap) {
   // Uneven batches move the indexes through every wrap position.
   for (int round = 0; round < 20; ++round) {
     for (int k = 0; k < 1 + round % 4; ++k) ASSERT_TRUE(fifo.push(next_in++));
+    EXPECT_EQ(fifo.size(), 1 + round % 4) << round;
     int value = 0;
     while (fifo.pop(value)) EXPECT_EQ(value, next_out++);
   }

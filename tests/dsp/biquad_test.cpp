@@ -6,7 +6,7 @@
 #include <complex>
 #include <vector>
 
-#include "dsp/tone_measure.h"
+#include "support/signal_measure.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ using zindle_test::tone_amplitude;
 
 constexpr float kFs = 44100.0f;
 constexpr float kButterworthQ = 0.70710677f;
-constexpr double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 struct ResponseCase {
   int type;

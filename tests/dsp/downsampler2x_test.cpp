@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dsp/halfband_design.h"
-#include "dsp/tone_measure.h"
+#include "support/signal_measure.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "dsp/tone_measure.h"
+#include "support/signal_measure.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ using zindle_test::tone_amplitude;
 using zindle_test::to_db;
 
 constexpr float kFs = 44100.0f;
-constexpr double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 dsp::LadderVcf make_vcf(float fc, float r) {
   dsp::LadderVcf vcf;

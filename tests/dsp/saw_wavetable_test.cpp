@@ -7,11 +7,13 @@
 #include <random>
 #include <vector>
 
+#include "support/signal_measure.h"
+
 namespace {
 
 using SawTable = dsp::WavetableData<12, 12, short, 1, 2>;
 constexpr int kN = 4096;
-const double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 // Correlation of one table level with cos and sin of harmonic h.
 struct Partial {

@@ -5,42 +5,13 @@
 #include <fstream>
 #include <stdexcept>
 
-#include <unistd.h>
-
+#include "support/temp_folder.h"
 #include "sys/persistent_key_list.h"
 #include "sys/tick.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Points $XDG_CONFIG_HOME at a fresh folder for the length of a test.
-class TempConfigHome {
-public:
-  TempConfigHome() {
-    folder_ = fs::temp_directory_path() / ("zindle-keys-" + std::to_string(::getpid()) + "-" +
-                                          std::to_string(counter_++));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    if (old) old_ = old;
-    had_old_ = old != nullptr;
-    setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-  }
-  ~TempConfigHome() {
-    if (had_old_) setenv("XDG_CONFIG_HOME", old_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
-    fs::remove_all(folder_);
-  }
-  const fs::path& folder() const { return folder_; }
-
-private:
-  static inline int counter_ = 0;
-  fs::path folder_;
-  std::string old_;
-  bool had_old_ = false;
-};
-
-}  // namespace
+using zindle_test::TempConfigHome;
 
 TEST(PersistentKeyList, StoresUnderXdgConfigHomeAndSurvivesReopening) {
   TempConfigHome home;

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -15,6 +13,7 @@
 
 #include "framework/core/bank_manager.h"
 #include "framework/core/bank_resource.h"
+#include "support/source_files.h"
 #include "synth/plugin/builtin_banks.h"
 #include "synth/plugin/zindle_dsp.h"
 
@@ -33,26 +32,6 @@ struct Range {
 };
 
 double db(double x) { return 20.0 * std::log10(std::max(x, 1e-5)); }
-
-std::string read_presets_source() {
-  std::vector<std::string> candidates;
-  if (const char* data = std::getenv("ZINDLE_TEST_DATA")) {
-    candidates.push_back(std::string(data) + "/../resources/presets.txt");
-    candidates.push_back(std::string(data) + "/../../resources/presets.txt");
-  }
-  const std::string here = __FILE__;
-  const auto tests = here.rfind("/tests/");
-  if (tests != std::string::npos) candidates.push_back(here.substr(0, tests) + "/resources/presets.txt");
-  for (const std::string& path : candidates) {
-    std::ifstream in(path);
-    if (in) {
-      std::stringstream text;
-      text << in.rdbuf();
-      return text.str();
-    }
-  }
-  return {};
-}
 
 // The "# range: LOW-HIGH" line under each program name.
 std::map<std::string, Range> read_ranges(const std::string& text) {
@@ -144,7 +123,7 @@ protected:
     synth::register_builtin_banks();
     ASSERT_EQ(mppi::load_bank_resource("static_presets", bank_), 0);
     ASSERT_EQ(bank_.get_nbr_programs(), 64);
-    ranges_ = read_ranges(read_presets_source());
+    ranges_ = read_ranges(zindle_test::read_source_file("resources/presets.txt"));
     ASSERT_FALSE(ranges_.empty()) << "resources/presets.txt not found";
   }
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/signal_measure.h"
 
-const double kPi = 3.14159265358979323846;
+namespace {
 
 int run(const std::string& args) {
   const std::string command = std::string(ZINDLE_RENDER_EXE) + " --plugin " + ZINDLE_PLUGIN_FILE + " " + args +
@@ -35,15 +35,9 @@ std::vector<float> read_left(const std::string& path) {
   return left;
 }
 
-// Magnitude of one frequency over a window, by correlation.
+// Level of one frequency over a window.
 double magnitude_at(const std::vector<float>& x, size_t start, size_t length, double hz, double rate) {
-  double re = 0.0, im = 0.0;
-  for (size_t i = 0; i < length; ++i) {
-    const double w = 0.5 - 0.5 * std::cos(2.0 * kPi * i / length);
-    re += w * x[start + i] * std::cos(2.0 * kPi * hz * i / rate);
-    im += w * x[start + i] * std::sin(2.0 * kPi * hz * i / rate);
-  }
-  return std::sqrt(re * re + im * im);
+  return zindle_test::tone_amplitude(x.data() + start, static_cast<int>(length), hz / rate);
 }
 
 double note_hz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "support/source_files.h"
 #include "tools/render/smf_reader.h"
 
 using namespace zindle_render;
@@ -189,15 +189,13 @@ TEST(SmfReader, EveryTruncationIsRefused) {
 }
 
 TEST(SmfReader, ThreeNotesDataFile) {
-  const char* env = std::getenv("ZINDLE_TEST_DATA");
-  std::string dir = env ? env : std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/../data";
   NoteSequence seq;
-  ASSERT_EQ("", read_smf_file(dir + "/three_notes.mid", seq));
+  ASSERT_EQ("", read_smf_file(zindle_test::source_path("tests/data/three_notes.mid"), seq));
   expect_sequence(seq, {{0.0, 0x90, 60, 100},
                         {0.5, 0x80, 60, 64},
                         {0.5, 0x90, 64, 100},
                         {1.0, 0x80, 64, 64},
                         {1.0, 0x90, 67, 100},
                         {1.5, 0x80, 67, 64}});
-  EXPECT_NE(std::string::npos, read_smf_file(dir + "/no_such.mid", seq).find("cannot open"));
+  EXPECT_NE(std::string::npos, read_smf_file(zindle_test::source_path("tests/data/no_such.mid"), seq).find("cannot open"));
 }

@@ -35,6 +35,9 @@ TEST(BankChunk, BankAndProgramChunksRoundTrip) {
 
   std::vector<uint8_t> prog_chunk;
   EXPECT_EQ(get_chunk(bank, 9, nullptr, true, prog_chunk), 324);
+  std::vector<uint8_t> none;
+  EXPECT_EQ(get_chunk(bank, 64, nullptr, true, none), 0);  // no such program
+  EXPECT_EQ(get_chunk(bank, -1, nullptr, true, none), 0);
 
   BankManager other = make_bank(1, 62);
   int cur = 0;

@@ -31,16 +31,6 @@ private:
   }
 };
 
-class GestureTask : public mppi::BkgInterface {
-public:
-  explicit GestureTask(mppi::PluginCore& core) : core_(core) {}
-  void process() override { core_.close_gestures(); }
-  void* get_context() override { return nullptr; }
-  void set_context(void*) override {}
-
-private:
-  mppi::PluginCore& core_;
-};
 
 double seconds_between(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
@@ -57,7 +47,7 @@ TEST(GestureTimingThread, EndEditFollowsTheLastChangeByTheHoldTime) {
   TimingHost host;
   rig.core.set_host(&host);
   rig.core.set_clock(&sys::get_tick_seconds);
-  GestureTask task(rig.core);
+  zindle_test::GestureTask task(rig.core);
   mppi::BkgThreadWin32 background;
   background.set_handler(&task);
   ASSERT_EQ(background.start(), 0);

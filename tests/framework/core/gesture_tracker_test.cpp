@@ -34,6 +34,8 @@ TEST(GestureTracker, OpensOnceAndClosesInOpeningOrder) {
   EXPECT_TRUE(log.begins.empty());
   EXPECT_TRUE(g.is_closed(5));
   EXPECT_FALSE(g.is_closed(2));
+  EXPECT_TRUE(g.is_closed(8));  // outside the tracker: never open
+  EXPECT_TRUE(g.is_closed(-1));
   EXPECT_TRUE(g.open(5, note_begin));  // the next change opens a new bracket
 }
 

@@ -1,17 +1,18 @@
 #pragma once
-// A plug-in core wired to the real synth DSP object, a recording host and
-// a clock the test moves by hand.
+// A plug-in core wired to a DSP object (by default a fake one with 62 plain
+// parameters), a recording host and a clock the test moves by hand.
 
-#include <cstring>
 #include <mutex>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "framework/core/bank_manager.h"
+#include "framework/core/bkg_interface.h"
 #include "framework/core/host_callback_interface.h"
 #include "framework/core/plugin_core.h"
 #include "framework/params/normalized_param_interface.h"
+#include "support/fake_dsp.h"
 #include "synth/plugin/zindle_dsp.h"
 
 namespace zindle_test {
@@ -50,14 +51,24 @@ private:
   std::vector<HostEvent> events_;
 };
 
-class HiddenParamsDsp : public synth::ZindleDsp {
+// Closes the core's edit gestures from the background thread.
+class GestureTask : public mppi::BkgInterface {
 public:
-  double get_num_property(const char* key) const override {
-    return std::strcmp(key, "hide_parameters") == 0 ? 1.0 : synth::ZindleDsp::get_num_property(key);
-  }
+  explicit GestureTask(mppi::PluginCore& core) : core_(core) {}
+  void process() override { core_.close_gestures(); }
+  void* get_context() override { return nullptr; }
+  void set_context(void*) override {}
+
+private:
+  mppi::PluginCore& core_;
 };
 
-template <typename Dsp = synth::ZindleDsp>
+// The fake DSP object with the synth's parameter count.
+struct FakeSynthDsp : FakeDsp {
+  FakeSynthDsp() : FakeDsp(62) {}
+};
+
+template <typename Dsp = FakeSynthDsp>
 struct CoreRig {
   // Like the adapter, selects program 0 before the host sees the plug-in,
   // unless told not to.

@@ -8,30 +8,16 @@
 
 #include "framework/core/bkg_thread.h"
 #include "framework/core/plugin_core_fixture.h"
-
-namespace {
-
-class GestureTask : public mppi::BkgInterface {
-public:
-  explicit GestureTask(mppi::PluginCore& core) : core_(core) {}
-  void process() override { core_.close_gestures(); }
-  void* get_context() override { return nullptr; }
-  void set_context(void*) override {}
-
-private:
-  mppi::PluginCore& core_;
-};
-
-}  // namespace
+#include "synth/plugin/zindle_dsp.h"
 
 // Host automation, editor changes and program changes from three threads,
 // rendering on a fourth and gesture closing on the background thread. Run
 // under ThreadSanitizer this proves the shared paths race-free; in any
 // build it checks that the values stay in range and brackets balance.
 TEST(PluginCoreThread, ChangesFromThreeThreadsWhileRendering) {
-  zindle_test::CoreRig<> rig;
+  zindle_test::CoreRig<synth::ZindleDsp> rig;  // the real engine reads the values while they change
   rig.core.set_clock(&sys::get_tick_seconds);
-  GestureTask task(rig.core);
+  zindle_test::GestureTask task(rig.core);
   mppi::BkgThreadWin32 background;
   background.set_handler(&task);
   ASSERT_EQ(background.start(), 0);

@@ -3,8 +3,11 @@
 #include "framework/core/host_gui_interface.h"
 #include "framework/core/plugin_core_fixture.h"
 #include "framework/gui_binding/param_listener.h"
+#include "support/synth_params.h"
 
 namespace {
+
+using namespace zindle_test::synth_param;
 
 // The editor's host interface, forwarding to the plug-in core.
 class CoreHostGui : public mppi::HostGuiInterface {
@@ -41,7 +44,7 @@ public:
   int last_prio = 0;
 };
 
-constexpr int kReso = 54;
+constexpr int kReso = zindle_test::synth_param::kVcfReso;
 
 struct ListenerRig {
   ListenerRig() : host_gui(rig.core) {

@@ -5,16 +5,16 @@
 
 #include "framework/midi/midi_auto_bind_mgr.h"
 #include "framework/midi/midi_mgr.h"
+#include "support/synth_params.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 
 namespace {
 
+using namespace zindle_test::synth_param;
+
 using mppi::MidiAutoBindMenu;
 using mppi::MidiMgr;
 using midi_test::MidiRig;
-
-constexpr int kVcfFreq = 53;
-constexpr int kVcfReso = 54;
 
 struct AutoBindRig : MidiRig {
   AutoBindRig() {

@@ -182,11 +182,11 @@ TEST_F(MidiParams, BendRangeTwelveGivesTwelveSemitonesOfBend) {
     EXPECT_EQ(rx.of(MidiCall::kPitchBend)[0].x, c.bend) << c.lsb << "," << c.msb;
     EXPECT_EQ(rx.of(MidiCall::kRaw)[0].a, 14);
   }
-  // Fine part in hundredths: 2 semitones 50 cents.
-  in.send_cc(0, {{6, 2}, {38, 50}});
-  EXPECT_DOUBLE_EQ(in.get_channel_state(0).get_bend_range(), 2.5);
+  // Fine part in hundredths: 2 semitones 75 cents.
+  in.send_cc(0, {{6, 2}, {38, 75}});
+  EXPECT_DOUBLE_EQ(in.get_channel_state(0).get_bend_range(), 2.75);
   in.send(0xE0, 0, 0);
-  EXPECT_FLOAT_EQ(rx.of(MidiCall::kPitchBend).back().x, -2.5f);
+  EXPECT_FLOAT_EQ(rx.of(MidiCall::kPitchBend).back().x, -2.75f);
 }
 
 TEST_F(MidiParams, TuningShiftsNotePitch) {
@@ -275,8 +275,8 @@ TEST_F(MidiParams, OnlyChannelMessagesAreHandledAndDataIsMasked) {
 }
 
 TEST_F(MidiParams, AttachResetsEverythingButThePedals) {
-  in.set_bend_range(2.5f);
-  EXPECT_EQ(in.get_channel_state(9).get_bend_range_data(), 2 * 128 + 50);
+  in.set_bend_range(2.75f);
+  EXPECT_EQ(in.get_channel_state(9).get_bend_range_data(), 2 * 128 + 75);
   in.set_bend_range(24.0f);
   EXPECT_EQ(in.get_bend_range(), 24.0);
   in.send_cc(3, {{64, 127}, {99, 0}, {98, 10}, {6, 9}, {101, 0}, {100, 1}, {6, 80}, {0, 3}});

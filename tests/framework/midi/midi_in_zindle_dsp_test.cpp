@@ -6,65 +6,39 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/framework/midi/recording_receiver.h"
 #include "support/pitch_measure.h"
+#include "support/signal_measure.h"
+#include "support/synth_params.h"
+#include "tests/framework/midi/recording_receiver.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
 
+using namespace zindle_test::synth_param;
+
 using midi_test::TestMidiIn;
 using zindle_test::DspHarness;
 
-constexpr int kMix1Lvl = 50;
-constexpr int kMix2Lvl = 51;
-constexpr int kMix3Lvl = 52;
-constexpr int kVcfFreq = 53;
-constexpr int kVcaGain = 56;
-constexpr int kVcaEnvLvl = 58;
-constexpr int kArAtkTime = 27;
-constexpr int kArRelTime = 28;
 constexpr double kRate = 44100.0;
 
-double rms(const std::vector<float>& x) {
-  double sum = 0.0;
-  for (float v : x) sum += static_cast<double>(v) * v;
-  return std::sqrt(sum / static_cast<double>(x.size()));
-}
+using zindle_test::rms;
 
 // VCO 1 saw through a low filter, so one crossing per period.
 void open_vco1(DspHarness& h) {
-  h.change(kMix1Lvl, 0.0);
-  h.change(kMix2Lvl, 1.0);
-  h.change(kMix3Lvl, 0.0);
+  h.open_vco1();
   h.change(kVcfFreq, 500.0);
 }
 
 TEST(MidiInToDsp, BendRangeAndBendMoveThePitch) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<int, int>> ccs;
-    int bend_lsb, bend_msb;
-    double semitones;
-  };
-  const std::vector<Case> cases = {
-      {"no bend", {}, 0, 64, 0.0},
-      {"range 12, full up", {{101, 0}, {100, 0}, {6, 12}, {38, 0}}, 127, 127, 12.0 * 8191 / 8192},
-      {"range 12, full down", {{101, 0}, {100, 0}, {6, 12}, {38, 0}}, 0, 0, -12.0},
-      {"default range, full down", {}, 0, 0, -2.0},
-  };
-  for (const Case& c : cases) {
-    DspHarness h;
-    open_vco1(h);
-    h.change(kVcaGain, 1.0);
-    h.change(kVcaEnvLvl, 0.0);
-    TestMidiIn in(&h.dsp);
-    for (const auto& [controller, value] : c.ccs) in.send(0xB0, controller, value);
-    in.send(0xE0, c.bend_lsb, c.bend_msb);
-    in.send(0x90, 69, 100);
-    h.render(static_cast<int>(kRate));
-    const double expected = 440.0 * std::pow(2.0, c.semitones / 12.0);
-    EXPECT_NEAR(zindle_test::zero_crossing_frequency(h.left, kRate, 13230), expected, expected * 2e-3) << c.name;
-  }
+  // The units on either side are tested alone; this checks the wiring.
+  DspHarness h;
+  open_vco1(h);
+  TestMidiIn in(&h.dsp);
+  for (const auto& [controller, value] : {std::pair{101, 0}, {100, 0}, {6, 12}, {38, 0}}) in.send(0xB0, controller, value);
+  in.send(0xE0, 0, 0);
+  in.send(0x90, 69, 100);
+  h.render(static_cast<int>(kRate));
+  EXPECT_NEAR(zindle_test::zero_crossing_frequency(h.left, kRate, 13230), 220.0, 220.0 * 2e-3);
 }
 
 TEST(MidiInToDsp, SustainKeepsTheVoiceUntilLifted) {

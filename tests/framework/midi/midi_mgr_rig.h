@@ -2,48 +2,21 @@
 // The MIDI manager wired as the host adapter wires it: offered to a real
 // ZindleDsp through its host interface (so init binds the defaults), values
 // routed through a real PluginCore, controllers coming in as MIDI bytes.
-// Also a throw-away per-user store folder.
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "framework/core/host_dsp_interface.h"
 #include "framework/midi/midi_mgr.h"
 #include "framework/midi/midi_receiver_interface.h"
 #include "framework/midi_devices/midi_in_cc_mixin.h"
+#include "support/temp_folder.h"
 #include "tests/framework/core/plugin_core_fixture.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace midi_test {
 
-// Points $XDG_CONFIG_HOME at a fresh folder for the life of the object.
-class TempUserStore {
-public:
-  TempUserStore() {
-    char pattern[] = "/tmp/zindle_midi_mgr_XXXXXX";
-    folder_ = ::mkdtemp(pattern);
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-      had_old_ = true;
-      old_ = old;
-    }
-    ::setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-  }
-  ~TempUserStore() {
-    if (had_old_)
-      ::setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
-    else
-      ::unsetenv("XDG_CONFIG_HOME");
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  const std::string& folder() const { return folder_; }
+using TempUserStore = zindle_test::TempConfigHome;
 
-private:
-  std::string folder_;
-  std::string old_;
-  bool had_old_ = false;
-};
 
 // Host side that offers the manager and forwards parameter changes to the core.
 class MidiHost : public zindle_test::FakeHost {

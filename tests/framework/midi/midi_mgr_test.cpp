@@ -11,6 +11,7 @@
 #include "basic/conf_key_multi.h"
 #include "framework/midi/midi_in_chn.h"
 #include "framework/midi/midi_mgr.h"
+#include "support/synth_params.h"
 #include "tests/support/alloc_counter.h"
 #include "sys/persistent_key_list.h"
 #include "synth/params/default_controllers.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+using namespace zindle_test::synth_param;
+
 using mppi::MidiMgr;
 using midi_test::MidiCall;
 using midi_test::MidiRig;
@@ -26,7 +29,6 @@ using midi_test::RecordingReceiver;
 using midi_test::TempUserStore;
 using synth::kDefaultControllers;
 
-constexpr int kVcfFreq = 53;
 constexpr int kCc = 0;
 constexpr int kRpn = MidiMgr::kKindRpn;
 constexpr int kNrpn = MidiMgr::kKindNrpn;

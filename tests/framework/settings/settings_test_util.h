@@ -2,9 +2,6 @@
 // Helpers of the settings tests: temporary folders, a reorder map over
 // named fake parameters, and whole-file reads.
 
-#include "support/fake_param_access.h"
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,53 +9,17 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "framework/params/normalized_param_interface.h"
 #include "framework/params/param_access_interface.h"
 #include "framework/params/param_reorder.h"
+#include "support/fake_param_access.h"
+#include "support/temp_folder.h"
 
 namespace settings_test {
 
 namespace fs = std::filesystem;
-
-// A fresh folder, removed at the end of the test.
-class TempFolder {
-public:
-  TempFolder() {
-    folder_ = fs::temp_directory_path() /
-              ("zindle-settings-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~TempFolder() { fs::remove_all(folder_); }
-  std::string file(const std::string& name) const { return (folder_ / name).string(); }
-  const fs::path& path() const { return folder_; }
-
-private:
-  static inline int counter_ = 0;
-  fs::path folder_;
-};
-
-// Points $XDG_CONFIG_HOME at a fresh folder for the length of a test.
-class TempConfigHome {
-public:
-  TempConfigHome() {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    had_old_ = old != nullptr;
-    if (old) old_ = old;
-    setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
-  }
-  ~TempConfigHome() {
-    if (had_old_) setenv("XDG_CONFIG_HOME", old_.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
-  }
-  const fs::path& folder() const { return folder_.path(); }
-
-private:
-  TempFolder folder_;
-  std::string old_;
-  bool had_old_ = false;
-};
+using zindle_test::TempConfigHome;
+using zindle_test::TempFolder;
 
 using FakeAccess = zindle_test::FakeParamAccess;
 

@@ -7,18 +7,14 @@
 #include <thread>
 #include <vector>
 
+#include "support/signal_measure.h"
 #include "tests/framework/vst2/vst2_test_host.h"
 
 using vst2_test::Instance;
 
 namespace {
 
-bool all_finite(const std::vector<float>& x) {
-  for (float v : x) {
-    if (!std::isfinite(v)) return false;
-  }
-  return true;
-}
+using zindle_test::all_finite;
 
 std::vector<uint8_t> chunk_of(Instance& plugin, bool program) {
   void* data = nullptr;

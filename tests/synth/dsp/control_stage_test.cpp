@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "support/alloc_counter.h"
+#include "support/signal_measure.h"
 #include "synth/dsp/control_stage.h"
 #include "tests/synth/dsp/stage_registry.h"
 
 namespace {
 
 constexpr double kFs = 44100.0;
-constexpr double kPi = 3.141592653589793;
+using zindle_test::kPi;
 
 // Registry positions of the control stage's parameters.
 enum {
@@ -147,6 +148,16 @@ TEST(ControlStage, LfoFrequencyMeasuredFromTheSquare) {
     ASSERT_GE(edges.size(), 2u);
     const double period = double(edges.back() - edges.front()) / double(edges.size() - 1);
     EXPECT_NEAR(kFs / period, c.hz, c.hz * 1e-3);
+  }
+}
+
+TEST(ControlStage, LfoPeriodIsRoundedToWholeSamples) {
+  struct Case { double rate; int samples; };
+  for (const Case c : {Case{17.7, 2492}, Case{7.3, 6041}, Case{20.0, 2205}}) {
+    ControlRig rig;
+    rig.registry.change(kLfoRate, c.rate);
+    rig.run(256);
+    EXPECT_EQ(rig.stage.get_lfo().period_samples(), c.samples) << c.rate;
   }
 }
 

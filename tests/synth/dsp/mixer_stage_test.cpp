@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "dsp/tone_measure.h"
+#include "support/signal_measure.h"
 #include "support/alloc_counter.h"
 #include "tests/synth/dsp/stage_registry.h"
 
@@ -18,7 +18,7 @@ using zindle_test::to_db;
 using zindle_test::tone_amplitude;
 
 constexpr int kN = synth::MixerStage::kMaxSamples;
-constexpr double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 enum {
   kSrc1, kSrc2, kSrc3, kLevel1, kLevel2, kLevel3, kVcfCutoff, kVcfReso, kHpfCutoff,

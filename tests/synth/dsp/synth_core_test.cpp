@@ -1,3 +1,4 @@
+#include "support/synth_params.h"
 #include "synth/dsp/synth_core.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +9,9 @@
 
 namespace {
 
-using zindle_test::DspHarness;
+using namespace zindle_test::synth_param;
 
-constexpr int kPortamento = 12;
-constexpr int kOscMode = 20;
+using zindle_test::DspHarness;
 
 // Pitch of a key as the voice computes it: the float product, rounded.
 int key_pitch(int key) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/host_dsp_interface.h"
+#include "support/synth_params.h"
 #include "synth/dsp/synth_core_observer.h"
 #include "synth/dsp/synth_event.h"
 #include "synth/plugin/zindle_dsp.h"
@@ -92,6 +93,15 @@ public:
   void change(int index, double value) {
     mppi::NormalizedParamInterface* param = dsp.get_param(index);
     param->set_nrm_and_notify(param->conv_val_to_nrm(value));
+  }
+
+  // VCO 1 saw alone, the VCA fully open without the envelope.
+  void open_vco1() {
+    change(synth_param::kMix1Lvl, 0.0);
+    change(synth_param::kMix2Lvl, 1.0);
+    change(synth_param::kMix3Lvl, 0.0);
+    change(synth_param::kVcaGain, 1.0);
+    change(synth_param::kVcaEnvLvl, 0.0);
   }
 
   void note_on(long stamp, int note, float velocity = 1.0f) {

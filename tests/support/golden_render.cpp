@@ -1,0 +1,110 @@
+#include "support/golden_render.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "support/source_files.h"
+
+namespace zindle_test {
+
+namespace {
+
+constexpr int kPinnedSamples = 8;
+// Pinned samples are compared with a tolerance so that a build whose
+// arithmetic differs in the last bits still checks the sound.
+constexpr double kPinnedTolerance = 1e-5;
+
+std::string golden_path(const std::string& name) {
+  return source_path("tests/data/golden/" + name + ".txt");
+}
+
+bool blessing() {
+  const char* flag = std::getenv("ZINDLE_BLESS_GOLDEN");
+  return flag != nullptr && std::strcmp(flag, "1") == 0;
+}
+
+// Pins samples spread over the render, so that the message of a failure
+// says where and by how much the sound moved.
+std::vector<size_t> pinned_positions(size_t size) {
+  std::vector<size_t> positions;
+  for (int i = 1; i <= kPinnedSamples; ++i) positions.push_back(size * static_cast<size_t>(i) / (kPinnedSamples + 1));
+  return positions;
+}
+
+std::string hex(unsigned long long value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%016llx", value);
+  return text;
+}
+
+}  // namespace
+
+unsigned long long fnv1a_float_bytes(const std::vector<float>& samples) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (float sample : samples) {
+    unsigned char bytes[sizeof(float)];
+    std::memcpy(bytes, &sample, sizeof bytes);
+    for (unsigned char byte : bytes) {
+      hash ^= byte;
+      hash *= 0x100000001b3ull;
+    }
+  }
+  return hash;
+}
+
+std::string check_golden(const std::string& name, const std::vector<float>& samples) {
+  const std::string path = golden_path(name);
+  const std::vector<size_t> positions = pinned_positions(samples.size());
+  if (blessing()) {
+    std::ofstream out(path);
+    out << "# " << name << ": re-bless with ZINDLE_BLESS_GOLDEN=1\n";
+    out << "samples " << samples.size() << "\n";
+    out << "hash " << hex(fnv1a_float_bytes(samples)) << "\n";
+    char line[64];
+    for (size_t position : positions) {
+      std::snprintf(line, sizeof line, "at %zu %.9g\n", position, static_cast<double>(samples[position]));
+      out << line;
+    }
+    return out ? std::string() : "cannot write " + path;
+  }
+
+  std::ifstream in(path);
+  if (!in) return "missing " + path + " (run with ZINDLE_BLESS_GOLDEN=1)";
+  std::ostringstream problems;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string key;
+    fields >> key;
+    if (key == "samples") {
+      size_t count = 0;
+      fields >> count;
+      if (count != samples.size()) problems << "length " << samples.size() << ", golden " << count << "\n";
+    } else if (key == "hash") {
+      std::string expected;
+      fields >> expected;
+#if defined(__SSE2_MATH__) || defined(_M_X64)
+      // Exact only where float arithmetic is deterministic (SSE2).
+      const std::string actual = hex(fnv1a_float_bytes(samples));
+      if (actual != expected) problems << "hash " << actual << ", golden " << expected << "\n";
+#endif
+    } else if (key == "at") {
+      size_t position = 0;
+      double expected = 0.0;
+      fields >> position >> expected;
+      if (position >= samples.size()) {
+        problems << "sample " << position << " missing\n";
+      } else if (std::fabs(samples[position] - expected) > kPinnedTolerance) {
+        problems << "sample " << position << " is " << samples[position] << ", golden " << expected << "\n";
+      }
+    }
+  }
+  return problems.str();
+}
+
+}  // namespace zindle_test
