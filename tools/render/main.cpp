@@ -150,6 +150,7 @@ int main(int argc, char** argv) {
     Stereo out;
     if (options.audition) {
       const int nbr_programs = plugin->effect()->numPrograms;
+      if (nbr_programs <= 0) return fail(1, "the plug-in has no programs to audition");
       plugin->stop();
       plugin.reset();
       std::vector<ProgramLoudness> table;
