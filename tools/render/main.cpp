@@ -7,10 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/vst2/vst2_abi.h"
+#include "tools/render/audition_report.h"
+#include "tools/render/loudness.h"
 #include "tools/render/note_sequence.h"
 #include "tools/render/render_options.h"
 #include "tools/render/smf_reader.h"
@@ -62,6 +65,59 @@ int fail(int code, const std::string& message) {
   return code;
 }
 
+struct Stereo {
+  std::vector<float> left;
+  std::vector<float> right;
+};
+
+// Plays `sequence` for `frames` samples, from the program already selected.
+Stereo play(vsthost::Plugin& plugin, const NoteSequence& sequence, long frames, const RenderOptions& options) {
+  Stereo out;
+  out.left.assign(static_cast<size_t>(frames), 0.0f);
+  out.right.assign(static_cast<size_t>(frames), 0.0f);
+  size_t next = 0;
+  for (long pos = 0; pos < frames; pos += options.block_size) {
+    const int n = static_cast<int>(std::min<long>(options.block_size, frames - pos));
+    std::vector<vsthost::MidiMessage> block;
+    while (next < sequence.size()) {
+      const long at = std::lround(sequence[next].seconds * options.sample_rate);
+      if (at >= pos + n) break;
+      const TimedMessage& m = sequence[next++];
+      block.push_back({static_cast<int>(std::max(0L, at - pos)), m.status, m.data1, m.data2});
+    }
+    if (!block.empty()) plugin.send_midi(block);
+    plugin.process({}, {out.left.data() + pos, out.right.data() + pos}, n);
+  }
+  return out;
+}
+
+std::unique_ptr<vsthost::Plugin> open_plugin(const std::string& path, const RenderOptions& options,
+                                             std::string* error) {
+  auto plugin = vsthost::Plugin::load(path, error);
+  if (plugin) plugin->start(options.sample_rate, options.block_size);
+  return plugin;
+}
+
+// Every program in a fresh instance of its own, so that no program inherits
+// another's tails or modulation state; the phrases follow one another in
+// `out`, and each is measured alone.
+bool audition(const std::string& path, int nbr_programs, const RenderOptions& options, Stereo& out,
+              std::vector<ProgramLoudness>& table, std::string* error) {
+  const long length = std::lround(kAuditionSeconds * options.sample_rate);
+  for (int p = 0; p < nbr_programs; ++p) {
+    auto plugin = open_plugin(path, options, error);
+    if (!plugin) return false;
+    plugin->dispatch(effSetProgram, 0, p);
+    const Stereo phrase = play(*plugin, audition_phrase(0.0), length, options);
+    plugin->stop();
+    table.push_back({plugin->get_string(effGetProgramName, 0, 64),
+                     measure_loudness(phrase.left, phrase.right, options.sample_rate)});
+    out.left.insert(out.left.end(), phrase.left.begin(), phrase.left.end());
+    out.right.insert(out.right.end(), phrase.right.begin(), phrase.right.end());
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,50 +138,41 @@ int main(int argc, char** argv) {
 
     std::string load_error;
     const std::string path = options.plugin.empty() ? default_plugin_path() : options.plugin;
-    auto plugin = vsthost::Plugin::load(path, &load_error);
+    auto plugin = open_plugin(path, options, &load_error);
     if (!plugin) return fail(1, load_error);
-    plugin->start(options.sample_rate, options.block_size);
 
     int program = 0;
     if (!options.program.empty()) {
       program = find_program(*plugin, options.program);
       if (program < 0) return fail(2, "no program '" + options.program + "'");
     }
-    const int nbr_programs = options.audition ? plugin->effect()->numPrograms : 1;
+
+    Stereo out;
     if (options.audition) {
-      for (int p = 0; p < nbr_programs; ++p) {
-        const NoteSequence phrase = audition_phrase(p * kAuditionSeconds);
-        sequence.insert(sequence.end(), phrase.begin(), phrase.end());
+      const int nbr_programs = plugin->effect()->numPrograms;
+      if (nbr_programs <= 0) return fail(1, "the plug-in has no programs to audition");
+      plugin->stop();
+      plugin.reset();
+      std::vector<ProgramLoudness> table;
+      if (!audition(path, nbr_programs, options, out, table, &load_error)) return fail(1, load_error);
+      std::fputs(format_audition_table(table).c_str(), stdout);
+      if (options.length_seconds > 0.0) {
+        const auto frames = static_cast<size_t>(std::lround(options.length_seconds * options.sample_rate));
+        out.left.resize(frames, 0.0f);
+        out.right.resize(frames, 0.0f);
       }
+    } else {
+      plugin->dispatch(effSetProgram, 0, program);
+      const double seconds =
+          options.length_seconds > 0.0 ? options.length_seconds : sequence_length(sequence) + options.tail_seconds;
+      out = play(*plugin, sequence, std::lround(seconds * options.sample_rate), options);
+      plugin->stop();
     }
-    plugin->dispatch(effSetProgram, 0, program);
 
-    const double seconds = options.length_seconds > 0.0 ? options.length_seconds
-                           : options.audition       ? nbr_programs * kAuditionSeconds
-                                                    : sequence_length(sequence) + options.tail_seconds;
-    const long total = std::lround(seconds * options.sample_rate);
-    std::vector<float> left(static_cast<size_t>(total)), right(static_cast<size_t>(total));
-    const long audition_length = std::lround(kAuditionSeconds * options.sample_rate);
-    size_t next = 0;
-    for (long pos = 0; pos < total; pos += options.block_size) {
-      const int n = static_cast<int>(std::min<long>(options.block_size, total - pos));
-      if (options.audition && pos / audition_length != (pos + n - 1) / audition_length)
-        plugin->dispatch(effSetProgram, 0, (pos + n - 1) / audition_length);
-      std::vector<vsthost::MidiMessage> block;
-      while (next < sequence.size()) {
-        const long at = std::lround(sequence[next].seconds * options.sample_rate);
-        if (at >= pos + n) break;
-        const TimedMessage& m = sequence[next++];
-        block.push_back({static_cast<int>(std::max(0L, at - pos)), m.status, m.data1, m.data2});
-      }
-      if (!block.empty()) plugin->send_midi(block);
-      plugin->process({}, {left.data() + pos, right.data() + pos}, n);
-    }
-    plugin->stop();
-
-    const std::string write_error = write_wav(options.output, left, right, options.sample_rate, options.format);
+    const std::string write_error = write_wav(options.output, out.left, out.right, options.sample_rate, options.format);
     if (!write_error.empty()) return fail(1, write_error);
-    std::printf("zindle-render: wrote %.2f s to %s\n", seconds, options.output.c_str());
+    std::printf("zindle-render: wrote %.2f s to %s\n", static_cast<double>(out.left.size()) / options.sample_rate,
+                options.output.c_str());
     return 0;
   } catch (const std::exception& e) {
     return fail(1, e.what());
