@@ -30,7 +30,7 @@ public:
   // While fading out the old settings stay and events wait.
   bool is_fading_out() const { return direction_ < 0; }
   int samples_to_silence() const { return level_; }
-  bool is_silent() const { return level_ == 0; }
+  bool is_muted() const { return level_ == 0; }
   // Scales count samples by the ramp and moves it; nothing while steady.
   void apply(float* buf, int count) {
     if (direction_ != 0) ramp(buf, count);

@@ -67,9 +67,9 @@ void SynthCore::reset() {
   generator_.reset();
   sample_hold_.reset();
   mixer_.reset();
+  // A program chosen before the reset has nothing to fade.
   program_fade_.clear();
   apply_held_back_velocity();
-  fresh_ = true;
 }
 
 SynthEvent& SynthCore::queue_event() {
@@ -210,10 +210,8 @@ void SynthCore::advance_pitch(int count) {
 // --- Program changes ----------------------------------------------------------------
 
 void SynthCore::start_program_change() {
-  // A voice that has not sounded since its reset, or is silent, has nothing
-  // to fade: a new program then takes over at once.
-  if (fresh_) return;
-  if (is_silent()) {
+  // A silent voice has nothing to fade: it is cleared at once.
+  if (is_silent() || program_fade_.is_muted()) {
     clear_voice();
     return;
   }
@@ -257,8 +255,7 @@ void SynthCore::render_block(float* out_l, float* out_r, int count, bool accumul
     update_controls(run);
     render_run(mono_buffer_, run);
     program_fade_.apply(mono_buffer_, run);
-    fresh_ = false;
-    if (program_fade_.is_fading_out() && program_fade_.is_silent()) {
+    if (program_fade_.is_fading_out() && program_fade_.is_muted()) {
       clear_voice();
       program_fade_.fade_in();
     }

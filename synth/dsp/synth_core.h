@@ -114,7 +114,6 @@ private:
   ModulationRouter router_;
   bool mono_ = false;
   ProgramChangeFade program_fade_;
-  bool fresh_ = true;  // nothing rendered since the last reset
   float velocity_after_fade_ = -1.0f;  // a note's velocity held back by a fade; -1 none
 
   ControlStage control_;

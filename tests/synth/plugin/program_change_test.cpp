@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "framework/core/bank_manager.h"
 #include "framework/core/bank_resource.h"
 #include "framework/core/plugin_core.h"
+#include "synth/dsp/program_change_fade.h"
 #include "synth/plugin/builtin_banks.h"
 #include "synth/plugin/zindle_dsp.h"
 
@@ -30,29 +32,35 @@ double db(double x) { return 20.0 * std::log10(std::max(x, 1e-9)); }
 // wires it; programs are selected the way a host selects them.
 class ProgramRig {
 public:
-  ProgramRig() : core_(dsp, bank_) {
+  ProgramRig() : core(dsp, bank_) {
     synth::register_builtin_banks();
     mppi::load_bank_resource("static_presets", bank_);
     dsp.init();
     dsp.start();
     dsp.set_sample_rate(static_cast<float>(kRate));
-    core_.init_params();
+    core.init_params();
     left_.resize(kBlock);
     right_.resize(kBlock);
   }
   ~ProgramRig() { dsp.stop(); }
 
   int nbr_programs() const { return bank_.get_nbr_programs(); }
-  void select(int program) { core_.select_program(program); }
+  void select(int program) { core.select_program(program); }
+  const mppi::ProgramSlot& program(int index) { return bank_.use_program(index); }
 
-  // One block; returns its peak and appends it to `out` when given.
-  double render_block(std::vector<float>* out = nullptr) {
+  // One block; returns its peak (huge when a sample is not finite).
+  double render_block() {
     float* outputs[2] = {left_.data(), right_.data()};
     dsp.process_replacing(outputs, nullptr, kBlock, nullptr);
     double peak = 0.0;
     for (float s : left_) peak = std::isfinite(s) ? std::max(peak, double(std::fabs(s))) : 1e9;
-    if (out != nullptr) out->insert(out->end(), left_.begin(), left_.end());
     return peak;
+  }
+  std::vector<float> render(int n) {
+    std::vector<float> out(static_cast<size_t>(n)), right(static_cast<size_t>(n));
+    float* outputs[2] = {out.data(), right.data()};
+    dsp.process_replacing(outputs, nullptr, n, nullptr);
+    return out;
   }
 
   void note_on() {
@@ -68,7 +76,11 @@ public:
 
 private:
   mppi::BankManager bank_;
-  mppi::PluginCore core_;
+
+public:
+  mppi::PluginCore core;
+
+private:
   std::vector<float> left_;
   std::vector<float> right_;
 };
@@ -159,6 +171,91 @@ TEST(ProgramChange, NoPairOfFactoryProgramsPeaksAboveEitherPlayedFresh) {
                 kNbrPrograms * (kNbrPrograms - 1), worst, worst_from, worst_to);
     EXPECT_EQ(exceeding, 0) << "worst " << worst << " dB, program " << worst_from << " then " << worst_to;
   }
+}
+
+// How each way of changing the sound reaches the voice. Two instances play
+// a held note of a sustained program; then one changes to a darker program
+// while the other keeps playing, so that the fade-out can be compared with
+// the old sound sample by sample.
+constexpr int kSustained = 28;  // "Organ Square": the AR holds while the key is down
+constexpr int kDarker = 19;
+constexpr int kVcaGain = 56;
+
+struct PathCase {
+  const char* name;
+  void (*change)(ProgramRig& rig);
+  bool fades;
+};
+
+const PathCase kPathCases[] = {
+    {"program selection", [](ProgramRig& rig) { rig.select(kDarker); }, true},
+    {"bank load",
+     [](ProgramRig& rig) {
+       ProgramRig other;
+       other.select(kDarker);
+       std::vector<uint8_t> chunk;
+       other.core.get_chunk(false, chunk);
+       rig.core.set_chunk(chunk.data(), static_cast<int>(chunk.size()), false);
+     },
+     true},
+    {"editor program load",
+     [](ProgramRig& rig) { rig.core.apply_program(rig.program(kDarker), 200, false, true); }, true},
+    {"a step of a program fade",
+     [](ProgramRig& rig) {
+       rig.core.apply_program(rig.program(kDarker), mppi::PluginCore::kSourceProgramFade, false, true);
+     },
+     false},
+};
+
+TEST(ProgramChange, AnInstantChangeFadesTheOldSoundOutAndTheNewOneIn) {
+  const int fade = static_cast<int>(std::lround(synth::ProgramChangeFade::kFadeSeconds * kRate));
+  for (const PathCase& c : kPathCases) {
+    SCOPED_TRACE(c.name);
+    ProgramRig changed, kept, direct;
+    for (ProgramRig* rig : {&changed, &kept, &direct}) {
+      rig->select(kSustained);
+      rig->note_on();
+      rig->render(8192);
+    }
+    c.change(changed);
+    // The new values without any announcement: what the sound becomes when
+    // nothing fades.
+    direct.dsp.set_all_param_values(direct.program(kDarker).values.data());
+    const std::vector<float> out = changed.render(4096);
+    const std::vector<float> old_sound = kept.render(4096);
+    const std::vector<float> unfaded = direct.render(4096);
+    ASSERT_GT(*std::max_element(old_sound.begin(), old_sound.end()), 0.1f);
+
+    if (!c.fades) {
+      EXPECT_EQ(out, unfaded);
+      continue;
+    }
+    // Out: the old sound on its old settings, scaled by a straight ramp to 0.
+    int off_ramp = 0;
+    for (int i = 0; i < fade; ++i) {
+      const float gain = static_cast<float>(fade - 1 - i) * (1.0f / static_cast<float>(fade));
+      off_ramp += out[i] != old_sound[i] * gain;
+    }
+    EXPECT_EQ(off_ramp, 0);
+    EXPECT_EQ(out[fade - 1], 0.0f);
+    // In: from silence up to the new sound, which the held key starts again.
+    double early = 0.0, late = 0.0;
+    for (int i = fade; i < fade + fade / 8; ++i) early = std::max(early, double(std::fabs(out[i])));
+    for (int i = 2048; i < 4096; ++i) late = std::max(late, double(std::fabs(out[i])));
+    EXPECT_GT(late, 0.1) << "the held key sounds on the new program";
+    EXPECT_LT(early, 0.2 * late);
+  }
+}
+
+TEST(ProgramChange, AProgramChosenBeforeAnythingSoundsPlaysAsIfSetDirectly) {
+  // A drone (VCA gain up) sounds without a key, so only the voice's being
+  // untouched since its reset tells that there is nothing to fade.
+  ProgramRig chosen, set_directly;
+  mppi::ProgramSlot drone = chosen.program(kDarker);
+  drone.values[kVcaGain] = 1.0f;
+  chosen.core.apply_program(drone, mppi::PluginCore::kSourceProgram, true, false);
+  set_directly.dsp.set_all_param_values(drone.values.data());
+  EXPECT_EQ(chosen.render(8192), set_directly.render(8192));
 }
 
 }  // namespace
