@@ -10,80 +10,20 @@
 #include <cstdio>
 #include <vector>
 
-#include "framework/core/bank_manager.h"
-#include "framework/core/bank_resource.h"
 #include "framework/core/plugin_core.h"
 #include "synth/dsp/program_change_fade.h"
-#include "synth/plugin/builtin_banks.h"
-#include "synth/plugin/zindle_dsp.h"
+#include "tests/synth/plugin/program_rig.h"
 
 namespace {
 
-constexpr int kRate = 44100;
-constexpr int kBlock = 128;
-constexpr int kNote = 60;
+using zindle_test::kRate;
+using zindle_test::ProgramRig;
+
 constexpr int kNbrPrograms = 64;
 constexpr int kOwnPlays = 8;
 constexpr double kAllowance = 1.1220184543;  // +1 dB
 
 double db(double x) { return 20.0 * std::log10(std::max(x, 1e-9)); }
-
-// The synth behind a plug-in core holding the factory bank, as the adapter
-// wires it; programs are selected the way a host selects them.
-class ProgramRig {
-public:
-  ProgramRig() : core(dsp, bank_) {
-    synth::register_builtin_banks();
-    mppi::load_bank_resource("static_presets", bank_);
-    dsp.init();
-    dsp.start();
-    dsp.set_sample_rate(static_cast<float>(kRate));
-    core.init_params();
-    left_.resize(kBlock);
-    right_.resize(kBlock);
-  }
-  ~ProgramRig() { dsp.stop(); }
-
-  int nbr_programs() const { return bank_.get_nbr_programs(); }
-  void select(int program) { core.select_program(program); }
-  const mppi::ProgramSlot& program(int index) { return bank_.use_program(index); }
-
-  // One block; returns its peak (huge when a sample is not finite).
-  double render_block() {
-    float* outputs[2] = {left_.data(), right_.data()};
-    dsp.process_replacing(outputs, nullptr, kBlock, nullptr);
-    double peak = 0.0;
-    for (float s : left_) peak = std::isfinite(s) ? std::max(peak, double(std::fabs(s))) : 1e9;
-    return peak;
-  }
-  std::vector<float> render(int n) {
-    std::vector<float> out(static_cast<size_t>(n)), right(static_cast<size_t>(n));
-    float* outputs[2] = {out.data(), right.data()};
-    dsp.process_replacing(outputs, nullptr, n, nullptr);
-    return out;
-  }
-
-  void note_on() {
-    dsp.set_time_stamp(0);
-    dsp.note_on(0, kNote, float(kNote), 0.0f, 100.0f / 64.0f, 1);
-  }
-  void note_off() {
-    dsp.set_time_stamp(0);
-    dsp.note_off(0, kNote, 0.5f);
-  }
-
-  synth::ZindleDsp dsp;
-
-private:
-  mppi::BankManager bank_;
-
-public:
-  mppi::PluginCore core;
-
-private:
-  std::vector<float> left_;
-  std::vector<float> right_;
-};
 
 struct SwitchCase {
   const char* name;
