@@ -22,6 +22,11 @@ using zindle_test::ProgramRig;
 constexpr int kNbrPrograms = 64;
 constexpr int kOwnPlays = 8;
 constexpr double kAllowance = 1.1220184543;  // +1 dB
+#ifdef NDEBUG
+constexpr int kPairStride = 1;
+#else
+constexpr int kPairStride = 7;  // unoptimised (sanitizer) builds try every 7th pair
+#endif
 
 double db(double x) { return 20.0 * std::log10(std::max(x, 1e-9)); }
 
@@ -82,18 +87,22 @@ TEST(ProgramChange, NoPairOfFactoryProgramsPeaksAboveEitherPlayedFresh) {
       for (int i = 0; i < kOwnPlays; ++i) fresh[p] = std::max(fresh[p], play(rig, p, p, c, Switch::kNone));
     }
 
+    int tried = 0;
     int exceeding = 0;
     double worst = -1e9;
     int worst_from = 0, worst_to = 0;
     for (int from = 0; from < kNbrPrograms; ++from) {
       for (int to = 0; to < kNbrPrograms; ++to) {
-        if (from == to) continue;
+        if (from == to || (from * kNbrPrograms + to) % kPairStride != 0) continue;
+        ++tried;
         ProgramRig rig;
         const double peak = play(rig, from, to, c, Switch::kProgramChange);
         double allowed = std::max(fresh[from], fresh[to]);
-        // Oscillators that keep running change the waveform of a program
-        // whose oscillators stand in a fixed ratio (octaves, noise); its
-        // own peak then is the one it reaches from a cleared voice.
+        // The oscillators run on through a change, so a program whose two
+        // oscillators stand an octave apart keeps the phase relation the
+        // old program left, and with it a waveform of another peak; that
+        // program's own peak then is the one it reaches from a voice
+        // cleared at the same moment.
         if (peak > allowed * kAllowance) {
           ProgramRig same_start;
           allowed = std::max(allowed, play(same_start, from, to, c, Switch::kResetVoice));
@@ -108,15 +117,16 @@ TEST(ProgramChange, NoPairOfFactoryProgramsPeaksAboveEitherPlayedFresh) {
       }
     }
     std::printf("%s: %d of %d pairs above +1 dB, worst %+.1f dB (%d then %d)\n", c.name, exceeding,
-                kNbrPrograms * (kNbrPrograms - 1), worst, worst_from, worst_to);
+                tried, worst, worst_from, worst_to);
     EXPECT_EQ(exceeding, 0) << "worst " << worst << " dB, program " << worst_from << " then " << worst_to;
   }
 }
 
-// How each way of changing the sound reaches the voice. Two instances play
-// a held note of a sustained program; then one changes to a darker program
-// while the other keeps playing, so that the fade-out can be compared with
-// the old sound sample by sample.
+// How each way of changing the sound reaches the voice. Three instances
+// play a held note of a sustained program; then one changes to a darker
+// program through the path under test, one keeps playing (so that the
+// fade-out can be compared with the old sound sample by sample) and one
+// takes the new values without any announcement.
 constexpr int kSustained = 28;  // "Organ Square": the AR holds while the key is down
 constexpr int kDarker = 19;
 constexpr int kVcaGain = 56;
