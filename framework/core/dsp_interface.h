@@ -77,6 +77,12 @@ public:
   // --- Block processing (audio thread). Return false. ---------------------
   virtual bool process_replacing(float** outputs, void* unused1, int nbr_samples, void* unused2) = 0;
   virtual bool process_accumulating(float** outputs, void* unused1, int nbr_samples, void* unused2) = 0;
+
+  // --- Program changes (host GUI thread) ------------------------------------
+  // Called before the values of a program that replaces the sound are
+  // written (not for the steps of a program fade), so that the audio side
+  // can let the old sound go before the new settings meet its state.
+  virtual void announce_program_change() {}
 };
 
 }  // namespace mppi

@@ -100,6 +100,9 @@ void PluginCore::apply_program(const ProgramSlot& program, int source, bool rele
     mirror_holds_program_ = true;
   }
   dsp_.set_display_name(program.name);
+  // A fade step is a gradual morph the player chose; anything else replaces
+  // the sound at once.
+  if (source != kSourceProgramFade) dsp_.announce_program_change();
   if (nbr_param_ > 0) dsp_.set_all_param_values(values.data());
 
   for (int i = 0; i < n; ++i) {

@@ -46,6 +46,7 @@ public:
 class PluginCore : public PluginCmdInterface, public ParamAccessInterface {
 public:
   static constexpr int kSourceHostAutomation = 100;
+  static constexpr int kSourceProgramFade = 140;
   static constexpr int kSourceProgram = 200;
   static constexpr int kSourceRefresh = 1;
 

@@ -64,6 +64,7 @@ void ControlStage::set_sample_rate(double sample_rate) {
 void ControlStage::reset() {
   adsr_.reset();
   ar_.reset();
+  lfo_.restart();
   std::fill(std::begin(adsr_buffer_), std::end(adsr_buffer_), 0.0f);
   std::fill(std::begin(ar_buffer_), std::end(ar_buffer_), 0.0f);
 }
@@ -160,9 +161,9 @@ void ControlStage::apply_lfo_repeat() {
   }
 }
 
-void ControlStage::tick(bool any_key_held) {
+void ControlStage::tick(bool any_key_held, bool take_params) {
   lfo_cycle_start_ = false;
-  apply_changed_params(any_key_held);
+  if (take_params) apply_changed_params(any_key_held);
 
   if (gate_) {
     if (release_pending_) apply_release();

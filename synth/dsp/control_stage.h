@@ -44,9 +44,10 @@ public:
   // --- Audio thread ----------------------------------------------------------
   void gate_on();
   void gate_off();
-  // Before each slice: applies changed parameters, the gate and the LFO
-  // repeats, and computes the LFO values for the slice.
-  void tick(bool any_key_held);
+  // Before each slice: applies changed parameters (unless told to keep the
+  // current ones), the gate and the LFO repeats, and computes the LFO values
+  // for the slice.
+  void tick(bool any_key_held, bool take_params = true);
   // Samples until the next tick is due; the caller may cut a slice shorter.
   int get_slice_length() const;
   // Renders count (at most kMaxSamples) envelope samples and moves the LFO.

@@ -52,6 +52,7 @@ void SynthCore::set_sample_rate(float rate) {
   sample_hold_.set_sample_rate(doubled_rate_);
   mixer_.set_sample_rate(sample_rate_);
   glide_.set_sample_rate(sample_rate_);
+  program_fade_.set_sample_rate(sample_rate_);
 }
 
 void SynthCore::set_tempo(float bpm) { control_.set_tempo(bpm); }
@@ -66,6 +67,9 @@ void SynthCore::reset() {
   generator_.reset();
   sample_hold_.reset();
   mixer_.reset();
+  // A program chosen before the reset has nothing to fade.
+  program_fade_.clear();
+  apply_held_back_velocity();
 }
 
 SynthEvent& SynthCore::queue_event() {
@@ -85,7 +89,13 @@ void SynthCore::apply_event(SynthEvent& event) {
   switch (event.kind) {
     case SynthEvent::kNoteOn:
       if (keyboard_.key_down(event.note)) handle_key_change();
-      mixer_.set_velocity(event.velocity);
+      // The mixer reads the velocity settings at once; while the old
+      // program fades out they may already be the new program's.
+      if (program_fade_.is_fading_out()) {
+        velocity_after_fade_ = event.velocity;
+      } else {
+        mixer_.set_velocity(event.velocity);
+      }
       break;
     case SynthEvent::kNoteOff:
       if (keyboard_.key_up(event.note)) handle_key_change();
@@ -150,6 +160,12 @@ void SynthCore::update_keyboard_group() {
 }
 
 void SynthCore::update_controls(int count) {
+  // The old program's settings stay until its sound has faded out.
+  if (!program_fade_.is_fading_out()) take_parameter_changes();
+  advance_pitch(count);
+}
+
+void SynthCore::take_parameter_changes() {
   if (flags_.vco1_pwm.test_and_clear()) {
     router_.update_pwm(0, params_.vco1_pwm_src->get_val(), params_.vco1_pwm_lvl->get_val(),
                        generator_);
@@ -176,7 +192,9 @@ void SynthCore::update_controls(int count) {
   generator_.update_params();
   sample_hold_.update();
   mixer_.update_params();
+}
 
+void SynthCore::advance_pitch(int count) {
   if (glide_.is_moving() || pitch_changed_.is_raised()) {
     pitch_changed_.raise();
     glide_.advance(count);
@@ -189,6 +207,39 @@ void SynthCore::update_controls(int count) {
   }
 }
 
+// --- Program changes ----------------------------------------------------------------
+
+void SynthCore::start_program_change() {
+  // A silent voice has nothing to fade: it is cleared at once.
+  if (is_silent() || program_fade_.is_muted()) {
+    clear_voice();
+    return;
+  }
+  program_fade_.fade_out();
+}
+
+// Silence everywhere but the keys: held keys start again on the new settings.
+void SynthCore::clear_voice() {
+  control_.reset();
+  generator_.reset();
+  sample_hold_.reset();
+  mixer_.reset();
+  glide_.jump_to(glide_.get_target());
+  pitch_changed_.raise();
+  last_sh_output_ = 0.0f;
+  last_sh_mixer_sample_ = 0.0f;
+  apply_held_back_velocity();
+  if (keyboard_.is_any_key_held()) {
+    control_.gate_on();
+    if (sh_trigger_mode_ == 0) sh_trigger_pending_ = true;
+  }
+}
+
+void SynthCore::apply_held_back_velocity() {
+  if (velocity_after_fade_ >= 0.0f) mixer_.set_velocity(velocity_after_fade_);
+  velocity_after_fade_ = -1.0f;
+}
+
 // --- Rendering ------------------------------------------------------------------------
 
 void SynthCore::render_block(float* out_l, float* out_r, int count, bool accumulate,
@@ -196,11 +247,18 @@ void SynthCore::render_block(float* out_l, float* out_r, int count, bool accumul
   int done = 0;
   while (done < count) {
     queue_.apply_until(position_, *this);
+    if (program_fade_.take_request()) start_program_change();
     int run = count - done;
     if (!queue_.empty()) run = static_cast<int>(std::min<long>(run, queue_.front_stamp() - position_));
+    if (program_fade_.is_fading_out()) run = std::min(run, program_fade_.samples_to_silence());
     if (observer_ != nullptr) observer_->on_run(position_, run);
     update_controls(run);
     render_run(mono_buffer_, run);
+    program_fade_.apply(mono_buffer_, run);
+    if (program_fade_.is_fading_out() && program_fade_.is_muted()) {
+      clear_voice();
+      program_fade_.fade_in();
+    }
 
     float* const l = out_l + done;
     float* const r = out_r + done;
@@ -221,7 +279,7 @@ void SynthCore::render_block(float* out_l, float* out_r, int count, bool accumul
 void SynthCore::render_run(float* out, int count) {
   int done = 0;
   while (done < count) {
-    control_.tick(keyboard_.is_any_key_held());
+    control_.tick(keyboard_.is_any_key_held(), !program_fade_.is_fading_out());
     const int slice = std::max(1, std::min(count - done, control_.get_slice_length()));
     render_slice(out + done, slice);
     done += slice;

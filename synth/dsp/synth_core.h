@@ -11,6 +11,7 @@
 #include "synth/dsp/mixer_stage.h"
 #include "synth/dsp/modulation_router.h"
 #include "synth/dsp/portamento_glide.h"
+#include "synth/dsp/program_change_fade.h"
 #include "synth/dsp/sample_hold_stage.h"
 #include "synth/dsp/synth_event.h"
 #include "synth/dsp/synth_group.h"
@@ -44,6 +45,10 @@ public:
   void set_tempo(float bpm);
   void set_observer(SynthCoreObserver* observer) { observer_ = observer; }
 
+  // Any thread, before a new program's values are written: the voice fades
+  // out on the old settings, is cleared and fades in on the new ones.
+  void request_program_change() { program_fade_.request(); }
+
   // --- Audio thread --------------------------------------------------------
   void reset();
   void set_time_stamp(long stamp) { time_stamp_ = stamp; }
@@ -74,6 +79,11 @@ public:
 
 private:
   void update_controls(int count);
+  void take_parameter_changes();
+  void advance_pitch(int count);
+  void start_program_change();
+  void clear_voice();
+  void apply_held_back_velocity();
   void update_keyboard_group();
   void handle_key_change();
   void update_pitch_targets();
@@ -103,6 +113,8 @@ private:
   float last_sh_mixer_sample_ = 0.0f;
   ModulationRouter router_;
   bool mono_ = false;
+  ProgramChangeFade program_fade_;
+  float velocity_after_fade_ = -1.0f;  // a note's velocity held back by a fade; -1 none
 
   ControlStage control_;
   GeneratorStage generator_;

@@ -60,6 +60,7 @@ public:
   void get_all_param_values(double* values) const override;
   bool process_replacing(float** outputs, void* unused1, int nbr_samples, void* unused2) override;
   bool process_accumulating(float** outputs, void* unused1, int nbr_samples, void* unused2) override;
+  void announce_program_change() override { synth_core_.request_program_change(); }
 
   // --- mppi::MidiReceiverInterface (audio thread) -----------------------------
   int32_t set_time_stamp(long offset) override;
