@@ -27,7 +27,7 @@ set(violations 0)
 foreach(lib IN LISTS libraries)
   set(dir ${folder_${lib}})
   file(GLOB files ${root}/${dir}/*.h ${root}/${dir}/*.cpp
-                  ${root}/${dir}/linux/*.cpp ${root}/${dir}/win32/*.cpp)
+                  ${root}/${dir}/linux/*.cpp ${root}/${dir}/win32/*.cpp ${root}/${dir}/none/*.cpp)
   foreach(file IN LISTS files)
     file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS lines)

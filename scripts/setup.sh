@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libasound2-dev
+  g++-multilib
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64
 )

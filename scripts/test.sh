@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Set-up, then the whole test suite: a release build, an AddressSanitizer +
+# Set-up, then the whole test suite: a release build, a 32-bit x86 build of
+# the libraries and every suite, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the threaded
 # tests, the Windows builds with their checks, and short libFuzzer runs of
 # every parser.
@@ -23,6 +24,8 @@ run_suite() {
 
 echo "== release"
 run_suite test-release
+echo "== 32-bit x86 (pointer size and alignment, the i686 DLL's code generation)"
+run_suite linux-x86-32
 echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
 bash scripts/windows-checks.sh build/test-release || status=1
 echo "== address + undefined behaviour sanitizers"
