@@ -13,10 +13,11 @@ set(libraries "")
 macro(zindle_layer name dir)
   list(APPEND libraries ${name})
   set(folder_${name} ${dir})
-  # Platform files in linux/ and win32/ belong to the folder's library.
+  # Platform files in linux/, win32/ and none/ belong to the folder's library.
   set(owner_of_${dir} ${name})
   set(owner_of_${dir}/linux ${name})
   set(owner_of_${dir}/win32 ${name})
+  set(owner_of_${dir}/none ${name})
   set(uses_${name} ${ARGN})
 endmacro()
 set(never_rules "")
@@ -31,7 +32,8 @@ foreach(lib IN LISTS libraries)
   set(dir ${folder_${lib}})
   file(GLOB files ${root}/${dir}/*.h ${root}/${dir}/*.cpp
                   ${root}/${dir}/linux/*.h ${root}/${dir}/linux/*.cpp
-                  ${root}/${dir}/win32/*.h ${root}/${dir}/win32/*.cpp)
+                  ${root}/${dir}/win32/*.h ${root}/${dir}/win32/*.cpp
+                  ${root}/${dir}/none/*.h ${root}/${dir}/none/*.cpp)
   foreach(file IN LISTS files)
     file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS lines)

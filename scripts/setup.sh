@@ -11,6 +11,7 @@ packages=(
   librsvg2-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
   libx11-dev libxext-dev libxtst-dev libxres-dev libdbus-1-dev xvfb dbus-daemon
   libebur128-dev
+  g++-multilib
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64
 )

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Set-up, then the whole test suite: a release build, an AddressSanitizer +
+# Set-up, then the whole test suite: a release build, a 32-bit x86 build of
+# the libraries and every suite, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the threaded
 # tests, the Windows builds with their checks, and short libFuzzer runs of
 # every parser.
@@ -53,6 +54,16 @@ echo "== release"
 start_xvfb
 run_suite test-release
 stop_xvfb
+echo "== 32-bit x86 (pointer size and alignment, the i686 DLL's code generation)"
+run_suite linux-x86-32
+# SSE2 math without contraction gives the same numbers on both pointer
+# sizes: the host check's rendering and an audition of every program.
+for build in test-release linux-x86-32; do
+  "build/$build/tools/zindle-render" --audition --float -o "build/$build/audition.wav" >/dev/null || status=1
+done
+for file in tests/hostcheck.f32 audition.wav; do
+  cmp "build/test-release/$file" "build/linux-x86-32/$file" || { echo "32-bit $file differs from 64-bit"; status=1; }
+done
 echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
 bash scripts/windows-checks.sh build/test-release || status=1
 echo "== address + undefined behaviour sanitizers"

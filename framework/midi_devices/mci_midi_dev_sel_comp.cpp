@@ -5,9 +5,7 @@
 
 namespace mppi {
 
-MciMidiDevSelComp::MciMidiDevSelComp(const std::string& client_name) : client_name_(client_name) {
-  update_lists();
-}
+MciMidiDevSelComp::MciMidiDevSelComp(const std::string& client_name) : client_name_(client_name) {}
 
 MciMidiDevSelComp::~MciMidiDevSelComp() {
   release_input();

@@ -17,7 +17,8 @@ namespace mppi {
 class MciMidiDevSelComp : public MidiDevSelCompInterface {
 public:
   // client_name: how the plug-in shows itself where it is a MIDI client of
-  // its own. Reads the lists.
+  // its own. The lists stay empty until update_lists(): the system is not
+  // asked (ALSA not even opened) before someone wants its ports.
   explicit MciMidiDevSelComp(const std::string& client_name);
   ~MciMidiDevSelComp() override;
   MciMidiDevSelComp(const MciMidiDevSelComp&) = delete;

@@ -154,21 +154,27 @@ int MidiDevSelDispatcher::write_settings(basic::ConfKeyMulti& section) const {
 }
 
 int MidiDevSelDispatcher::read_settings(const basic::ConfKeyMulti& section) {
-  update_lists();
-  if (const auto* key = dynamic_cast<const basic::ConfKeyMulti*>(section.get_key(kKeyIn))) {
-    const std::string name = key->get_string(kKeyName);
-    const int index = name == kNone ? -1 : find_input(name);
-    if (name == kNone || (index >= 0 && index != selected_in_)) select_input(index);
+  const auto* in_key = dynamic_cast<const basic::ConfKeyMulti*>(section.get_key(kKeyIn));
+  const auto* out_key = dynamic_cast<const basic::ConfKeyMulti*>(section.get_key(kKeyOut));
+  const std::string in_name = in_key != nullptr ? in_key->get_string(kKeyName) : kNone;
+  const std::string out_name = out_key != nullptr ? out_key->get_string(kKeyName) : kNone;
+  // A new selection is made from fresh lists: ports come and go.
+  if ((in_name != kNone && in_name != get_input_name(selected_in_)) ||
+      (out_name != kNone && out_name != get_output_name(selected_out_))) {
+    update_lists();
+  }
+  if (in_key != nullptr) {
+    const int index = in_name == kNone ? -1 : find_input(in_name);
+    if (in_name == kNone || (index >= 0 && index != selected_in_)) select_input(index);
     if (MidiInCcMixin* input = input_.get()) {
-      const int rc = input->read_settings(*key);
+      const int rc = input->read_settings(*in_key);
       if (rc != 0) return rc;
     }
   }
-  if (const auto* key = dynamic_cast<const basic::ConfKeyMulti*>(section.get_key(kKeyOut))) {
-    const std::string name = key->get_string(kKeyName);
-    const int index = name == kNone ? -1 : find_output(name);
-    if (name == kNone || (index >= 0 && index != selected_out_)) select_output(index);
-    if (MidiOut4BPacketMixin* output = output_.get()) return output->read_settings(*key);
+  if (out_key != nullptr) {
+    const int index = out_name == kNone ? -1 : find_output(out_name);
+    if (out_name == kNone || (index >= 0 && index != selected_out_)) select_output(index);
+    if (MidiOut4BPacketMixin* output = output_.get()) return output->read_settings(*out_key);
   }
   return 0;
 }

@@ -38,15 +38,16 @@ public:
   MidiDevSelDispatcher& operator=(const MidiDevSelDispatcher&) = delete;
 
   // --- Set-up ----------------------------------------------------------------
-  // Not owned; stays until stop(). Rebuilds the lists.
+  // Not owned; stays until stop(). Rebuilds the combined lists from the
+  // family's current ones, without asking the system.
   void add_family(MidiDevSelCompInterface& family);
-  // Re-reads every family's lists: 0, or the first family error. A
-  // selection whose name moved follows it; one whose name is gone ends.
-  int update_lists();
   // Deselects both sides (before the families go away).
   void stop();
 
   // --- MidiDevSelectorInterface ----------------------------------------------
+  // Re-reads every family's lists: 0, or the first family error. A
+  // selection whose name moved follows it; one whose name is gone ends.
+  int update_lists() override;
   int get_nbr_inputs() const override { return static_cast<int>(inputs_.size()); }
   std::string get_input_name(int index) const override;
   int get_nbr_outputs() const override { return static_cast<int>(outputs_.size()); }
@@ -75,7 +76,10 @@ public:
   int write_settings(basic::ConfKeyMulti& section) const override;
   // A device name that is not in the lists keeps the current selection (the
   // device may just be unplugged); a device that fails to open leaves its
-  // side unselected. Errors are the devices' own settings errors.
+  // side unselected. The lists are read again only when a stored name asks
+  // for a device other than the selected one, so loading the usual host
+  // selection never wakes the system's MIDI. Errors are the devices' own
+  // settings errors.
   int read_settings(const basic::ConfKeyMulti& section) override;
 
 private:

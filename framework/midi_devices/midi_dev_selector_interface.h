@@ -11,6 +11,11 @@ public:
   virtual ~MidiDevSelectorInterface() = default;
 
   // --- Lists (editor thread) -------------------------------------------------
+  // Asks the system for its ports again; the setup menu calls it before it
+  // shows a device list. Until then the lists hold only the host's devices
+  // (and the ports a loaded selection needed). 0, or -1 when the system
+  // failed.
+  virtual int update_lists() = 0;
   virtual int get_nbr_inputs() const = 0;
   virtual std::string get_input_name(int index) const = 0;
   virtual int get_nbr_outputs() const = 0;

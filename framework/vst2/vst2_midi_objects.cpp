@@ -42,7 +42,8 @@ void Vst2MidiObjects::register_settings(basic::SettingMgrInterface& settings) {
 }
 
 void Vst2MidiObjects::prepare() {
-  dispatcher_.update_lists();
+  // The families' current lists suffice for the host's devices; the system
+  // ports are listed when someone asks for them.
   dispatcher_.select_input(dispatcher_.find_input(Vst2MidiDevSelComp::kInputName));
   dispatcher_.select_output(dispatcher_.find_output(Vst2MidiDevSelComp::kOutputName));
 }

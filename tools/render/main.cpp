@@ -127,6 +127,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zindle-render: %s\n%s", error.c_str(), usage_text());
     return 2;
   }
+  if (options.help) {
+    std::fputs(help_text().c_str(), stdout);
+    return 0;
+  }
   try {
     NoteSequence sequence;
     if (options.demo) {

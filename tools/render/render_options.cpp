@@ -30,7 +30,33 @@ const char* usage_text() {
          "                     [--tail SECONDS] [--length SECONDS]\n";
 }
 
+std::string help_text() {
+  return std::string(usage_text()) +
+         "\n"
+         "Plays a Standard MIDI File, the built-in demo phrase or an audition of every\n"
+         "program through the plug-in, loaded as a host loads it, and writes a stereo WAV.\n"
+         "\n"
+         "  --demo                   play the built-in demo phrase\n"
+         "  --audition               play a short phrase on each program in turn\n"
+         "  MIDI-FILE                play a Standard MIDI File (type 0 or 1)\n"
+         "  -o, --output OUT.wav     where to write (default out.wav)\n"
+         "  --plugin FILE            the plug-in to load (default: the one built beside this tool)\n"
+         "  --program NUMBER-OR-NAME the program to play (default 0)\n"
+         "  --rate HZ                sample rate, 11025 to 384000 (default 44100)\n"
+         "  --block N                block size, 1 to 8192 (default 256)\n"
+         "  --float                  write 32-bit float samples (default 16-bit)\n"
+         "  --tail SECONDS           time added after the last note (default 1)\n"
+         "  --length SECONDS         render exactly this long\n"
+         "  -h, --help               show this text\n";
+}
+
 std::string parse_options(int argc, const char* const* argv, RenderOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+      options.help = true;
+      return {};
+    }
+  }
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool has_value = i + 1 < argc;

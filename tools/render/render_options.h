@@ -6,6 +6,7 @@
 namespace zindle_render {
 
 struct RenderOptions {
+  bool help = false;           // print help_text() and do nothing else
   bool demo = false;
   bool audition = false;       // a phrase on every program in turn
   std::string plugin;          // empty: the plug-in built beside the tool
@@ -20,8 +21,12 @@ struct RenderOptions {
 };
 
 // Returns an empty string when the arguments are valid, else the message.
+// --help (or -h) anywhere wins over everything else.
 std::string parse_options(int argc, const char* const* argv, RenderOptions& options);
 
+// The command line, shown after a usage error.
 const char* usage_text();
+// The command line and what each option does, for --help.
+std::string help_text();
 
 }  // namespace zindle_render

@@ -1,11 +1,20 @@
+#include <cstdarg>
+
+// This ALSA release declares snd_lib_error_set_local outside the header's
+// extern "C" block; included first inside one, it gets C linkage.
+extern "C" {
+#include <alsa/error.h>
+}
 #include <alsa/asoundlib.h>
 #include <poll.h>
 
 #include <atomic>
+#include <cstdio>
 #include <exception>
 #include <thread>
 
 #include "sys/midi/midi_ports.h"
+#include "sys/resources.h"
 #include "sys/tick.h"
 
 namespace sys {
@@ -15,6 +24,34 @@ constexpr unsigned kReadable = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_REA
 constexpr unsigned kWritable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
 constexpr unsigned kPortType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
 constexpr int kPollMs = 50;  // how soon close() is noticed by the input thread
+
+void send_to_debug_output(const char* file, int line, const char* function, int err, const char* format,
+                          va_list args) {
+  char text[512];
+  int used = std::snprintf(text, sizeof text, "ALSA %s:%d (%s): ", file, line, function);
+  if (used >= 0 && used < static_cast<int>(sizeof text))
+    used += std::vsnprintf(text + used, sizeof text - static_cast<size_t>(used), format, args);
+  if (used >= 0 && used < static_cast<int>(sizeof text) && err != 0)
+    std::snprintf(text + used, sizeof text - static_cast<size_t>(used), " (error %d)", err);
+  debug_output(text);
+  debug_output("\n");
+}
+
+// ALSA prints its errors on standard error (a missing /dev/snd/seq is one
+// of them); while an object of this class lives, this thread's go to our
+// debug output instead. ALSA's per-thread handler leaves the host's own
+// ALSA use and any handler the host installed untouched, and nothing of
+// ours stays installed once the plug-in is unloaded.
+class AlsaMessagesToDebugOutput {
+public:
+  AlsaMessagesToDebugOutput() : previous_(snd_lib_error_set_local(&send_to_debug_output)) {}
+  ~AlsaMessagesToDebugOutput() { snd_lib_error_set_local(previous_); }
+  AlsaMessagesToDebugOutput(const AlsaMessagesToDebugOutput&) = delete;
+  AlsaMessagesToDebugOutput& operator=(const AlsaMessagesToDebugOutput&) = delete;
+
+private:
+  snd_local_error_handler_t previous_;
+};
 
 struct PortAddress {
   int client;
@@ -55,6 +92,7 @@ void find_ports(snd_seq_t* seq, unsigned caps, std::vector<std::string>& names,
 }
 
 int list_ports(const std::string& client_name, unsigned caps, std::vector<std::string>& names) {
+  const AlsaMessagesToDebugOutput quiet;
   names.clear();
   snd_seq_t* seq = open_client(client_name, SND_SEQ_OPEN_DUPLEX);
   if (seq == nullptr) return -1;
@@ -127,6 +165,7 @@ struct MidiInPort::Impl {
   }
 
   void run() {
+    const AlsaMessagesToDebugOutput quiet;
     const int count = snd_seq_poll_descriptors_count(seq, POLLIN);
     std::vector<pollfd> fds(static_cast<size_t>(count > 0 ? count : 0));
     snd_seq_poll_descriptors(seq, fds.data(), static_cast<unsigned>(fds.size()), POLLIN);
@@ -155,6 +194,7 @@ MidiInPort::~MidiInPort() {
 int MidiInPort::open(int index, Callback callback, void* context) {
   close();
   if (index < 0 || callback == nullptr) return -1;
+  const AlsaMessagesToDebugOutput quiet;
   impl_->seq = open_client(impl_->client_name, SND_SEQ_OPEN_INPUT);
   if (impl_->seq == nullptr) return -1;
   if (make_port(impl_->seq, impl_->client_name, index, true) < 0 ||
@@ -178,6 +218,7 @@ int MidiInPort::open(int index, Callback callback, void* context) {
 
 int MidiInPort::close() {
   if (impl_->seq == nullptr) return 0;
+  const AlsaMessagesToDebugOutput quiet;
   impl_->running.store(false, std::memory_order_release);
   if (impl_->thread.joinable()) impl_->thread.join();
   impl_->release();
@@ -215,6 +256,7 @@ MidiOutPort::~MidiOutPort() {
 int MidiOutPort::open(int index) {
   if (impl_->seq != nullptr) return 0;
   if (index < 0) return -1;
+  const AlsaMessagesToDebugOutput quiet;
   impl_->seq = open_client(impl_->client_name, SND_SEQ_OPEN_OUTPUT);
   if (impl_->seq == nullptr) return -1;
   impl_->port = make_port(impl_->seq, impl_->client_name, index, false);
@@ -226,12 +268,15 @@ int MidiOutPort::open(int index) {
 }
 
 int MidiOutPort::close() {
+  const AlsaMessagesToDebugOutput quiet;
   impl_->release();
   return 0;
 }
 
 bool MidiOutPort::is_open() const { return impl_->seq != nullptr; }
 
+// Runs on the audio thread, so it takes no handler of its own: direct
+// output reports failures by its result and prints nothing.
 int MidiOutPort::send(uint32_t message) {
   if (impl_->seq == nullptr) return -1;
   const unsigned char bytes[3] = {static_cast<unsigned char>(message & 0xff),

@@ -20,12 +20,18 @@ using mppi::Vst2MidiDevSelComp;
 namespace {
 
 // A family of fake ports; each device logs "open <name>" and "close <name>".
+// The lists show the ports the system has as of the last update_lists().
 class FakeFamily : public mppi::MidiDevSelCompInterface {
 public:
   FakeFamily(std::vector<std::string> in, std::vector<std::string> out, std::vector<std::string>* log)
-      : in_names(std::move(in)), out_names(std::move(out)), log_(log) {}
+      : in_names(in), out_names(out), system_in(std::move(in)), system_out(std::move(out)), log_(log) {}
 
-  int update_lists() override { return 0; }
+  int update_lists() override {
+    ++nbr_updates;
+    in_names = system_in;
+    out_names = system_out;
+    return 0;
+  }
   const std::vector<std::string>& get_input_names() const override { return in_names; }
   const std::vector<std::string>& get_output_names() const override { return out_names; }
 
@@ -55,6 +61,9 @@ public:
 
   std::vector<std::string> in_names;
   std::vector<std::string> out_names;
+  std::vector<std::string> system_in;
+  std::vector<std::string> system_out;
+  int nbr_updates = 0;
   std::string failing;
 
 private:
@@ -168,4 +177,56 @@ TEST(MidiDevSelDispatcher, SettingsKeepTheChoiceAndTheInputState) {
   section.set_string("port_in/name", "Unplugged");
   ASSERT_EQ(rig.dispatcher.read_settings(section), 0);
   EXPECT_EQ(rig.dispatcher.get_selected_input(), 0);
+}
+
+// The system is asked for its ports only when they are wanted: by the
+// menu's update_lists(), or by stored settings that name another device
+// than the selected one. A stored port still opens when the settings load.
+TEST(MidiDevSelDispatcher, SystemPortsAreListedOnlyWhenWanted) {
+  std::vector<std::string> log;
+  RecordingLink link;
+  Vst2MidiDevSelComp vst;
+  FakeFamily ports({}, {}, &log);  // nothing listed yet
+  ports.system_in = {"Keys", "Pads"};
+  ports.system_out = {"Synth Out"};
+  MidiDevSelDispatcher dispatcher(link);
+  dispatcher.add_family(vst);
+  dispatcher.add_family(ports);
+  ASSERT_EQ(dispatcher.select_input(0), 0);  // the host's devices, as the adapter prepares them
+  ASSERT_EQ(dispatcher.select_output(0), 0);
+  ASSERT_EQ(dispatcher.get_nbr_inputs(), 1);
+
+  struct Step {
+    const char* in;
+    const char* out;
+    int updates;             // system listings so far
+    std::string selected_in;
+    std::string selected_out;
+  };
+  const Step steps[] = {
+      {"VST MIDI In interface", "VST MIDI Out interface", 0, "VST MIDI In interface", "VST MIDI Out interface"},
+      {"VST MIDI In interface", "none", 0, "VST MIDI In interface", ""},
+      {"Pads", "none", 1, "Pads", ""},
+      {"Pads", "Synth Out", 2, "Pads", "Synth Out"},
+      {"Pads", "Synth Out", 2, "Pads", "Synth Out"},
+      {"none", "none", 2, "", ""},
+      {"Unplugged", "none", 3, "", ""},
+  };
+  for (const Step& s : steps) {
+    basic::ConfKeyMulti section("root");
+    section.set_string("port_in/name", s.in);
+    section.set_string("port_out/name", s.out);
+    ASSERT_EQ(dispatcher.read_settings(section), 0) << s.in << " / " << s.out;
+    EXPECT_EQ(ports.nbr_updates, s.updates) << s.in << " / " << s.out;
+    EXPECT_EQ(dispatcher.get_input_name(dispatcher.get_selected_input()), s.selected_in) << s.in;
+    EXPECT_EQ(dispatcher.get_output_name(dispatcher.get_selected_output()), s.selected_out) << s.out;
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"open Pads", "open Synth Out", "close Pads", "close Synth Out"}));
+
+  // The setup menu asks before it shows the lists.
+  ports.system_in.push_back("Drums");
+  ASSERT_EQ(static_cast<mppi::MidiDevSelectorInterface&>(dispatcher).update_lists(), 0);
+  EXPECT_EQ(ports.nbr_updates, 4);
+  EXPECT_EQ(dispatcher.get_input_name(3), "Drums");
+  dispatcher.stop();
 }

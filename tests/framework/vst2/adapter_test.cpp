@@ -89,8 +89,9 @@ TEST_F(Vst2Adapter, CanDoAnswersWholeStringsOnly) {
   } cases[] = {
       {"sendVstMidiEvent", 1},          {"sendVstEvents", 1},
       {"receiveVstMidiEvent", 1},       {"receiveVstEvents", 1},
-      {"receiveVstTimeInfo", 1},        {"hasCockosExtensions", VstIntPtr{0xbeef0000}},
-      {"hasBrindleExtensions", VstIntPtr{0xbeef0000}}, {"receiveVstMidiEvents", 0},
+      // The bit pattern a host compares with 0xbeef0000, also where VstIntPtr has 32 bits.
+      {"receiveVstTimeInfo", 1},        {"hasCockosExtensions", static_cast<VstIntPtr>(0xbeef0000)},
+      {"hasBrindleExtensions", static_cast<VstIntPtr>(0xbeef0000)}, {"receiveVstMidiEvents", 0},
       {"receiveVstTimeInf", 0},         {"offline", 0},
       {"", 0},
   };

@@ -1,18 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/stderr_capture.h"
 #include "sys/midi/midi_ports.h"
 
 namespace {
 
-bool have_sequencer() { return access("/dev/snd/seq", R_OK | W_OK) == 0; }
+// Linux: the sequencer lists at least our own port. A build without system
+// ports lists none.
+bool have_system_ports() {
+  std::vector<std::string> names;
+  return sys::list_midi_outputs("Zindle-BR probe", names) == 0 && !names.empty();
+}
+
+// Linux without a sequencer: ALSA is there and fails to open it.
+bool system_midi_fails() {
+  std::vector<std::string> names;
+  return sys::list_midi_outputs("Zindle-BR probe", names) != 0;
+}
 
 struct Received {
   std::atomic<int> count{0};
@@ -50,7 +60,7 @@ TEST(MidiPorts, UnusablePortsFailCleanly) {
 }
 
 TEST(MidiPortsAlsa, NotesSentToOurPortArrive) {
-  if (!have_sequencer()) GTEST_SKIP() << "no ALSA sequencer here (/dev/snd/seq missing); load snd-seq to run";
+  if (!have_system_ports()) GTEST_SKIP() << "no ALSA sequencer here (/dev/snd/seq missing); load snd-seq to run";
   sys::MidiInPort in("Zindle-BR");
   Received received;
   ASSERT_EQ(in.open(0, &record, &received), 0);
@@ -78,4 +88,38 @@ TEST(MidiPortsAlsa, NotesSentToOurPortArrive) {
   EXPECT_EQ(received.messages[0].load(), 0x00643c90u);
   EXPECT_EQ(received.messages[1].load(), 0x00003c80u);
   EXPECT_EQ(received.messages[2].load(), 0x000d4ab3u);
+}
+
+// The system's complaints (here: no /dev/snd/seq) reach the user only
+// through our debug output, never straight on the host's standard error.
+TEST(MidiPortsAlsa, SystemMessagesGoToTheDebugOutputOnly) {
+  if (!system_midi_fails()) GTEST_SKIP() << "needs ALSA without a sequencer (/dev/snd/seq missing)";
+  struct Case {
+    const char* debug;      // ZINDLE_DEBUG
+    bool expect_message;
+  };
+  const Case cases[] = {{nullptr, false}, {"1", true}};
+  for (const Case& c : cases) {
+    const test_support::ScopedEnv debug("ZINDLE_DEBUG", c.debug);
+    test_support::StderrCapture capture;
+    std::vector<std::string> names;
+    const int in_rc = sys::list_midi_inputs("Zindle-BR", names);
+    sys::MidiInPort in("Zindle-BR");
+    Received received;
+    const int open_in_rc = in.open(0, &record, &received);
+    sys::MidiOutPort out("Zindle-BR");
+    const int open_out_rc = out.open(0);
+    const std::string printed = capture.finish();
+
+    EXPECT_EQ(in_rc, -1);
+    EXPECT_EQ(open_in_rc, -1);
+    EXPECT_EQ(open_out_rc, -1);
+    if (c.expect_message) {
+      EXPECT_NE(printed.find("ALSA seq_hw.c"), std::string::npos) << printed;
+      EXPECT_NE(printed.find("/dev/snd/seq"), std::string::npos) << printed;
+      EXPECT_EQ(printed.find("ALSA lib"), std::string::npos) << printed;  // ALSA's own printing
+    } else {
+      EXPECT_EQ(printed, "");
+    }
+  }
 }
