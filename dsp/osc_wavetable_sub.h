@@ -54,6 +54,21 @@ public:
   void render(int16_t* saw, int16_t* square, int count) {
     for (int i = 0; i < count; ++i) render_one(saw + i, square + i);
   }
+  // The sawtooth alone; the phases move as in render.
+  void render_saw(int16_t* saw, int count) {
+    for (int i = 0; i < count; ++i) {
+      saw[i] = static_cast<int16_t>(read_saw_at(phase_));
+      advance();
+    }
+  }
+  // Moves on `count` samples without output. The wrap is a power-of-two
+  // mask, so one addition of count * increment lands where count single
+  // steps do.
+  void skip(int count) {
+    const uint64_t distance = increment_ * static_cast<uint64_t>(count > 0 ? count : 0);
+    phase_ = wrap(phase_ + distance);
+    second_phase_ = wrap(second_phase_ + distance);
+  }
 
   void render_one(int16_t* saw, int16_t* square) {
     const int32_t s = read_saw_at(phase_);

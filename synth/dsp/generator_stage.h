@@ -51,6 +51,10 @@ public:
   void set_vco2_audio_mod(int mod);
   void set_pwm(int vco, float amount);
 
+  // Which oscillator buffers render_block must write (generator_output
+  // bits); the noise buffer is always written.
+  void set_outputs_read(unsigned outputs) { outputs_read_ = outputs; }
+
   void get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vco1_square,
                    int16_t*& vco2_saw, int16_t*& vco2_square);
   void render_block(int count);
@@ -81,6 +85,8 @@ private:
 
   void update_vco1();
   void update_vco2();
+  static void render_outputs(Vco& osc, int16_t* saw, int16_t* square, int count, bool saw_read,
+                             bool square_read);
   static void compute_pending(PulseWidth& pw);
   static void apply_pending(PulseWidth& pw, Vco& osc);
 
@@ -112,6 +118,7 @@ private:
   bool sync_on_ = false;
   bool vco1_keyboard_off_ = false;
 
+  unsigned outputs_read_ = ~0u;
   int render_position_ = 0;
   float noise_buffer_[kMaxSamples] = {};
   int16_t vco1_saw_buffer_[kMaxSamples] = {};

@@ -8,6 +8,7 @@
 
 #include "dsp/halfband_design.h"
 #include "framework/core/plugin_internal.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/params/param_creator.h"
 
 namespace synth {
@@ -118,8 +119,10 @@ float MixerStage::envelope_level() const {
 void MixerStage::update_params() {
   if (flag_mixer_.test_and_clear()) {
     src1_is_noise_ = is_one(param_mix_src1_->get_val());
-    src2_buffer_ = is_zero(param_mix_src2_->get_val()) ? vco1_square_ : vco1_saw_;
-    src3_buffer_ = is_zero(param_mix_src3_->get_val()) ? vco2_square_ : vco2_saw_;
+    src2_is_saw_ = !is_zero(param_mix_src2_->get_val());
+    src3_is_saw_ = !is_zero(param_mix_src3_->get_val());
+    src2_buffer_ = src2_is_saw_ ? vco1_saw_ : vco1_square_;
+    src3_buffer_ = src3_is_saw_ ? vco2_saw_ : vco2_square_;
     level1_ = static_cast<float>(param_mix1_lvl_->get_val());
     level2_ = static_cast<float>(param_mix2_lvl_->get_val());
     level3_ = static_cast<float>(param_mix3_lvl_->get_val());
@@ -161,6 +164,16 @@ void MixerStage::set_filter_audio_mod(float level) {
   if (audio_mod_on_ && level == 0.0f) cutoff_changed_ = true;
   audio_mod_level_ = level;
   audio_mod_on_ = level != 0.0f;
+}
+
+// Mirrors the tests in mix.
+unsigned MixerStage::generator_outputs_read() const {
+  namespace out = generator_output;
+  unsigned outputs = 0;
+  if (level1_ > 0.0f && !src1_is_noise_ && vco1_square_ && vco2_square_) outputs |= out::kVco1Square | out::kVco2Square;
+  if (level2_ > 0.0f && src2_buffer_ != nullptr) outputs |= src2_is_saw_ ? out::kVco1Saw : out::kVco1Square;
+  if (level3_ > 0.0f && src3_buffer_ != nullptr) outputs |= src3_is_saw_ ? out::kVco2Saw : out::kVco2Square;
+  return outputs;
 }
 
 bool MixerStage::gain_audible() const { return vca_gain_ > 0.004f; }

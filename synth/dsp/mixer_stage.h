@@ -57,6 +57,8 @@ public:
   void set_filter_mod_offset(float octaves);
   // Per-sample cutoff modulation by the doubled-rate signal; 0 turns it off.
   void set_filter_audio_mod(float level);
+  // The generator buffers process reads (generator_output bits).
+  unsigned generator_outputs_read() const;
   bool gain_audible() const;
   bool env_gain_audible() const;
   // count <= kMaxSamples host-rate samples.
@@ -109,6 +111,8 @@ private:
   dsp::LinearRamp cutoff_ramp_;
 
   bool src1_is_noise_ = false;
+  bool src2_is_saw_ = true;
+  bool src3_is_saw_ = true;
   const int16_t* src2_buffer_ = nullptr;
   const int16_t* src3_buffer_ = nullptr;
   float level1_ = 0.0f;

@@ -256,6 +256,8 @@ void SynthCore::render_slice(float* out, int count) {
 
   const int doubled = 2 * count;
   if (!router_.is_vco2_audio_rate()) {
+    generator_.set_outputs_read(mixer_.generator_outputs_read() |
+                                sample_hold_.generator_outputs_read());
     generator_.render_block(doubled);
     sample_hold_.process_block(doubled, sh_trigger_pending_);
   } else {
