@@ -27,9 +27,17 @@ public:
   void set_max_pitch(int max_pitch) { max_pitch_ = max_pitch; }
   int get_max_pitch() const { return max_pitch_; }
 
-  void set_pitch(int pitch) {
-    pitch_ = std::min(pitch, max_pitch_ - 1);
-    const PitchExp e = pitch_exp(pitch_ - max_pitch_);
+  // What a pitch sets, computed apart from the oscillator's state so that a
+  // run of pitches can be prepared before the loop that plays them.
+  struct Tuning {
+    int pitch;
+    int level;
+    uint64_t increment;
+  };
+
+  Tuning tuning_for(int pitch) const {
+    const int clamped = std::min(pitch, max_pitch_ - 1);
+    const PitchExp e = pitch_exp(clamped - max_pitch_);
     uint64_t mantissa = e.mantissa;
     int level = e.octaves;
     if (level > MAXL) {
@@ -37,18 +45,25 @@ public:
       mantissa = shift < 64 ? mantissa >> shift : 0;
       level = MAXL;
     }
-    level_ = level;
-    const int exponent = table_->get_length_exponent(level);
+    return {clamped, level, mantissa << (table_->get_length_exponent(level) - level)};
+  }
+
+  void set_tuning(const Tuning& tuning) {
+    pitch_ = tuning.pitch;
+    level_ = tuning.level;
+    const int exponent = table_->get_length_exponent(level_);
     if (exponent != length_exponent_) {
       phase_ = exponent > length_exponent_ ? phase_ << (exponent - length_exponent_)
                                            : phase_ >> (length_exponent_ - exponent);
       length_exponent_ = exponent;
     }
-    length_ = table_->get_length(level);
+    length_ = table_->get_length(level_);
     mask_ = length_ - 1;
     update_second_phase();
-    increment_ = mantissa << (length_exponent_ - level);
+    increment_ = tuning.increment;
   }
+
+  void set_pitch(int pitch) { set_tuning(tuning_for(pitch)); }
   int get_pitch() const { return pitch_; }
 
   void render(int16_t* saw, int16_t* square, int count) {
@@ -103,6 +118,9 @@ public:
   int16_t read_square_at(uint64_t phase) const {
     return square_from(second_phase_of(phase), read_saw_at(phase));
   }
+  // The pulse at the current phase from the sawtooth read there; the second
+  // phase always follows the first, so this equals read_square_at(get_phase()).
+  int16_t square_with_saw(int32_t saw) const { return square_from(second_phase_, saw); }
 
   void advance() {
     phase_ = wrap(phase_ + increment_);

@@ -175,10 +175,9 @@ void GeneratorStage::render_outputs(Vco& osc, int16_t* saw, int16_t* square, int
 }
 
 void GeneratorStage::render_block(int count) {
-  namespace out = generator_output;
   count = std::clamp(count, 0, kMaxSamples);
-  render_outputs(vco1_, vco1_saw_buffer_, vco1_square_buffer_, count,
-                 (outputs_read_ & out::kVco1Saw) != 0, (outputs_read_ & out::kVco1Square) != 0);
+  render_block_except_vco2(count);
+  namespace out = generator_output;
   if (sync_on_) {
     // The correction rings carry each restart into later samples; they must
     // be kept up even while nobody listens.
@@ -187,7 +186,41 @@ void GeneratorStage::render_block(int count) {
     render_outputs(vco2_.use_slave(), vco2_saw_buffer_, vco2_square_buffer_, count,
                    (outputs_read_ & out::kVco2Saw) != 0, (outputs_read_ & out::kVco2Square) != 0);
   }
+}
+
+void GeneratorStage::render_block_except_vco2(int count) {
+  namespace out = generator_output;
+  count = std::clamp(count, 0, kMaxSamples);
+  render_outputs(vco1_, vco1_saw_buffer_, vco1_square_buffer_, count,
+                 (outputs_read_ & out::kVco1Saw) != 0, (outputs_read_ & out::kVco1Square) != 0);
   noise_gen_.generate(noise_buffer_, count);
+}
+
+void GeneratorStage::render_vco2_modulated(const float* signal, float amount, int count) {
+  count = std::clamp(count, 0, kMaxSamples);
+  if (count == 0) return;
+  // Every pitch of the run first: the pitch exponentials are independent of
+  // each other, and the loop below then carries only the phase.
+  const int max_pitch = vco2_.use_slave().get_max_pitch() - 1;
+  int offset = vco2_audio_mod_;
+  for (int i = 0; i < count; ++i) {
+    vco2_tunings_[i] = vco2_.tuning_for(std::min(vco2_sum_ + offset, max_pitch));
+    offset = round_half_up(signal[i] * amount);
+  }
+  if (sync_on_) {
+    for (int i = 0; i < count; ++i) {
+      vco2_.set_tuning(vco2_tunings_[i]);
+      vco2_.render_one(&vco2_saw_buffer_[i], &vco2_square_buffer_[i]);
+    }
+  } else {
+    SyncVco::Slave& slave = vco2_.use_slave();
+    for (int i = 0; i < count; ++i) {
+      vco2_.set_tuning(vco2_tunings_[i]);
+      slave.render_one(&vco2_saw_buffer_[i], &vco2_square_buffer_[i]);
+    }
+  }
+  vco2_audio_mod_ = offset;
+  update_vco2();
 }
 
 void GeneratorStage::set_render_position(int position) { render_position_ = position; }

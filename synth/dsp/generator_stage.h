@@ -58,6 +58,13 @@ public:
   void get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vco1_square,
                    int16_t*& vco2_saw, int16_t*& vco2_square);
   void render_block(int count);
+  // Audio-rate modulation of VCO 2 by a signal that VCO 2 does not feed:
+  // everything but VCO 2 as a block, then VCO 2 following round(signal *
+  // amount), where sample i plays with the offset formed from sample i - 1
+  // (the first with the offset in force), as the stepped form does.
+  void render_block_except_vco2(int count);
+  void render_vco2_modulated(const float* signal, float amount, int count);
+  // Stepped form, for a modulation signal that VCO 2 feeds.
   void set_render_position(int position);
   void render_sample();
 
@@ -115,6 +122,7 @@ private:
   int vco2_audio_mod_ = 0;
   int vco2_final_pitch_ = 0;
   PulseWidth pw_[2];
+  SyncVco::Tuning vco2_tunings_[kMaxSamples] = {};
   bool sync_on_ = false;
   bool vco1_keyboard_off_ = false;
 
