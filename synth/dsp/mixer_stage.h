@@ -67,8 +67,10 @@ public:
 
 private:
   void mix(float* dst, int count);
-  void run_vcf(float* buf, int count);
-  void run_vca(float* buf, int count);
+  float advance_cutoff(int count);
+  void compute_vca_gains(int count);
+  template <bool kAudioMod>
+  void run_chain(float* out, int count, float fc_unmodulated);
   float envelope_level() const;
 
   float sample_rate_ = 44100.0f;
@@ -104,8 +106,8 @@ private:
   const float* adsr_ = nullptr;
 
   float mix_[2 * kMaxSamples] = {};
+  float vca_gains_[kMaxSamples] = {};
   dsp::Downsampler2x<8> downsampler_;
-  dsp::Downsampler2xInterface& decimator_ = downsampler_;
   dsp::LadderVcf vcf_;
   dsp::BiquadDesigner hpf_;
   dsp::LinearRamp cutoff_ramp_;
