@@ -41,6 +41,16 @@ const std::vector<Setting> kHeaviest = {{47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.
                                         {44, 0.7}, {45, 1.0}, {46, 0.5}, {54, 0.9}, {53, 2000.0},
                                         {56, 0.3}, {5, 0.0},  {9, 0.6},  {40, 1.0}};
 
+// The same, and the cutoff follows that signal sample by sample too.
+std::vector<Setting> heaviest_with(std::vector<Setting> extra) {
+  std::vector<Setting> s = kHeaviest;
+  s.insert(s.end(), extra.begin(), extra.end());
+  return s;
+}
+const std::vector<Setting> kHeaviestCutoffFm = heaviest_with({{13, 0.0}, {16, 0.3}});
+// VCO 2 follows a sample-and-hold mix that hears VCO 2's own pulse.
+const std::vector<Setting> kVco2Feedback = heaviest_with({{45, 0.0}});
+
 // The plug-in built beside this benchmark: <build>/plugin/Zindle-BR.so.
 std::string plugin_path() {
   char exe[4096] = {};
@@ -170,8 +180,13 @@ void BM_PluginInitialPatch(benchmark::State& state) { run_plugin_voice(state, {}
 void BM_PluginRichPatch(benchmark::State& state) { run_plugin_voice(state, kRich); }
 void BM_PluginHeaviestPath(benchmark::State& state) { run_plugin_voice(state, kHeaviest); }
 
+void BM_PluginHeaviestCutoffFm(benchmark::State& state) { run_plugin_voice(state, kHeaviestCutoffFm); }
+void BM_PluginVco2Feedback(benchmark::State& state) { run_plugin_voice(state, kVco2Feedback); }
+
 BENCHMARK(BM_PluginInitialPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PluginRichPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PluginHeaviestPath)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PluginHeaviestCutoffFm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PluginVco2Feedback)->Unit(benchmark::kMillisecond);
 
 }  // namespace
