@@ -49,9 +49,9 @@ public:
 
   // As the slave's: a pitch's settings apart from the state.
   Tuning tuning_for(int pitch) const {
-    const typename Slave::Tuning slave = slave_.tuning_for(pitch);
-    const PitchExp e = pitch_exp(slave.pitch - slave_.get_max_pitch());
-    return {slave, e.mantissa >> (e.octaves & 31)};
+    const int clamped = std::min(pitch, slave_.get_max_pitch() - 1);
+    const PitchExp e = pitch_exp(clamped - slave_.get_max_pitch());
+    return {slave_.tuning_from(clamped, e), e.mantissa >> (e.octaves & 31)};
   }
   void set_tuning(const Tuning& tuning) {
     slave_.set_tuning(tuning.slave);

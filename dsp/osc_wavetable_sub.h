@@ -37,7 +37,10 @@ public:
 
   Tuning tuning_for(int pitch) const {
     const int clamped = std::min(pitch, max_pitch_ - 1);
-    const PitchExp e = pitch_exp(clamped - max_pitch_);
+    return tuning_from(clamped, pitch_exp(clamped - max_pitch_));
+  }
+  // For a pitch already below the maximum and its exponential relative to it.
+  Tuning tuning_from(int clamped, const PitchExp& e) const {
     uint64_t mantissa = e.mantissa;
     int level = e.octaves;
     if (level > MAXL) {
