@@ -1,6 +1,7 @@
-// The oscillator's partial renderings (sawtooth only, no output at all) must
-// leave it exactly where full rendering does, so that a buffer nobody reads
-// can be left out without changing a later sample.
+// The oscillator's block renderings (four-wide, sawtooth only, no output at
+// all) must give the samples of render_one and leave the oscillator where it
+// does, so that a buffer nobody reads can be left out without changing a
+// later sample.
 
 #include "dsp/interpolator.h"
 #include "dsp/osc_wavetable_sub.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <vector>
 
 namespace {
@@ -24,7 +26,36 @@ struct Case {
   uint32_t width;
 };
 
-TEST(OscPartialRender, SawOnlyAndSkipLandWhereFullRenderingDoes) {
+TEST(CubicHermite, FourWideReadingEqualsSingleReadings) {
+  // Full-scale alternation drives every intermediate to its largest size.
+  std::vector<int16_t> extreme(4096 + 3), noise(4096 + 3);
+  for (size_t i = 0; i < extreme.size(); ++i) extreme[i] = (i % 2 == 0) ? 32767 : -32768;
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> sample(-32768, 32767);
+  for (int16_t& v : noise) v = static_cast<int16_t>(sample(rng));
+  std::uniform_int_distribution<uint64_t> position(0, (uint64_t{4096} << 32) - 1);
+  for (const std::vector<int16_t>* table : {&extreme, &noise}) {
+    const int16_t* level = table->data() + 1;
+    for (int round = 0; round < 20000; ++round) {
+      uint64_t phases[4];
+      for (uint64_t& p : phases) p = position(rng);
+      if (round == 0) {
+        phases[0] = 0;
+        phases[1] = 0xFFFFFFFFu;  // the largest fraction
+        phases[2] = (uint64_t{4095} << 32) | 0xFFFFFFFFu;
+        phases[3] = uint64_t{1} << 32;
+      }
+      int32_t wide[4];
+      dsp::Interpolator::CubicHermite::read4(level, phases, wide);
+      for (int k = 0; k < 4; ++k) {
+        ASSERT_EQ(wide[k], dsp::Interpolator::CubicHermite::read(level, phases[k]))
+            << "phase " << phases[k] << ", lane " << k;
+      }
+    }
+  }
+}
+
+TEST(OscPartialRender, BlockFormsLandWhereSampleBySampleRenderingDoes) {
   const Case cases[] = {
       {"sub-audio, thin pulse", 200000, 0x0A000000u},
       {"middle C, square", 786432 + 5461 * 3, 0x80000000u},
@@ -49,7 +80,7 @@ TEST(OscPartialRender, SawOnlyAndSkipLandWhereFullRenderingDoes) {
     for (const auto& step : schedule) {
       std::vector<int16_t> ref_saw(step.count + 1), ref_square(step.count + 1);
       std::vector<int16_t> saw(step.count + 1, 0x5555), square(step.count + 1, 0x5555);
-      reference.render(ref_saw.data(), ref_square.data(), step.count);
+      for (int i = 0; i < step.count; ++i) reference.render_one(&ref_saw[i], &ref_square[i]);
       switch (step.mode) {
         case Mode::kFull: partial.render(saw.data(), square.data(), step.count); break;
         case Mode::kSawOnly: partial.render_saw(saw.data(), step.count); break;
