@@ -74,14 +74,19 @@ public:
   void render(int16_t* saw, int16_t* square, int count) {
     const T* first = table_->data() + table_->get_offset(level_);
     const T* second = table_second_->data() + table_second_->get_offset(level_);
+    const uint64_t increment = increment_;
+    const int32_t dc_offset = dc_offset_;
+    uint64_t phase = phase_;
+    uint64_t second_phase = second_phase_;
     int i = 0;
     for (; i + 4 <= count; i += 4) {
       uint64_t phases[4];
       uint64_t second_phases[4];
       for (int k = 0; k < 4; ++k) {
-        phases[k] = phase_;
-        second_phases[k] = second_phase_;
-        advance();
+        phases[k] = phase;
+        second_phases[k] = second_phase;
+        phase = wrap(phase + increment);
+        second_phase = wrap(second_phase + increment);
       }
       int32_t s[4];
       int32_t other[4];
@@ -89,9 +94,11 @@ public:
       INTERP::read4(second, second_phases, other);
       for (int k = 0; k < 4; ++k) {
         saw[i + k] = static_cast<int16_t>(s[k]);
-        square[i + k] = static_cast<int16_t>(static_cast<uint16_t>(dc_offset_ - other[k] + s[k]));
+        square[i + k] = static_cast<int16_t>(static_cast<uint16_t>(dc_offset - other[k] + s[k]));
       }
     }
+    phase_ = phase;
+    second_phase_ = second_phase;
     for (; i < count; ++i) render_one(saw + i, square + i);
   }
   // The sawtooth alone; both phases end where render leaves them.
