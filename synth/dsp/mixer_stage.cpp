@@ -251,30 +251,30 @@ void MixerStage::compute_vca_gains(int count) {
 // Decimator, VCF, HPF and VCA in one loop with their state in locals, so
 // that the four independent recursions overlap. Each stage keeps its own
 // order of operations.
-template <bool kAudioMod>
+template <bool kOversampled, bool kAudioMod>
 void MixerStage::run_chain(float* out, int count, float fc_unmodulated) {
-  const bool oversampled = oversampled_;
   auto decimator = downsampler_.kernel();
   dsp::LadderVcf::Kernel vcf = kAudioMod ? vcf_.kernel() : vcf_.begin_block();
   dsp::Biquad::Kernel hpf = hpf_.kernel();
-  const int stride = oversampled ? 2 : 1;
   float fc = 0.0f;
-  for (int i = 0; i < count; ++i) {
-    const float in = oversampled ? decimator.tick(mix_ + 2 * i) : out[i];
+  // The VCF output of sample i.
+  auto filtered = [&](int i) {
+    const float in = kOversampled ? decimator.tick(mix_ + 2 * i) : out[i];
     if constexpr (kAudioMod) {
-      const float x = filter_audio_mod_[i * stride] * audio_mod_level_;
+      const float x = filter_audio_mod_[i * (kOversampled ? 2 : 1)] * audio_mod_level_;
       fc = fc_unmodulated *
            (1.0f + x * (0.6931471824645996f + x * (0.27025482058525085f + x * 0.05550410971045494f)));
       fc = std::max(std::min(fc, max_cutoff_), kMinModulatedCutoff);
       vcf_.retune_fast(vcf, fc);
     }
-    float filtered = vcf.tick(in);
-    // A low cutoff can leave the VCF output an exact constant, which the HPF
-    // would otherwise decay into denormals.
-    if (i == 0) filtered += kDenormalGuard;
-    out[i] = hpf.tick(filtered) * vca_gains_[i];
-  }
-  if (oversampled) downsampler_.store(decimator);
+    return vcf.tick(in);
+  };
+  // A low cutoff can leave the VCF output an exact constant, which the HPF
+  // would otherwise decay into denormals.
+  out[0] = hpf.tick(filtered(0) + kDenormalGuard) * vca_gains_[0];
+  for (int i = 1; i < count; ++i) out[i] = hpf.tick(filtered(i)) * vca_gains_[i];
+
+  if (kOversampled) downsampler_.store(decimator);
   if constexpr (kAudioMod) {
     vcf_.store_retuned(vcf, fc);
   } else {
@@ -293,10 +293,13 @@ void MixerStage::process(float* out, int count) {
   }
   const float fc_unmodulated = advance_cutoff(count);
   compute_vca_gains(count);
-  if (audio_mod_on_ && filter_audio_mod_ != nullptr) {
-    run_chain<true>(out, count, fc_unmodulated);
+  const bool audio_mod = audio_mod_on_ && filter_audio_mod_ != nullptr;
+  if (oversampled_) {
+    audio_mod ? run_chain<true, true>(out, count, fc_unmodulated)
+              : run_chain<true, false>(out, count, fc_unmodulated);
   } else {
-    run_chain<false>(out, count, fc_unmodulated);
+    audio_mod ? run_chain<false, true>(out, count, fc_unmodulated)
+              : run_chain<false, false>(out, count, fc_unmodulated);
   }
 }
 

@@ -69,7 +69,7 @@ private:
   void mix(float* dst, int count);
   float advance_cutoff(int count);
   void compute_vca_gains(int count);
-  template <bool kAudioMod>
+  template <bool kOversampled, bool kAudioMod>
   void run_chain(float* out, int count, float fc_unmodulated);
   float envelope_level() const;
 
