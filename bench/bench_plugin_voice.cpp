@@ -3,6 +3,12 @@
 // MIDI, 60 s at 44.1 kHz in 256-sample blocks per iteration. "realtime"
 // counts seconds of audio per CPU second; the label "fnv32" hashes the output bits of
 // the first minute, so a faster build that changes one sample shows at once.
+//   zindle-bench --benchmark_filter='Plugin' --benchmark_repetitions=5
+// Instructions per output sample: run one benchmark under
+//   valgrind --tool=callgrind --toggle-collect='vsthost::Plugin::process*'
+//     --toggle-collect='vsthost::Plugin::send_midi*' zindle-bench
+//     --benchmark_filter='PluginInitialPatch$' --benchmark_min_time=0.001
+// and divide the collected count by 60 * 44100 per iteration.
 
 #include <benchmark/benchmark.h>
 
