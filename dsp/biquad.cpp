@@ -31,23 +31,34 @@ void Biquad::update_coefs() {
   design(1.0 / std::tan(pi * static_cast<double>(cutoff_) / static_cast<double>(sample_rate_)));
 }
 
-void Biquad::update_coefs_fast() {
-  const float w = 3.14159265f * cutoff_ / sample_rate_;
+Biquad::Coefs Biquad::fast_coefs(float cutoff) const {
+  const float w = 3.14159265f * cutoff / sample_rate_;
   const float w2 = w * w;
   const float k = 1.0f / (w * (1.0f + w2 * (0.33333334f + 0.13333334f * w2)));
   const float kk = k * k;
   const float d = proto_a0_ + proto_a1_ * k + proto_a2_ * kk;
   const float inv_d = 1.0f / d;
-  b0_ = (proto_b0_ + proto_b1_ * k + proto_b2_ * kk) * inv_d;
-  b1_ = 2.0f * (proto_b0_ - proto_b2_ * kk) * inv_d;
-  b2_ = (proto_b0_ - proto_b1_ * k + proto_b2_ * kk) * inv_d;
+  return {(proto_b0_ + proto_b1_ * k + proto_b2_ * kk) * inv_d,
+          2.0f * (proto_b0_ - proto_b2_ * kk) * inv_d,
+          (proto_b0_ - proto_b1_ * k + proto_b2_ * kk) * inv_d,
+          2.0f * (proto_a0_ - proto_a2_ * kk) * inv_d,
+          (proto_a0_ - proto_a1_ * k + proto_a2_ * kk) * inv_d};
+}
+
+void Biquad::update_coefs_fast() {
+  const Coefs c = fast_coefs(cutoff_);
+  b0_ = c.b0;
+  b1_ = c.b1;
+  b2_ = c.b2;
   a0_ = 1.0f;
-  a1_ = 2.0f * (proto_a0_ - proto_a2_ * kk) * inv_d;
-  a2_ = (proto_a0_ - proto_a1_ * k + proto_a2_ * kk) * inv_d;
+  a1_ = c.a1;
+  a2_ = c.a2;
 }
 
 void Biquad::process(const float* in, float* out, int n) {
-  for (int i = 0; i < n; ++i) out[i] = process_sample(in[i]);
+  Kernel k = kernel();
+  for (int i = 0; i < n; ++i) out[i] = k.tick(in[i]);
+  store(k);
 }
 
 void Biquad::clear() {

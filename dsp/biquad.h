@@ -7,6 +7,37 @@ namespace dsp {
 
 class Biquad {
 public:
+  struct Coefs {
+    float b0, b1, b2, a1, a2;
+  };
+
+  // Coefficients and history in locals for a block loop: kernel() loads
+  // them, tick() runs one sample with process_sample_shaped's arithmetic,
+  // store() writes them back.
+  struct Kernel {
+    float b0, b1, b2, a1, a2;
+    float x1, x2, y1, y2;
+
+    template <class Shape>
+    float tick(float x, Shape shape) {
+      float y = b0 * x + b1 * x1 + b2 * x2 - (a1 * y1 + a2 * y2);
+      y = shape(y);
+      x2 = x1;
+      x1 = x;
+      y2 = y1;
+      y1 = y;
+      return y;
+    }
+    float tick(float x) { return tick(x, [](float y) { return y; }); }
+    void set_coefs(const Coefs& c) {
+      b0 = c.b0;
+      b1 = c.b1;
+      b2 = c.b2;
+      a1 = c.a1;
+      a2 = c.a2;
+    }
+  };
+
   void set_sample_rate(float fs) { sample_rate_ = fs; }
   void set_cutoff(float fc) { cutoff_ = fc; }
   void set_prototype(float b0, float b1, float b2, float a0, float a1, float a2);
@@ -16,6 +47,25 @@ public:
   // Per-sample design in float with a polynomial tangent; accurate well
   // below the Nyquist frequency only.
   void update_coefs_fast();
+  // The coefficients update_coefs_fast would give for `cutoff`.
+  Coefs fast_coefs(float cutoff) const;
+
+  Kernel kernel() const {
+    const int older = newer_ ^ 1;
+    return {b0_, b1_, b2_, a1_, a2_, x_[newer_], x_[older], y_[newer_], y_[older]};
+  }
+  void store(const Kernel& k) {
+    b0_ = k.b0;
+    b1_ = k.b1;
+    b2_ = k.b2;
+    a1_ = k.a1;
+    a2_ = k.a2;
+    newer_ = 0;
+    x_[0] = k.x1;
+    x_[1] = k.x2;
+    y_[0] = k.y1;
+    y_[1] = k.y2;
+  }
 
   // In place when in == out.
   void process(const float* in, float* out, int n);

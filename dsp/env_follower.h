@@ -12,7 +12,39 @@ public:
   void set_hold(float seconds) { hold_ = seconds; update_coefs(); }
   void set_release(float seconds) { release_ = seconds; update_coefs(); }
 
-  float tick(float x);
+  // The detector in locals for a block loop; tick() is EnvFollower::tick.
+  struct Kernel {
+    float envelope;
+    float attack_coef;
+    float release_coef;
+    int hold_length;
+    int hold_counter;
+
+    float tick(float x) {
+      const float d = (x < 0.0f ? -x : x) - envelope;
+      if (d > 0.0f) {
+        envelope += d * attack_coef;
+        hold_counter = hold_length;
+      } else if (hold_counter >= 1) {
+        --hold_counter;
+      } else {
+        envelope += d * release_coef;
+      }
+      return envelope;
+    }
+  };
+  Kernel kernel() const { return {envelope_, attack_coef_, release_coef_, hold_length_, hold_counter_}; }
+  void store(const Kernel& k) {
+    envelope_ = k.envelope;
+    hold_counter_ = k.hold_counter;
+  }
+
+  float tick(float x) {
+    Kernel k = kernel();
+    const float e = k.tick(x);
+    store(k);
+    return e;
+  }
   void reset() {
     envelope_ = 0.0f;
     hold_counter_ = hold_length_;
@@ -32,18 +64,5 @@ private:
   int hold_length_ = 0;
   int hold_counter_ = 0;
 };
-
-inline float EnvFollower::tick(float x) {
-  const float d = (x < 0.0f ? -x : x) - envelope_;
-  if (d > 0.0f) {
-    envelope_ += d * attack_coef_;
-    hold_counter_ = hold_length_;
-  } else if (hold_counter_ >= 1) {
-    --hold_counter_;
-  } else {
-    envelope_ += d * release_coef_;
-  }
-  return envelope_;
-}
 
 }  // namespace dsp

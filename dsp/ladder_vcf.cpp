@@ -55,9 +55,9 @@ void LadderVcf::update_coefs_fast() {
 }
 
 void LadderVcf::process(float* buf, int n) {
-  // A resonance change since the last design takes effect here at the latest.
-  if (changed_) update_coefs();
-  for (int i = 0; i < n; ++i) buf[i] = process_sample(buf[i]);
+  Kernel k = begin_block();
+  for (int i = 0; i < n; ++i) buf[i] = k.tick(buf[i]);
+  store(k);
 }
 
 void LadderVcf::clear() {

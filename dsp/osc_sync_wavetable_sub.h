@@ -42,11 +42,22 @@ public:
   int64_t get_master_period() const { return master_period_; }
   int64_t get_countdown() const { return countdown_; }
 
-  void set_pitch(int pitch) {
-    slave_.set_pitch(pitch);
-    const PitchExp e = pitch_exp(slave_.get_pitch() - slave_.get_max_pitch());
-    slave_increment_ = e.mantissa >> (e.octaves & 31);
+  struct Tuning {
+    typename Slave::Tuning slave;
+    uint64_t slave_increment;
+  };
+
+  // As the slave's: a pitch's settings apart from the state.
+  Tuning tuning_for(int pitch) const {
+    const int clamped = std::min(pitch, slave_.get_max_pitch() - 1);
+    const PitchExp e = pitch_exp(clamped - slave_.get_max_pitch());
+    return {slave_.tuning_from(clamped, e), e.mantissa >> (e.octaves & 31)};
   }
+  void set_tuning(const Tuning& tuning) {
+    slave_.set_tuning(tuning.slave);
+    slave_increment_ = tuning.slave_increment;
+  }
+  void set_pitch(int pitch) { set_tuning(tuning_for(pitch)); }
   uint64_t get_slave_increment() const { return slave_increment_; }
 
   Slave& use_slave() { return slave_; }
@@ -61,7 +72,7 @@ public:
     if (((static_cast<uint64_t>(countdown_) + 0xFFFFFFFFu) >> 32) == 0) restart();
 
     const int32_t s = slave_.read_saw_at(slave_.get_phase());
-    const int16_t sq = slave_.read_square_at(slave_.get_phase());
+    const int16_t sq = slave_.square_with_saw(s);
     const int out_pos = (write_ - kDelay) & (kRingSize - 1);
     *saw = ring_saw_[out_pos];
     *square = ring_square_[out_pos];

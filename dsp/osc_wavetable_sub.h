@@ -27,9 +27,20 @@ public:
   void set_max_pitch(int max_pitch) { max_pitch_ = max_pitch; }
   int get_max_pitch() const { return max_pitch_; }
 
-  void set_pitch(int pitch) {
-    pitch_ = std::min(pitch, max_pitch_ - 1);
-    const PitchExp e = pitch_exp(pitch_ - max_pitch_);
+  // What a pitch sets, computed apart from the oscillator's state so that a
+  // run of pitches can be prepared before the loop that plays them.
+  struct Tuning {
+    int pitch;
+    int level;
+    uint64_t increment;
+  };
+
+  Tuning tuning_for(int pitch) const {
+    const int clamped = std::min(pitch, max_pitch_ - 1);
+    return tuning_from(clamped, pitch_exp(clamped - max_pitch_));
+  }
+  // For a pitch already below the maximum and its exponential relative to it.
+  Tuning tuning_from(int clamped, const PitchExp& e) const {
     uint64_t mantissa = e.mantissa;
     int level = e.octaves;
     if (level > MAXL) {
@@ -37,22 +48,90 @@ public:
       mantissa = shift < 64 ? mantissa >> shift : 0;
       level = MAXL;
     }
-    level_ = level;
-    const int exponent = table_->get_length_exponent(level);
+    return {clamped, level, mantissa << (table_->get_length_exponent(level) - level)};
+  }
+
+  void set_tuning(const Tuning& tuning) {
+    pitch_ = tuning.pitch;
+    level_ = tuning.level;
+    const int exponent = table_->get_length_exponent(level_);
     if (exponent != length_exponent_) {
       phase_ = exponent > length_exponent_ ? phase_ << (exponent - length_exponent_)
                                            : phase_ >> (length_exponent_ - exponent);
       length_exponent_ = exponent;
     }
-    length_ = table_->get_length(level);
+    length_ = table_->get_length(level_);
     mask_ = length_ - 1;
     update_second_phase();
-    increment_ = mantissa << (length_exponent_ - level);
+    increment_ = tuning.increment;
   }
+
+  void set_pitch(int pitch) { set_tuning(tuning_for(pitch)); }
   int get_pitch() const { return pitch_; }
 
+  // Four samples per round through the interpolator's four-wide reading,
+  // the rest one by one; the same values as render_one.
   void render(int16_t* saw, int16_t* square, int count) {
-    for (int i = 0; i < count; ++i) render_one(saw + i, square + i);
+    const T* first = table_->data() + table_->get_offset(level_);
+    const T* second = table_second_->data() + table_second_->get_offset(level_);
+    const uint64_t increment = increment_;
+    const int32_t dc_offset = dc_offset_;
+    uint64_t phase = phase_;
+    uint64_t second_phase = second_phase_;
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+      uint64_t phases[4];
+      uint64_t second_phases[4];
+      for (int k = 0; k < 4; ++k) {
+        phases[k] = phase;
+        second_phases[k] = second_phase;
+        phase = wrap(phase + increment);
+        second_phase = wrap(second_phase + increment);
+      }
+      int32_t s[4];
+      int32_t other[4];
+      INTERP::read4(first, phases, s);
+      INTERP::read4(second, second_phases, other);
+      for (int k = 0; k < 4; ++k) {
+        saw[i + k] = static_cast<int16_t>(s[k]);
+        square[i + k] = static_cast<int16_t>(static_cast<uint16_t>(dc_offset - other[k] + s[k]));
+      }
+    }
+    phase_ = phase;
+    second_phase_ = second_phase;
+    for (; i < count; ++i) render_one(saw + i, square + i);
+  }
+  // The sawtooth alone; both phases end where render leaves them.
+  void render_saw(int16_t* saw, int count) {
+    if (count <= 0) return;
+    const T* first = table_->data() + table_->get_offset(level_);
+    const uint64_t increment = increment_;
+    uint64_t phase = phase_;
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+      uint64_t phases[4];
+      for (int k = 0; k < 4; ++k) {
+        phases[k] = phase;
+        phase = wrap(phase + increment);
+      }
+      int32_t s[4];
+      INTERP::read4(first, phases, s);
+      for (int k = 0; k < 4; ++k) saw[i + k] = static_cast<int16_t>(s[k]);
+    }
+    for (; i < count; ++i) {
+      saw[i] = static_cast<int16_t>(INTERP::read(first, phase));
+      phase = wrap(phase + increment);
+    }
+    phase_ = phase;
+    second_phase_ = wrap(second_phase_ + increment * static_cast<uint64_t>(count));
+  }
+  // Moves on `count` samples without output. The wrap is a power-of-two
+  // mask, so one addition of count * increment lands where count single
+  // steps do.
+  void skip(int count) {
+    const uint64_t distance = increment_ * static_cast<uint64_t>(count > 0 ? count : 0);
+    phase_ = wrap(phase_ + distance);
+    second_phase_ = wrap(second_phase_ + distance);
   }
 
   void render_one(int16_t* saw, int16_t* square) {
@@ -88,6 +167,9 @@ public:
   int16_t read_square_at(uint64_t phase) const {
     return square_from(second_phase_of(phase), read_saw_at(phase));
   }
+  // The pulse at the current phase from the sawtooth read there; the second
+  // phase always follows the first, so this equals read_square_at(get_phase()).
+  int16_t square_with_saw(int32_t saw) const { return square_from(second_phase_, saw); }
 
   void advance() {
     phase_ = wrap(phase_ + increment_);

@@ -7,6 +7,7 @@
 
 #include "dsp/pitch_exp.h"
 #include "framework/core/plugin_internal.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/dsp/pitch_units.h"
 #include "synth/params/param_creator.h"
 
@@ -162,15 +163,64 @@ void GeneratorStage::get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vc
   vco2_square = vco2_square_buffer_;
 }
 
+void GeneratorStage::render_outputs(Vco& osc, int16_t* saw, int16_t* square, int count,
+                                    bool saw_read, bool square_read) {
+  if (square_read) {
+    osc.render(saw, square, count);  // the pulse needs the saw reading anyway
+  } else if (saw_read) {
+    osc.render_saw(saw, count);
+  } else {
+    osc.skip(count);
+  }
+}
+
 void GeneratorStage::render_block(int count) {
   count = std::clamp(count, 0, kMaxSamples);
-  vco1_.render(vco1_saw_buffer_, vco1_square_buffer_, count);
+  render_block_except_vco2(count);
+  namespace out = generator_output;
   if (sync_on_) {
+    // The correction rings carry each restart into later samples; they must
+    // be kept up even while nobody listens.
     vco2_.render(vco2_saw_buffer_, vco2_square_buffer_, count);
   } else {
-    vco2_.use_slave().render(vco2_saw_buffer_, vco2_square_buffer_, count);
+    render_outputs(vco2_.use_slave(), vco2_saw_buffer_, vco2_square_buffer_, count,
+                   (outputs_read_ & out::kVco2Saw) != 0, (outputs_read_ & out::kVco2Square) != 0);
   }
+}
+
+void GeneratorStage::render_block_except_vco2(int count) {
+  namespace out = generator_output;
+  count = std::clamp(count, 0, kMaxSamples);
+  render_outputs(vco1_, vco1_saw_buffer_, vco1_square_buffer_, count,
+                 (outputs_read_ & out::kVco1Saw) != 0, (outputs_read_ & out::kVco1Square) != 0);
   noise_gen_.generate(noise_buffer_, count);
+}
+
+void GeneratorStage::render_vco2_modulated(const float* signal, float amount, int count) {
+  count = std::clamp(count, 0, kMaxSamples);
+  if (count == 0) return;
+  // Every pitch of the run first: the pitch exponentials are independent of
+  // each other, and the loop below then carries only the phase.
+  const int max_pitch = vco2_.use_slave().get_max_pitch() - 1;
+  int offset = vco2_audio_mod_;
+  for (int i = 0; i < count; ++i) {
+    vco2_tunings_[i] = vco2_.tuning_for(std::min(vco2_sum_ + offset, max_pitch));
+    offset = round_half_up(signal[i] * amount);
+  }
+  if (sync_on_) {
+    for (int i = 0; i < count; ++i) {
+      vco2_.set_tuning(vco2_tunings_[i]);
+      vco2_.render_one(&vco2_saw_buffer_[i], &vco2_square_buffer_[i]);
+    }
+  } else {
+    SyncVco::Slave& slave = vco2_.use_slave();
+    for (int i = 0; i < count; ++i) {
+      vco2_.set_tuning(vco2_tunings_[i]);
+      slave.render_one(&vco2_saw_buffer_[i], &vco2_square_buffer_[i]);
+    }
+  }
+  vco2_audio_mod_ = offset;
+  update_vco2();
 }
 
 void GeneratorStage::set_render_position(int position) { render_position_ = position; }

@@ -51,9 +51,20 @@ public:
   void set_vco2_audio_mod(int mod);
   void set_pwm(int vco, float amount);
 
+  // Which oscillator buffers render_block must write (generator_output
+  // bits); the noise buffer is always written.
+  void set_outputs_read(unsigned outputs) { outputs_read_ = outputs; }
+
   void get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vco1_square,
                    int16_t*& vco2_saw, int16_t*& vco2_square);
   void render_block(int count);
+  // Audio-rate modulation of VCO 2 by a signal that VCO 2 does not feed:
+  // everything but VCO 2 as a block, then VCO 2 following round(signal *
+  // amount), where sample i plays with the offset formed from sample i - 1
+  // (the first with the offset in force), as the stepped form does.
+  void render_block_except_vco2(int count);
+  void render_vco2_modulated(const float* signal, float amount, int count);
+  // Stepped form, for a modulation signal that VCO 2 feeds.
   void set_render_position(int position);
   void render_sample();
 
@@ -81,6 +92,8 @@ private:
 
   void update_vco1();
   void update_vco2();
+  static void render_outputs(Vco& osc, int16_t* saw, int16_t* square, int count, bool saw_read,
+                             bool square_read);
   static void compute_pending(PulseWidth& pw);
   static void apply_pending(PulseWidth& pw, Vco& osc);
 
@@ -109,9 +122,11 @@ private:
   int vco2_audio_mod_ = 0;
   int vco2_final_pitch_ = 0;
   PulseWidth pw_[2];
+  SyncVco::Tuning vco2_tunings_[kMaxSamples] = {};
   bool sync_on_ = false;
   bool vco1_keyboard_off_ = false;
 
+  unsigned outputs_read_ = ~0u;
   int render_position_ = 0;
   float noise_buffer_[kMaxSamples] = {};
   int16_t vco1_saw_buffer_[kMaxSamples] = {};

@@ -8,6 +8,7 @@
 
 #include "dsp/halfband_design.h"
 #include "framework/core/plugin_internal.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/params/param_creator.h"
 
 namespace synth {
@@ -31,7 +32,7 @@ int round_half_up(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 }  // namespace
 
 MixerStage::MixerStage() {
-  decimator_.set_coefficients(dsp::design_halfband_coefs(69.0, 0.01));
+  downsampler_.set_coefficients(dsp::design_halfband_coefs(69.0, 0.01));
   hpf_.set_type(dsp::BiquadDesigner::kHighPass);
   hpf_.set_shape(0.70710677f, 1.0f);
   tone_.set_frequency(440.0f);
@@ -100,7 +101,7 @@ void MixerStage::set_buffers(const float* noise, const int16_t* vco1_saw,
 void MixerStage::reset() {
   if (param_mix_src1_ != nullptr) update_params();
   std::fill(std::begin(mix_), std::end(mix_), 0.0f);
-  decimator_.clear();
+  downsampler_.clear();
   vcf_.clear();
   hpf_.clear();
   prev_env_level_ = env_level_;
@@ -118,8 +119,10 @@ float MixerStage::envelope_level() const {
 void MixerStage::update_params() {
   if (flag_mixer_.test_and_clear()) {
     src1_is_noise_ = is_one(param_mix_src1_->get_val());
-    src2_buffer_ = is_zero(param_mix_src2_->get_val()) ? vco1_square_ : vco1_saw_;
-    src3_buffer_ = is_zero(param_mix_src3_->get_val()) ? vco2_square_ : vco2_saw_;
+    src2_is_saw_ = !is_zero(param_mix_src2_->get_val());
+    src3_is_saw_ = !is_zero(param_mix_src3_->get_val());
+    src2_buffer_ = src2_is_saw_ ? vco1_saw_ : vco1_square_;
+    src3_buffer_ = src3_is_saw_ ? vco2_saw_ : vco2_square_;
     level1_ = static_cast<float>(param_mix1_lvl_->get_val());
     level2_ = static_cast<float>(param_mix2_lvl_->get_val());
     level3_ = static_cast<float>(param_mix3_lvl_->get_val());
@@ -163,6 +166,16 @@ void MixerStage::set_filter_audio_mod(float level) {
   audio_mod_on_ = level != 0.0f;
 }
 
+// Mirrors the tests in mix.
+unsigned MixerStage::generator_outputs_read() const {
+  namespace out = generator_output;
+  unsigned outputs = 0;
+  if (level1_ > 0.0f && !src1_is_noise_ && vco1_square_ && vco2_square_) outputs |= out::kVco1Square | out::kVco2Square;
+  if (level2_ > 0.0f && src2_buffer_ != nullptr) outputs |= src2_is_saw_ ? out::kVco1Saw : out::kVco1Square;
+  if (level3_ > 0.0f && src3_buffer_ != nullptr) outputs |= src3_is_saw_ ? out::kVco2Saw : out::kVco2Square;
+  return outputs;
+}
+
 bool MixerStage::gain_audible() const { return vca_gain_ > 0.004f; }
 
 bool MixerStage::env_gain_audible() const { return env_level_ + prev_env_level_ > 0.004f; }
@@ -198,71 +211,96 @@ void MixerStage::mix(float* dst, int count) {
   dst[0] += kDenormalGuard;
 }
 
-void MixerStage::run_vcf(float* buf, int count) {
+// The cutoff for this run before audio-rate modulation; moves the glide on.
+float MixerStage::advance_cutoff(int count) {
   const double base = cutoff_ramp_.value();
   const bool gliding = cutoff_ramp_.is_moving();
   cutoff_ramp_.advance(count);
   const double octaves = static_cast<double>(mod_offset_) + velocity_offset_;
   const float fc_unmodulated = static_cast<float>(base * std::exp(octaves * kLn2));
-
-  if (audio_mod_on_ && filter_audio_mod_ != nullptr) {
-    const int stride = oversampled_ ? 2 : 1;
-    for (int i = 0; i < count; ++i) {
-      const float x = filter_audio_mod_[i * stride] * audio_mod_level_;
-      float fc = fc_unmodulated *
-                 (1.0f + x * (0.6931471824645996f +
-                              x * (0.27025482058525085f + x * 0.05550410971045494f)));
-      fc = std::max(std::min(fc, max_cutoff_), kMinModulatedCutoff);
-      vcf_.set_cutoff(fc);
-      vcf_.update_coefs_fast();
-      buf[i] = vcf_.process_sample(buf[i]);
-    }
-  } else {
-    if (cutoff_changed_ || gliding) {
-      vcf_.set_cutoff(std::clamp(fc_unmodulated, kMinCutoff, max_cutoff_));
-      vcf_.update_coefs();
-      cutoff_changed_ = false;
-    }
-    vcf_.process(buf, count);
+  if (!(audio_mod_on_ && filter_audio_mod_ != nullptr) && (cutoff_changed_ || gliding)) {
+    vcf_.set_cutoff(std::clamp(fc_unmodulated, kMinCutoff, max_cutoff_));
+    vcf_.update_coefs();
+    cutoff_changed_ = false;
   }
   // The run that ends a glide used the value before its end.
   if (gliding && !cutoff_ramp_.is_moving()) cutoff_changed_ = true;
+  return fc_unmodulated;
 }
 
-void MixerStage::run_vca(float* buf, int count) {
+void MixerStage::compute_vca_gains(int count) {
   const float g = vca_gain_;
   const float m = env_level_;
   const float mp = prev_env_level_;
   const float* env = env_buffer_;
   if ((m <= 0.0f && mp <= 0.0f) || env == nullptr) {
-    for (int i = 0; i < count; ++i) buf[i] *= g;
+    for (int i = 0; i < count; ++i) vca_gains_[i] = g;
   } else if (m == mp) {
-    for (int i = 0; i < count; ++i) buf[i] *= env[i] * m + g;
+    for (int i = 0; i < count; ++i) vca_gains_[i] = env[i] * m + g;
   } else {
     const float step = (m - mp) / static_cast<float>(count);
     float level = mp;
     for (int i = 0; i < count; ++i) {
-      buf[i] *= env[i] * level + g;
+      vca_gains_[i] = env[i] * level + g;
       level += step;
     }
   }
   prev_env_level_ = m;
 }
 
+// Decimator, VCF, HPF and VCA in one loop with their state in locals, so
+// that the four independent recursions overlap. Each stage keeps its own
+// order of operations.
+template <bool kOversampled, bool kAudioMod>
+void MixerStage::run_chain(float* out, int count, float fc_unmodulated) {
+  auto decimator = downsampler_.kernel();
+  dsp::LadderVcf::Kernel vcf = kAudioMod ? vcf_.kernel() : vcf_.begin_block();
+  dsp::Biquad::Kernel hpf = hpf_.kernel();
+  float fc = 0.0f;
+  // The VCF output of sample i.
+  auto filtered = [&](int i) {
+    const float in = kOversampled ? decimator.tick(mix_ + 2 * i) : out[i];
+    if constexpr (kAudioMod) {
+      const float x = filter_audio_mod_[i * (kOversampled ? 2 : 1)] * audio_mod_level_;
+      fc = fc_unmodulated *
+           (1.0f + x * (0.6931471824645996f + x * (0.27025482058525085f + x * 0.05550410971045494f)));
+      fc = std::max(std::min(fc, max_cutoff_), kMinModulatedCutoff);
+      vcf_.retune_fast(vcf, fc);
+    }
+    return vcf.tick(in);
+  };
+  // A low cutoff can leave the VCF output an exact constant, which the HPF
+  // would otherwise decay into denormals.
+  out[0] = hpf.tick(filtered(0) + kDenormalGuard) * vca_gains_[0];
+  for (int i = 1; i < count; ++i) out[i] = hpf.tick(filtered(i)) * vca_gains_[i];
+
+  if (kOversampled) downsampler_.store(decimator);
+  if constexpr (kAudioMod) {
+    vcf_.store_retuned(vcf, fc);
+  } else {
+    vcf_.store(vcf);
+  }
+  hpf_.store(hpf);
+}
+
 void MixerStage::process(float* out, int count) {
   if (count <= 0) return;
+  count = std::min(count, kMaxSamples);
   if (oversampled_) {
     mix(mix_, 2 * count);
-    decimator_.process_block(out, mix_, count);
   } else {
     mix(out, count);
   }
-  run_vcf(out, count);
-  // A low cutoff can leave the VCF output an exact constant, which the HPF
-  // would otherwise decay into denormals.
-  out[0] += kDenormalGuard;
-  hpf_.process(out, out, count);
-  run_vca(out, count);
+  const float fc_unmodulated = advance_cutoff(count);
+  compute_vca_gains(count);
+  const bool audio_mod = audio_mod_on_ && filter_audio_mod_ != nullptr;
+  if (oversampled_) {
+    audio_mod ? run_chain<true, true>(out, count, fc_unmodulated)
+              : run_chain<true, false>(out, count, fc_unmodulated);
+  } else {
+    audio_mod ? run_chain<false, true>(out, count, fc_unmodulated)
+              : run_chain<false, false>(out, count, fc_unmodulated);
+  }
 }
 
 void MixerStage::add_a440(float* out, int count) {

@@ -57,6 +57,8 @@ public:
   void set_filter_mod_offset(float octaves);
   // Per-sample cutoff modulation by the doubled-rate signal; 0 turns it off.
   void set_filter_audio_mod(float level);
+  // The generator buffers process reads (generator_output bits).
+  unsigned generator_outputs_read() const;
   bool gain_audible() const;
   bool env_gain_audible() const;
   // count <= kMaxSamples host-rate samples.
@@ -65,8 +67,10 @@ public:
 
 private:
   void mix(float* dst, int count);
-  void run_vcf(float* buf, int count);
-  void run_vca(float* buf, int count);
+  float advance_cutoff(int count);
+  void compute_vca_gains(int count);
+  template <bool kOversampled, bool kAudioMod>
+  void run_chain(float* out, int count, float fc_unmodulated);
   float envelope_level() const;
 
   float sample_rate_ = 44100.0f;
@@ -102,13 +106,15 @@ private:
   const float* adsr_ = nullptr;
 
   float mix_[2 * kMaxSamples] = {};
+  float vca_gains_[kMaxSamples] = {};
   dsp::Downsampler2x<8> downsampler_;
-  dsp::Downsampler2xInterface& decimator_ = downsampler_;
   dsp::LadderVcf vcf_;
   dsp::BiquadDesigner hpf_;
   dsp::LinearRamp cutoff_ramp_;
 
   bool src1_is_noise_ = false;
+  bool src2_is_saw_ = true;
+  bool src3_is_saw_ = true;
   const int16_t* src2_buffer_ = nullptr;
   const int16_t* src3_buffer_ = nullptr;
   float level1_ = 0.0f;

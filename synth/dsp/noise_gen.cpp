@@ -1,5 +1,6 @@
 #include "synth/dsp/noise_gen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -81,21 +82,32 @@ float NoiseGen::Section::process_sample(float x) {
 }
 
 void NoiseGen::Section::process(float* buf, int count) {
-  // Two samples per round; same arithmetic as process_sample.
-  int i = 0;
-  for (; i + 1 < count; i += 2) {
-    const float xa = buf[i];
-    const float ya = b0_ * xa + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
-    const float xb = buf[i + 1];
-    const float yb = b0_ * xb + b1_ * xa + b2_ * x1_ - a1_ * ya - a2_ * y1_;
-    buf[i] = ya;
-    buf[i + 1] = yb;
-    x2_ = xa;
-    x1_ = xb;
-    y2_ = ya;
-    y1_ = yb;
+  // process_sample computes ((b0 x + b1 x1) + b2 x2) - a1 y1 - a2 y2. The
+  // feed-forward part needs no output, so it is formed for a chunk first
+  // (the compiler runs that loop four samples wide, each lane in the same
+  // order); the recursion then runs alone.
+  constexpr int kChunk = 64;
+  float x[kChunk + 2];
+  float ff[kChunk];
+  for (int start = 0; start < count; start += kChunk) {
+    const int n = std::min(kChunk, count - start);
+    x[0] = x2_;
+    x[1] = x1_;
+    std::memcpy(x + 2, buf + start, sizeof(float) * static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) ff[i] = b0_ * x[i + 2] + b1_ * x[i + 1] + b2_ * x[i];
+    x2_ = x[n];
+    x1_ = x[n + 1];
+    float y1 = y1_;
+    float y2 = y2_;
+    for (int i = 0; i < n; ++i) {
+      const float y = ff[i] - a1_ * y1 - a2_ * y2;
+      y2 = y1;
+      y1 = y;
+      buf[start + i] = y;
+    }
+    y1_ = y1;
+    y2_ = y2;
   }
-  if (i < count) buf[i] = process_sample(buf[i]);
 }
 
 // --- NoiseGen --------------------------------------------------------------
@@ -144,14 +156,35 @@ void NoiseGen::select_filter() {
 
 float NoiseGen::next_white() {
   const uint32_t bits = (state_ & 0x807f0000u) | amplitude_bits_;
-  state_ = state_ * 1234567u + 890123u;
+  state_ = state_ * 1234567u + 890123u;  // as generate's interleaved copies
   float value;
   std::memcpy(&value, &bits, sizeof(value));
   return value;
 }
 
 void NoiseGen::generate(float* out, int count) {
-  for (int i = 0; i < count; ++i) out[i] = next_white();
+  // Four interleaved copies of the generator, each stepping four places at
+  // once (integer arithmetic modulo 2^32, so exactly the same sequence).
+  constexpr uint32_t kMul = 1234567u;
+  constexpr uint32_t kAdd = 890123u;
+  constexpr uint32_t kMul4 = kMul * kMul * kMul * kMul;
+  constexpr uint32_t kAdd4 = kAdd * (1u + kMul + kMul * kMul + kMul * kMul * kMul);
+  int i = 0;
+  if (count >= 4) {
+    uint32_t lane[4];
+    lane[0] = state_;
+    for (int k = 1; k < 4; ++k) lane[k] = lane[k - 1] * kMul + kAdd;
+    uint32_t bits[4];
+    for (; i + 4 <= count; i += 4) {
+      for (int k = 0; k < 4; ++k) {
+        bits[k] = (lane[k] & 0x807f0000u) | amplitude_bits_;
+        lane[k] = lane[k] * kMul4 + kAdd4;
+      }
+      std::memcpy(out + i, bits, sizeof bits);
+    }
+    state_ = lane[0];
+  }
+  for (; i < count; ++i) out[i] = next_white();
   active_->process(out, count);
 }
 

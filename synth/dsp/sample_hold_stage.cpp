@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/core/plugin_internal.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/params/param_creator.h"
 
 namespace synth {
@@ -90,9 +91,42 @@ float SampleHoldStage::mix_sample(int i) const {
   return static_cast<float>(source1()[i]) * scale1_ + s2 * scale2_ + offset_;
 }
 
+// A term scaled by exactly 0 is +0 or -0. Leaving it out of the sum changes
+// nothing once the offset is added: a non-zero sum stays, a zero one becomes
+// the offset (+0 + +0 and -0 + +0 are both +0). Only an offset of -0 would
+// keep the sign of the zero, so then every term is read.
+bool SampleHoldStage::first_term_read() const { return scale1_ != 0.0f || std::signbit(offset_); }
+
+bool SampleHoldStage::second_term_read() const { return scale2_ != 0.0f || std::signbit(offset_); }
+
+unsigned SampleHoldStage::generator_outputs_read() const {
+  unsigned outputs = 0;
+  if (first_term_read()) outputs |= src1_is_saw_ ? generator_output::kVco1Saw : generator_output::kVco1Square;
+  if (!src2_is_float_ && second_term_read()) outputs |= generator_output::kVco2Square;
+  return outputs;
+}
+
+template <bool kFirst, bool kSecond>
+void SampleHoldStage::mix_block(int count) {
+  const int16_t* s1 = source1();
+  for (int i = 0; i < count; ++i) {
+    float sum = 0.0f;
+    if constexpr (kFirst) sum = static_cast<float>(s1[i]) * scale1_;
+    if constexpr (kSecond) {
+      const float s2 = src2_is_float_ ? noise_[i] : static_cast<float>(vco2_square_[i]);
+      sum = kFirst ? sum + s2 * scale2_ : s2 * scale2_;
+    }
+    mix_[i] = kFirst || kSecond ? sum + offset_ : offset_;
+  }
+}
+
 void SampleHoldStage::process_block(int count, bool trigger) {
   count = std::min(count, kMaxSamples);
-  for (int i = 0; i < count; ++i) mix_[i] = mix_sample(i);
+  if (first_term_read()) {
+    if (second_term_read()) mix_block<true, true>(count); else mix_block<true, false>(count);
+  } else {
+    if (second_term_read()) mix_block<false, true>(count); else mix_block<false, false>(count);
+  }
   hold_and_lag(count, trigger);
 }
 

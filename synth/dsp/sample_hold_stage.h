@@ -48,6 +48,9 @@ public:
   float step();
   void hold_and_lag(int count, bool trigger);
 
+  // The generator buffers the mixing reads (generator_output bits).
+  unsigned generator_outputs_read() const;
+
   float get_output() const { return output_; }
   float get_held_value() const { return held_; }
   float get_lag_factor() const { return lag_factor_; }
@@ -56,6 +59,10 @@ public:
 private:
   const int16_t* source1() const { return src1_is_saw_ ? vco1_saw_ : vco1_square_; }
   float mix_sample(int i) const;
+  bool first_term_read() const;
+  bool second_term_read() const;
+  template <bool kFirst, bool kSecond>
+  void mix_block(int count);
   void update_lag();
 
   ParamShLag* param_lag_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/plugin_internal.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/dsp/pitch_units.h"
 #include "synth/dsp/synth_core_observer.h"
 
@@ -313,9 +314,17 @@ void SynthCore::render_slice(float* out, int count) {
   }
 
   const int doubled = 2 * count;
+  generator_.set_outputs_read(mixer_.generator_outputs_read() |
+                              sample_hold_.generator_outputs_read());
   if (!router_.is_vco2_audio_rate()) {
     generator_.render_block(doubled);
     sample_hold_.process_block(doubled, sh_trigger_pending_);
+  } else if ((sample_hold_.generator_outputs_read() & generator_output::kVco2Square) == 0) {
+    // VCO 2 follows a signal it does not feed: that signal can be formed for
+    // the whole slice before VCO 2 plays.
+    generator_.render_block_except_vco2(doubled);
+    sample_hold_.process_block(doubled, sh_trigger_pending_);
+    generator_.render_vco2_modulated(sh_mixer_buffer_, router_.get_vco2_audio_amount(), doubled);
   } else {
     const float amount = router_.get_vco2_audio_amount();
     generator_.set_render_position(0);

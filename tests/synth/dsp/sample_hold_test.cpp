@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "support/alloc_counter.h"
@@ -129,13 +130,23 @@ TEST(SampleHoldStage, LagGlidesWithItsTimeConstant) {
   }
 }
 
+// The block form leaves out terms whose level is 0; the stepped form mixes
+// every term. Bits are compared, so a zero of the other sign shows too.
 TEST(SampleHoldStage, BlockAndSteppedFormsGiveIdenticalSamples) {
-  struct Case { double src1, src2, lag; };
-  for (const Case c : {Case{0, 0, 0.01}, Case{1, 1, 0.3}, Case{1, 0, 0.0}}) {
+  struct Case { double src1, level1, src2, level2, lag; };
+  const Case cases[] = {{0, 0.8, 0, 0.6, 0.01}, {1, 0.8, 1, 0.6, 0.3}, {1, 0.8, 0, 0.6, 0.0},
+                        {1, 0.0, 1, 0.6, 0.01}, {0, 0.8, 1, 0.0, 0.01}, {1, 0.0, 0, 0.0, 0.01},
+                        {0, 0.0, 1, 0.0, 0.01}};
+  auto bits = [](float v) {
+    uint32_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+  };
+  for (const Case c : cases) {
     ShRig block;
     ShRig stepped;
-    block.set(c.lag, c.src1, 0.8, c.src2, 0.6);
-    stepped.set(c.lag, c.src1, 0.8, c.src2, 0.6);
+    block.set(c.lag, c.src1, c.level1, c.src2, c.level2);
+    stepped.set(c.lag, c.src1, c.level1, c.src2, c.level2);
     zindle_test::AllocationCounter counter;
     for (int slice = 0; slice < 8; ++slice) {
       const int n = 2 * (slice * 37 % 256 + 1);
@@ -145,7 +156,8 @@ TEST(SampleHoldStage, BlockAndSteppedFormsGiveIdenticalSamples) {
       block.stage.process_block(n, trigger);
       stepped.stage.restart();
       for (int i = 0; i < n; ++i) {
-        ASSERT_EQ(stepped.stage.step(), block.stage.get_mixer_buffer()[i]) << i;
+        ASSERT_EQ(bits(stepped.stage.step()), bits(block.stage.get_mixer_buffer()[i]))
+            << "levels " << c.level1 << ", " << c.level2 << ", sample " << i;
       }
       stepped.stage.hold_and_lag(n, trigger);
       ASSERT_EQ(stepped.stage.get_output(), block.stage.get_output()) << slice;
