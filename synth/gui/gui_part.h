@@ -16,6 +16,7 @@ struct FontSet;
 
 namespace mppi {
 class DspInterface;
+class GuiSetupInterface;
 class HostGuiInterface;
 class MetaControl;
 }  // namespace mppi
@@ -54,6 +55,8 @@ struct GuiContext {
   ValueReadout* readout = nullptr;
   // The parameter last touched in the editor (for MIDI learn); -1 for none.
   int* last_touched_param = nullptr;
+  // The editor as the setup menu and the preset section see it.
+  mppi::GuiSetupInterface* setup = nullptr;
 };
 
 class GuiPart {
