@@ -186,4 +186,11 @@ pengui::Widget* PanelControls::widget_of(int param_index) const {
   return nullptr;
 }
 
+const PanelLamp* PanelControls::lamp_of(int param_index) const {
+  for (const auto& entry : entries_) {
+    if (entry->index == param_index) return entry->lamp.get();
+  }
+  return nullptr;
+}
+
 }  // namespace synth

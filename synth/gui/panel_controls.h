@@ -95,6 +95,7 @@ public:
   // The control bound to `param_index`, or null when this section has none.
   pengui::ControlInterface* control_of(int param_index) const;
   pengui::Widget* widget_of(int param_index) const;
+  const PanelLamp* lamp_of(int param_index) const;
 
   // The default a double-click or Ctrl-click restores, 0..1.
   static double default_nrm(int param_index, const mppi::NormalizedParamInterface& param);

@@ -164,12 +164,16 @@ struct PanelRig {
     }
   }
 
+  // The window counts clicks itself: a double-click is two presses in a row.
   void press(pengui::Point p, unsigned modifiers = 0, int clicks = 1) {
+    if (clicks == 2) {
+      press(p, modifiers);
+      release(p);
+    }
     pengui::MouseEvent e;
     e.pos = p;
     e.button = pengui::MouseButton::left;
     e.modifiers = modifiers;
-    e.clicks = clicks;
     window.native_mouse_down(e);
   }
   void release(pengui::Point p) {
