@@ -8,6 +8,7 @@
 namespace mppi {
 
 class BankManager;
+class MidiDevSelectorInterface;
 class MidiMgr;
 class ProgramSlot;
 
@@ -61,6 +62,12 @@ public:
     (void)bank;
     return false;
   }
+  // --- MIDI devices (editor thread); later additions -----------------------
+  // The device choice the setup menu offers; null when there is none.
+  virtual MidiDevSelectorInterface* get_midi_dev_selector() { return nullptr; }
+  // Reads the system's MIDI ports again, just before the setup menu shows
+  // a device list; 0, or -1 when the system failed.
+  virtual int update_midi_dev_lists() { return 0; }
 };
 
 }  // namespace mppi

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/vst2/vst2_plugin.h"
 
 namespace mppi {
@@ -92,6 +93,15 @@ bool HostGuiVst2Win::replace_bank(const BankManager& bank) {
   adapter_->apply_program(current, PluginCore::kSourceProgram, false, true);
   adapter_->publish_bank(bank, false);
   return true;
+}
+
+MidiDevSelectorInterface* HostGuiVst2Win::get_midi_dev_selector() {
+  return adapter_ != nullptr ? adapter_->get_midi_dev_dispatcher() : nullptr;
+}
+
+int HostGuiVst2Win::update_midi_dev_lists() {
+  MidiDevSelDispatcher* dispatcher = adapter_ != nullptr ? adapter_->get_midi_dev_dispatcher() : nullptr;
+  return dispatcher != nullptr ? dispatcher->update_lists() : -1;
 }
 
 }  // namespace mppi

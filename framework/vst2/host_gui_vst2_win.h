@@ -30,6 +30,8 @@ public:
   bool store_program(int index) override;
   bool set_program_name(int index, const std::string& name) override;
   bool replace_bank(const BankManager& bank) override;
+  MidiDevSelectorInterface* get_midi_dev_selector() override;
+  int update_midi_dev_lists() override;
 
 private:
   Vst2Plugin* adapter_;

@@ -154,6 +154,8 @@ void Vst2Plugin::update_display() { updateDisplay(); }
 
 MidiMgr* Vst2Plugin::get_midi_mgr() { return midi_ ? &midi_->use_mgr() : nullptr; }
 
+MidiDevSelDispatcher* Vst2Plugin::get_midi_dev_dispatcher() { return midi_ ? &midi_->use_dispatcher() : nullptr; }
+
 void Vst2Plugin::get_time_info(TimeInfoRequest& request) {
   const VstTimeInfo* info = getTimeInfo(request.want_tempo ? kVstTempoValid : 0);
   request.no_information = info == nullptr;

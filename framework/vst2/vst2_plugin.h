@@ -18,6 +18,7 @@ namespace mppi {
 
 class DspInterface;
 class GuiInterface;
+class MidiDevSelDispatcher;
 class MidiMgr;
 class MidiReceiverInterface;
 class Vst2MidiObjects;
@@ -61,6 +62,8 @@ public:
   // editor then does not open.
   bool is_gui_ready() const { return gui_ != nullptr && gui_ready_; }
   MidiMgr* get_midi_mgr();
+  // The MIDI device choice; null before the MIDI objects exist.
+  MidiDevSelDispatcher* get_midi_dev_dispatcher();
   void get_time_info(TimeInfoRequest& request);
   bool is_input_pin_connected(int bus, int channel);
   bool is_output_pin_connected(int bus, int channel);
