@@ -9,15 +9,15 @@ std::vector<uint32_t> buffer_pixels(synth::ZindleGui& gui) {
   return out;
 }
 
-bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host) {
-  synth::ZindleGui* gui = gui_of(plugin);
+bool wait_until_shown(AEffect* effect, pengui::testing::X11TestHost& host) {
+  synth::ZindleGui* gui = gui_of(effect);
   const ::Window w = editor_window(host);
   if (gui == nullptr || w == 0) return false;
   const int width = gui->window().buffer().width();
   const int height = gui->window().buffer().height();
   return pengui::testing::pump_until(
       [&] {
-        plugin.dispatch(effEditIdle);
+        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
         host.sync();
       },
       [&] { return host.read_back(w, width, height) == buffer_pixels(*gui); });

@@ -21,10 +21,11 @@ namespace editor_test {
 constexpr VstInt32 kScaleVendor = 0x50726553;  // 'PreS'
 constexpr VstIntPtr kScaleCall = 0x41654373;   // 'AeCs'
 
-inline synth::ZindleGui* gui_of(vst2_test::Instance& plugin) {
-  auto* adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
+inline synth::ZindleGui* gui_of(AEffect* effect) {
+  auto* adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
   return adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
 }
+inline synth::ZindleGui* gui_of(vst2_test::Instance& plugin) { return gui_of(plugin.get()); }
 
 inline ERect editor_rect(vst2_test::Instance& plugin) {
   ERect* rect = nullptr;
@@ -53,7 +54,10 @@ inline void window_size(Display* display, ::Window w, int& width, int& height) {
 
 // Idles the editor until its window shows the toolkit's buffer, or about
 // a second passed; true when they are equal.
-bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host);
+bool wait_until_shown(AEffect* effect, pengui::testing::X11TestHost& host);
+inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host) {
+  return wait_until_shown(plugin.get(), host);
+}
 
 // The window's buffer as 0x00RRGGBB.
 std::vector<uint32_t> buffer_pixels(synth::ZindleGui& gui);
