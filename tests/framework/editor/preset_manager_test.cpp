@@ -280,6 +280,8 @@ TEST(PresetManager, EnterInTheNameBoxRenamesTheCurrentProgram) {
   rig.click(rig.name);
   ASSERT_TRUE(rig.name.is_editing());
   pengui::KeyEvent k;
+  k.key = pengui::Key::end;
+  rig.window.native_key(k, true);
   k.key = pengui::Key::backspace;
   for (int i = 0; i < 10; ++i) rig.window.native_key(k, true);
   for (char c : std::string("Warm Pad")) {
