@@ -1,7 +1,6 @@
 #include "synth/gui/gui_keyboard.h"
 
 #include "framework/core/dsp_interface.h"
-#include "framework/midi/midi_receiver_interface.h"
 #include "gui/window.h"
 #include "synth/plugin/zindle_dsp.h"
 #include "tools/artgen/panel_layout_table.h"
@@ -28,7 +27,6 @@ bool GuiKeyboard::build(GuiContext& ctx) {
   keys->set_bounds({item->x, item->y, item->w, item->h});
   if (!keys->set_range(item->first_note, item->first_note + item->octaves * kNotesPerOctave)) return false;
   keys->set_listener(this);
-  notes_ = dynamic_cast<mppi::MidiReceiverInterface*>(ctx.dsp);
   zindle_dsp_ = dynamic_cast<ZindleDsp*>(ctx.dsp);
   if (zindle_dsp_) zindle_dsp_->set_gui_keyboard_manager(&manager_);
   keyboard_ = std::move(keys);
@@ -40,7 +38,6 @@ bool GuiKeyboard::build(GuiContext& ctx) {
 void GuiKeyboard::detach() {
   if (zindle_dsp_) zindle_dsp_->set_gui_keyboard_manager(nullptr);
   zindle_dsp_ = nullptr;
-  notes_ = nullptr;
 }
 
 void GuiKeyboard::idle() {
@@ -54,14 +51,26 @@ void GuiKeyboard::show_notes() {
 }
 
 void GuiKeyboard::key_pressed(int note, double velocity) {
-  if (notes_) {
-    notes_->note_on(kScreenChannel, note, static_cast<float>(note), kScreenNoteValue, static_cast<float>(velocity),
-                    kScreenNoteFlag);
-  }
+  if (!zindle_dsp_) return;
+  MidiGuiKeyboardManager::ScreenKey key;
+  key.down = true;
+  key.channel = kScreenChannel;
+  key.note = note;
+  key.pitch = static_cast<float>(note);
+  key.value = kScreenNoteValue;
+  key.velocity = static_cast<float>(velocity);
+  key.flag = kScreenNoteFlag;
+  manager_.push_screen_key(key);
 }
 
 void GuiKeyboard::key_released(int note) {
-  if (notes_) notes_->note_off(kScreenChannel, note, kReleaseVelocity);
+  if (!zindle_dsp_) return;
+  MidiGuiKeyboardManager::ScreenKey key;
+  key.down = false;
+  key.channel = kScreenChannel;
+  key.note = note;
+  key.velocity = kReleaseVelocity;
+  manager_.push_screen_key(key);
 }
 
 }  // namespace synth

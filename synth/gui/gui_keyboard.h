@@ -1,18 +1,16 @@
 #pragma once
-// The on-screen keyboard. A key pressed with the mouse plays on the DSP
-// object's MIDI receiver (channel 0, velocity from the height of the
-// click); notes the DSP object receives from MIDI are shown on the keys
-// through the keyboard manager it is given while the section is attached.
+// The on-screen keyboard. A key pressed with the mouse is a note-on for the
+// DSP object's MIDI receiver (channel 0, velocity from the height of the
+// click), handed over through the keyboard manager's queue and played by
+// the audio thread at its next block; notes the DSP object receives from
+// MIDI are shown on the keys through the same manager, which the DSP
+// object is given while the section is attached.
 
 #include <memory>
 
 #include "gui/piano_keyboard.h"
 #include "synth/gui/gui_part.h"
 #include "synth/plugin/midi_gui_keyboard_manager.h"
-
-namespace mppi {
-class MidiReceiverInterface;
-}
 
 namespace synth {
 
@@ -40,7 +38,6 @@ private:
 
   MidiGuiKeyboardManager manager_;
   std::unique_ptr<pengui::PianoKeyboard> keyboard_;
-  mppi::MidiReceiverInterface* notes_ = nullptr;
   ZindleDsp* zindle_dsp_ = nullptr;
 };
 

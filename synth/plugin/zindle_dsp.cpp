@@ -143,6 +143,7 @@ bool ZindleDsp::process_accumulating(float** outputs, void* /*unused1*/, int nbr
 void ZindleDsp::render(float** outputs, int nbr_samples, bool accumulate) {
   accumulate_ = accumulate;
   if (reset_requested_.exchange(false, std::memory_order_acquire)) synth_core_.reset();
+  if (gui_keyboard_ != nullptr) play_screen_keys();
   const bool second_connected = host_ == nullptr || host_->is_pin_connected(0, 1);
   float* const out_l = outputs[0];
   float* const out_r = outputs[1];
@@ -151,6 +152,21 @@ void ZindleDsp::render(float** outputs, int nbr_samples, bool accumulate) {
     synth_core_.render_block(out_l + pos, out_r + pos, piece, accumulate_, second_connected);
   }
   synth_core_.end_block();
+}
+
+// Keys played on the editor's keyboard sound from the start of the block.
+void ZindleDsp::play_screen_keys() {
+  MidiGuiKeyboardManager::ScreenKey key;
+  bool first = true;
+  while (gui_keyboard_->pop_screen_key(key)) {
+    if (first) synth_core_.set_time_stamp(0);
+    first = false;
+    if (key.down) {
+      note_on(key.channel, key.note, key.pitch, key.value, key.velocity, key.flag);
+    } else {
+      note_off(key.channel, key.note, key.velocity);
+    }
+  }
 }
 
 // --- MIDI receiver ----------------------------------------------------------------------

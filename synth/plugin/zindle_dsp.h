@@ -81,6 +81,7 @@ private:
   static constexpr int kNbrParams = 62;
 
   void render(float** outputs, int nbr_samples, bool accumulate);
+  void play_screen_keys();
 
   mppi::HostDspInterface* host_ = nullptr;
   void* host_companion_ = nullptr;

@@ -38,6 +38,8 @@ TEST(PanelKeyboard, AClickPlaysTheNoteWithTheVelocityOfItsHeight) {
     const float expected = static_cast<float>(2.0 * (at.y - k.y) / k.h);
     EXPECT_NEAR(expected, c.velocity, 0.05f);
     r.press(at);
+    EXPECT_TRUE(r.rig.dsp.notes.empty());  // played by the audio thread
+    r.render();
     ASSERT_EQ(r.rig.dsp.notes.size(), 1u);
     const NoteCall& on = r.rig.dsp.notes[0];
     EXPECT_TRUE(on.on);
@@ -48,6 +50,7 @@ TEST(PanelKeyboard, AClickPlaysTheNoteWithTheVelocityOfItsHeight) {
     EXPECT_FLOAT_EQ(on.velocity, expected);
     EXPECT_EQ(on.flag, 0);
     r.release(at);
+    r.render();
     ASSERT_EQ(r.rig.dsp.notes.size(), 2u);
     const NoteCall& off = r.rig.dsp.notes[1];
     EXPECT_FALSE(off.on);
@@ -110,6 +113,7 @@ TEST(PanelKeyboard, DetachLetsGoOfTheDspSide) {
   r.rig.dsp.notes.clear();
   r.press(key_point(*r.keyboard.keyboard(), 60, 0.5));
   r.release(key_point(*r.keyboard.keyboard(), 60, 0.5));
+  r.render();
   EXPECT_TRUE(r.rig.dsp.notes.empty());
 }
 

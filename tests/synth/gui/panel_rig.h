@@ -199,6 +199,13 @@ struct PanelRig {
     for (unsigned char c : text) key(pengui::Key::character, c);
   }
   float nrm(int index) { return rig.dsp.get_param(index)->nrm(); }
+  // One audio block: keys played on the screen reach the DSP object here.
+  void render(int samples = 64) {
+    std::vector<float> left(static_cast<size_t>(samples));
+    std::vector<float> right(static_cast<size_t>(samples));
+    float* outs[2] = {left.data(), right.data()};
+    rig.dsp.process_replacing(outs, nullptr, samples, nullptr);
+  }
 
   zindle_test::CoreRig<NoteRecordingDsp> rig;
   RecordingHostGui host_gui;
