@@ -128,6 +128,10 @@ void PresetManager2::detach() {
 
 void PresetManager2::idle() {
   if (dialog_) dialog_->poll();
+  // The host chose another program (its program list, a project, a chunk).
+  if (!host_) return;
+  const int current = host_->get_current_program();
+  if (current != current_ && current >= 0 && current < nbr_programs_) refresh();
 }
 
 void PresetManager2::refresh() {

@@ -62,7 +62,8 @@ public:
               std::unique_ptr<pengui::FileDialog> dialog);
   // Lands a running fade, ends dialogs and boxes, lets go of the controls.
   void detach();
-  // Editor idle: the file dialog's answer, the program button's look.
+  // Editor idle: the file dialog's answer; the name box follows a program
+  // the host selected.
   void idle();
   // The name box and the menu follow the host's current program.
   void refresh();

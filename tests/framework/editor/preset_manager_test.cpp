@@ -159,6 +159,14 @@ TEST(PresetManager, MenuLabelsCountFromOneWithTheCurrentProgramTicked) {
   EXPECT_EQ(rig.name.text(), "Prog 3");
 }
 
+TEST(PresetManager, NameBoxFollowsTheHostsProgramChange) {
+  PresetRig rig;
+  rig.host.current = 12;
+  rig.mgr.idle();
+  EXPECT_EQ(rig.name.text(), "Prog 13");
+  EXPECT_EQ(rig.mgr.get_current_program(), 12);
+}
+
 TEST(PresetManager, StoreModeLastsOneChoice) {
   PresetRig rig;
   rig.host.bank.use_program(0).values = {0.9f, 0.8f, 0.7f, 0.6f};
