@@ -13,15 +13,46 @@
 #include "framework/editor/gui_setup_interface.h"
 #include "framework/editor/setup_mgr.h"
 #include "framework/midi_devices/midi_dev_selector_interface.h"
+#include "gui/file_dialog.h"
 #include "gui/image_loader.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
-#include "tests/framework/editor/preset_fake_file_dialog.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 #include "tools/artgen/art_resources.h"
 
 namespace setup_test {
+
+// Answers on the next poll() with the scripted path (or a cancel) and keeps
+// every request.
+struct DialogScript {
+  bool ok = true;
+  std::string path;
+  std::vector<pengui::FileDialogRequest> requests;
+};
+
+class ScriptedFileDialog : public pengui::FileDialog {
+public:
+  explicit ScriptedFileDialog(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
+  bool start(const pengui::FileDialogRequest& request, Done done) override {
+    if (done_) return false;
+    script_->requests.push_back(request);
+    done_ = std::move(done);
+    return true;
+  }
+  void poll() override {
+    if (!done_) return;
+    Done done = std::move(done_);
+    done_ = nullptr;
+    done(script_->ok, script_->ok ? script_->path : std::string());
+  }
+  bool is_running() const override { return static_cast<bool>(done_); }
+  void cancel() override { done_ = nullptr; }
+
+private:
+  std::shared_ptr<DialogScript> script_;
+  Done done_;
+};
 
 class FakeSelector : public mppi::MidiDevSelectorInterface {
 public:
@@ -109,7 +140,7 @@ struct SetupRig {
     midi.dsp.use_setting_mgr().add_client(midi.midi);
     host.standard = standard;
     window.open(nullptr);
-    setup.set_file_dialog_factory([this](pengui::Window&) { return std::make_unique<preset_test::FakeFileDialog>(dialog); });
+    setup.set_file_dialog_factory([this](pengui::Window&) { return std::make_unique<ScriptedFileDialog>(dialog); });
     setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [this](const std::string& url) {
       opened.push_back(url);
       return true;
@@ -170,9 +201,10 @@ struct SetupRig {
     setup.idle();
     window.idle();
   }
+  // A key for the message box: 'y', 'n', or '\n' for Enter.
   void answer(char key) {
     pengui::KeyEvent e;
-    e.key = pengui::Key::character;
+    e.key = key == '\n' ? pengui::Key::enter : pengui::Key::character;
     e.character = static_cast<uint32_t>(key);
     window.native_key(e, true);
     after_menu();
@@ -206,7 +238,7 @@ struct SetupRig {
   FakeEditor editor;
   pengui::Window window{900, 446};
   std::shared_ptr<pengui::testing::FakeNativeRecord> native = pengui::testing::install_fake_native(window);
-  std::shared_ptr<preset_test::DialogScript> dialog = std::make_shared<preset_test::DialogScript>();
+  std::shared_ptr<DialogScript> dialog = std::make_shared<DialogScript>();
   std::vector<std::string> opened;
   mppi::SetupMgr setup;
 
