@@ -7,4 +7,7 @@ namespace pengui {
 
 int query_desktop_scale();
 
+// 1 or 2 when ZINDLE_GUI_SCALE says so (it overrides the host too), else 0.
+int forced_gui_scale();
+
 }  // namespace pengui

@@ -91,6 +91,7 @@ void ZindleGui::set_dsp(mppi::DspInterface* dsp) {
 
 int ZindleGui::get_scale() {
   if (window_.is_open()) return window_.scale();
+  if (const int forced = pengui::forced_gui_scale()) return forced;
   if (host_scale_ != 0) return host_scale_;
   return pengui::query_desktop_scale();
 }

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "gui/desktop_scale.h"
 #include "synth/gui/editor_rig.h"
 
 namespace {
@@ -31,19 +32,21 @@ using vst2_test::Instance;
 constexpr int kF1 = 41;  // a host virtual key the editor has no use for
 
 struct RectCase {
-  const char* desktop;  // ZINDLE_GUI_SCALE
-  float host_scale;     // 0: no scale call
-  int width, height;
+  const char* forced;  // ZINDLE_GUI_SCALE, null when unset
+  float host_scale;    // 0: no scale call
+  int width, height;  // 0: the desktop's scale decides
 };
 
 TEST(EditorSize, RectIsThePanelTimesTheScale) {
   const RectCase cases[] = {
-      {"1", 0.0f, 900, 446},  {"2", 0.0f, 1800, 892}, {"1", 2.0f, 1800, 892},
-      {"2", 1.0f, 900, 446},  {"1", 1.25f, 900, 446}, {"1", 1.5f, 1800, 892},
+      {nullptr, 0.0f, 0, 0},   {nullptr, 2.0f, 1800, 892}, {nullptr, 1.5f, 1800, 892},
+      {nullptr, 1.25f, 900, 446},  {nullptr, 1.0f, 900, 446},  {"2", 0.0f, 1800, 892},
+      {"1", 0.0f, 900, 446},       {"1", 2.0f, 900, 446},      {"2", 1.0f, 1800, 892},
   };
   for (const RectCase& c : cases) {
-    SCOPED_TRACE(std::string("desktop ") + c.desktop + ", host " + std::to_string(c.host_scale));
-    ScopedGuiScale scale(c.desktop);
+    SCOPED_TRACE(std::string("forced ") + (c.forced ? c.forced : "no") + ", host " + std::to_string(c.host_scale));
+    ScopedGuiScale scale(c.forced);
+    const int desktop = pengui::query_desktop_scale();
     Instance plugin;
     ASSERT_NE(plugin.get(), nullptr);
     if (c.host_scale > 0.0f) {
@@ -52,8 +55,8 @@ TEST(EditorSize, RectIsThePanelTimesTheScale) {
     const ERect r = editor_rect(plugin);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, c.width);
-    EXPECT_EQ(r.bottom, c.height);
+    EXPECT_EQ(r.right, c.width ? c.width : 900 * desktop);
+    EXPECT_EQ(r.bottom, c.height ? c.height : 446 * desktop);
   }
 }
 
@@ -130,7 +133,7 @@ TEST(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
 
 TEST(EditorLife, HostScaleCallGivesTheDoubleWindow) {
   SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
+  ScopedGuiScale scale(nullptr);
   X11TestHost host(1900, 1000);
   ASSERT_TRUE(host.ok());
   Instance plugin;

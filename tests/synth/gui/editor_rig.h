@@ -62,14 +62,18 @@ inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11Te
 // The window's buffer as 0x00RRGGBB.
 std::vector<uint32_t> buffer_pixels(synth::ZindleGui& gui);
 
-// Fixes the scale for the test's lifetime (the desktop may say otherwise).
+// Forces the scale for the test's lifetime (the desktop may say otherwise).
 class ScopedGuiScale {
 public:
+  // Null: not forced (the host's call or the desktop decides).
   explicit ScopedGuiScale(const char* scale) {
     const char* old = std::getenv("ZINDLE_GUI_SCALE");
     had_ = old != nullptr;
     if (had_) old_ = old;
-    setenv("ZINDLE_GUI_SCALE", scale, 1);
+    if (scale)
+      setenv("ZINDLE_GUI_SCALE", scale, 1);
+    else
+      unsetenv("ZINDLE_GUI_SCALE");
   }
   ~ScopedGuiScale() {
     if (had_)
