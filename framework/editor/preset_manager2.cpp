@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "framework/core/bank_file.h"
 #include "framework/core/bank_resource.h"
@@ -24,9 +22,12 @@ constexpr double kStoreThreshold = 0.5;
 constexpr int kSwitchPrio = 200;
 const std::string kNoName;
 
+// Opened the way the bank writer opens it, so both read the name alike.
 bool file_exists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(std::filesystem::u8path(path), error);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::fclose(file);
+  return true;
 }
 
 // A name typed without an extension gets ours.
