@@ -45,8 +45,6 @@ class PresetManager2 {
 public:
   static constexpr const char* kExtension = "pbk";
   static constexpr const char* kFactoryBank = "default_preset_bank";
-  // Priority of a bank's current program applied after loading the bank.
-  static constexpr int kLoadPrio = 200;
   static constexpr int kSetUpPrio = 255;
 
   PresetManager2(const char* bank_name, int nbr_programs);
