@@ -47,4 +47,6 @@ void GuiInfo::detach() { setup_.close(); }
 
 void GuiInfo::idle() { setup_.idle(); }
 
+void GuiInfo::refresh() { setup_.use_menu().close(); }
+
 }  // namespace synth

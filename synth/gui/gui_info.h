@@ -21,6 +21,8 @@ public:
   bool build(GuiContext& ctx) override;
   void detach() override;
   void idle() override;
+  // A menu left open when the window closed does not come back with it.
+  void refresh() override;
 
   mppi::SetupMgr& use_setup_mgr() { return setup_; }
   pengui::PushButton& use_button() { return button_; }
