@@ -251,6 +251,35 @@ TEST(EditorLife, HostAutomationFromAnotherThreadMovesTheControlAtIdle) {
   EXPECT_TRUE(vst2_test::host_state().begin_edits.empty());
 }
 
+TEST(EditorLife, HostProgramChangeMovesEveryControlWithoutEcho) {
+  SKIP_WITHOUT_DISPLAY();
+  ScopedGuiScale scale("1");
+  X11TestHost host;
+  ASSERT_TRUE(host.ok());
+  Instance plugin;
+  ASSERT_NE(plugin.get(), nullptr);
+  synth::ZindleGui* gui = gui_of(plugin);
+  ASSERT_NE(gui, nullptr);
+  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  plugin.dispatch(effEditIdle);
+  for (int program : {7, 0, 63}) {
+    vst2_test::host_state().clear();
+    plugin.dispatch(effSetProgram, 0, program);
+    plugin.dispatch(effEditIdle);
+    int bound = 0;
+    for (int i = 0; i < synth::kNbrParams; ++i) {
+      const mppi::MetaControl& meta = gui->meta_controls()[static_cast<size_t>(i)];
+      if (!meta.is_bound()) continue;
+      ++bound;
+      EXPECT_NEAR(meta.control()->get_value(), plugin.get(i), 1e-6) << "program " << program << " parameter " << i;
+    }
+    if (bound == 0) GTEST_SKIP() << "no control bound yet";
+    std::lock_guard<std::mutex> lock(vst2_test::host_state().mutex);
+    EXPECT_TRUE(vst2_test::host_state().begin_edits.empty()) << "program " << program;
+  }
+  plugin.dispatch(effEditClose);
+}
+
 double process_cpu_seconds() {
   timespec t{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
