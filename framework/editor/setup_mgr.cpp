@@ -11,6 +11,7 @@
 #include "framework/editor/setup_ml_midi.h"
 #include "framework/editor/setup_ml_midi_device.h"
 #include "framework/editor/setup_ml_settings.h"
+#include "framework/midi/midi_mgr.h"
 #include "framework/midi_devices/midi_dev_selector_interface.h"
 #include "framework/settings/setting_autoload.h"
 #include "gui/window.h"
@@ -102,6 +103,12 @@ void SetupMgr::close() {
   menu_.close();
   box_.close();
   if (dialog_) dialog_->cancel();
+}
+
+void SetupMgr::detach() {
+  close();
+  if (auto_bind_.is_autobind_on()) auto_bind_.toggle_autobind();
+  if (MidiMgr* midi = midi_mgr()) midi->disarm();
 }
 
 MidiMgr* SetupMgr::midi_mgr() const { return host_ != nullptr ? host_->get_midi_mgr() : nullptr; }

@@ -54,8 +54,11 @@ public:
   bool popup(pengui::Point at);
   // Each editor idle: the dialog's answer, the parameter touched last.
   void idle();
-  // Takes the menu, box and dialog away (editor going).
+  // Takes the menu, box and dialog away.
   void close();
+  // The editor lets go of the DSP side: closes, and learning stops so that
+  // no controller is bound after the editor has gone.
+  void detach();
   pengui::PopupMenu& use_menu() { return menu_; }
   const pengui::MessageBox& message_box() const { return box_; }
 

@@ -43,7 +43,7 @@ bool GuiInfo::build(GuiContext& ctx) {
   return true;
 }
 
-void GuiInfo::detach() { setup_.close(); }
+void GuiInfo::detach() { setup_.detach(); }
 
 void GuiInfo::idle() { setup_.idle(); }
 

@@ -122,6 +122,18 @@ TEST(SetupMenu, AutoBindThenAControllerBindsTheTouchedParameter) {
   EXPECT_EQ(r.midi.midi.find_controller(6), before);
 }
 
+TEST(SetupMenu, DetachedEditorLearnsNothing) {
+  SetupRig r;
+  r.editor.touched = 5;
+  ASSERT_TRUE(r.choose({"MIDI", "Auto-bind"}));
+  ASSERT_EQ(r.midi.midi.get_armed(), 5);
+  r.setup.detach();
+  EXPECT_EQ(r.midi.midi.get_armed(), -1);
+  const int before = r.midi.midi.find_controller(5);
+  r.midi.input.cc(85, 64);
+  EXPECT_EQ(r.midi.midi.find_controller(5), before);
+}
+
 TEST(SetupMenu, UnBindRemovesTheTouchedParametersBinding) {
   SetupRig r;
   constexpr int kParam = 3;
