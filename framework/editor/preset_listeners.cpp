@@ -92,8 +92,17 @@ void PresetSelectionListenerBase::finish_fade() {
   const bool running = target_ >= 0;
   const bool still_current = running && host && host->get_current_program() == target_;
   stop_fade();
-  // The target itself, so that the fade lands on its exact values.
-  if (still_current) host->apply_program(to_, kFadePrio);
+  if (!still_current) return;
+  // Blending the target with itself lands exactly on its values, while
+  // what the blend leaves alone (parameters that cannot be automated)
+  // stays as the fade found it.
+  if (mgr_.blend()) {
+    mgr_.blend()->interpolate(blend_, to_, to_, 1.0);
+    blend_.name = to_.name;
+    host->apply_program(blend_, kFadePrio);
+  } else {
+    host->apply_program(to_, kFadePrio);
+  }
 }
 
 void PresetSelectionListenerBase::stop_fade() {

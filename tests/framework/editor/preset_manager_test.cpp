@@ -22,6 +22,7 @@
 #include "gui/text_box.h"
 #include "gui/text_edit.h"
 #include "gui/window.h"
+#include "support/fake_param_access.h"
 #include "synth/plugin/builtin_banks.h"
 
 namespace {
@@ -86,8 +87,24 @@ public:
   std::vector<Applied> applied;
 };
 
+// Parameter 2 is stepped, parameter 3 cannot be automated; the others glide.
+class MixedParam : public zindle_test::NamedParam {
+public:
+  explicit MixedParam(int i) : NamedParam(i), index_(i) {}
+  int is_discrete() const override { return index_ == 2 ? 4 : 0; }
+  bool is_automatable() const override { return index_ != 3; }
+
+private:
+  int index_;
+};
+
+const MixedParam* mixed_param(int index) {
+  static const MixedParam params[kValues] = {MixedParam(0), MixedParam(1), MixedParam(2), MixedParam(3)};
+  return index >= 0 && index < kValues ? &params[index] : nullptr;
+}
+
 struct PresetRig {
-  PresetRig() : blend([](int) { return nullptr; }) {
+  PresetRig() : blend([](int i) { return mixed_param(i); }) {
     synth::register_builtin_banks();
     window.set_clock([this] { return clock; });
     pengui::testing::install_fake_native(window);
@@ -217,6 +234,22 @@ TEST(PresetManager, FadeStepsAtPriority140AndLandsOnTheTarget) {
   const size_t steps = rig.host.applied.size();
   rig.run(0.5);
   EXPECT_EQ(rig.host.applied.size(), steps);  // the timer stopped
+}
+
+TEST(PresetManager, SteppedValuesJumpAndUnautomatableOnesStayThroughAFade) {
+  PresetRig rig;
+  rig.mgr.set_fade_time(1.0);
+  rig.host.bank.use_program(0).values = {0.0f, 1.0f, 0.0f, 0.0f};
+  rig.host.bank.use_program(1).values = {1.0f, 0.0f, 1.0f, 1.0f};
+  rig.choose(1);
+  rig.run(0.5);
+  const std::vector<float> mid = rig.host.applied.back().values;
+  EXPECT_GT(mid[0], 0.3f);
+  EXPECT_LT(mid[0], 0.7f);
+  EXPECT_EQ(mid[2], 1.0f);
+  EXPECT_EQ(mid[3], 0.0f);
+  rig.run(0.7);
+  EXPECT_EQ(rig.host.applied.back().values, (std::vector<float>{1.0f, 0.0f, 1.0f, 0.0f}));
 }
 
 TEST(PresetManager, NoFadeTimeJumpsAtOnce) {
