@@ -105,7 +105,8 @@ int ZindleGui::open(void* parent) {
   window_.set_scale(get_scale());
   if (!window_.open(parent)) return -1;
   native_parent_ = parent;
-  drop_pending_values();  // the refresh below shows the newest values
+  // Changes made while closed are still pending: the refresh shows every
+  // value, the next idle those a firmer change held back from it.
   refresh_all_controls();
   window_.invalidate_all();
   window_.render_dirty();
@@ -132,14 +133,13 @@ void ZindleGui::apply_pending_values() {
     const mppi::MetaControl& meta = meta_[static_cast<size_t>(i)];
     if (!meta.is_bound()) continue;
     const float value = p.value.load(std::memory_order_relaxed);
-    // Refused when a firmer change holds the parameter: show the
-    // parameter's own value instead.
-    if (!meta.control()->set_no_send(value, p.source.load(std::memory_order_relaxed))) meta.listener()->refresh();
+    // Refused while a firmer change holds the parameter (half a second at
+    // most): tried again at the next idle unless a newer value came.
+    if (!meta.control()->set_no_send(value, p.source.load(std::memory_order_relaxed))) {
+      bool none_newer = false;
+      p.waiting.compare_exchange_strong(none_newer, true, std::memory_order_acq_rel);
+    }
   }
-}
-
-void ZindleGui::drop_pending_values() {
-  for (PendingValue& p : pending_) p.waiting.store(false, std::memory_order_relaxed);
 }
 
 void ZindleGui::idle() {

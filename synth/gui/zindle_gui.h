@@ -76,7 +76,6 @@ private:
 
   void build_panel();
   void apply_pending_values();
-  void drop_pending_values();
 
   std::unique_ptr<mppi::HostGuiInterface> host_;
   mppi::DspInterface* dsp_ = nullptr;

@@ -277,6 +277,18 @@ TEST(EditorLife, HostProgramChangeMovesEveryControlWithoutEcho) {
     std::lock_guard<std::mutex> lock(vst2_test::host_state().mutex);
     EXPECT_TRUE(vst2_test::host_state().begin_edits.empty()) << "program " << program;
   }
+  // A program chosen while the editor is closed shows when it opens, even
+  // within the half second that change holds its parameters.
+  plugin.dispatch(effEditClose);
+  plugin.dispatch(effSetProgram, 0, 12);
+  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  plugin.dispatch(effEditIdle);
+  for (int i = 0; i < synth::kNbrParams; ++i) {
+    const mppi::MetaControl& meta = gui->meta_controls()[static_cast<size_t>(i)];
+    if (meta.is_bound()) {
+      EXPECT_NEAR(meta.control()->get_value(), plugin.get(i), 1e-6) << "parameter " << i;
+    }
+  }
   plugin.dispatch(effEditClose);
 }
 
