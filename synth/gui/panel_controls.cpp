@@ -16,6 +16,8 @@ namespace {
 constexpr int kSetUpPrio = 255;
 constexpr int kResetPrio = 200;
 constexpr int kCoarseTuneSemitones = 72;
+// Every fader shows this cap while it is held.
+constexpr const char* kHeldCapPicture = "fd_27_p";
 
 bool is_param_item(art::PanelItemKind kind) {
   return kind == art::PanelItemKind::knob || kind == art::PanelItemKind::fader ||
@@ -121,7 +123,7 @@ pengui::Widget* PanelControls::make_pot(GuiContext& ctx, const art::PanelItem& i
     entry.widget = std::move(knob);
   } else {
     auto fader = std::make_unique<PanelFader>(rect_of(item));
-    fader->set_cap(cap, ctx.resources->image("fd_27_p"));
+    fader->set_cap(cap, ctx.resources->image(kHeldCapPicture));
     fader->on_press = [l = entry.listener.get()] { l->touch(); };
     pot = fader.get();
     entry.widget = std::move(fader);

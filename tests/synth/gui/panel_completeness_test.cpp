@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -125,6 +126,21 @@ TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
       }
     }
     EXPECT_FLOAT_EQ(host[host.size() - 2].value, r.nrm(i));
+  }
+}
+
+TEST(PanelCompleteness, CoarseTuningLandsOnWholeSemitones) {
+  PanelRig r;
+  for (const synth::ParamId id : {synth::ParamId::kVco1TuneC, synth::ParamId::kVco2TuneC}) {
+    const int i = synth::index(id);
+    const pengui::Widget* knob = dynamic_cast<const pengui::Widget*>(r.meta[static_cast<size_t>(i)].control());
+    ASSERT_NE(knob, nullptr);
+    for (const int pixels : {37, -90}) {
+      drag(r, knob->bounds(), pixels);
+      const double semitones = r.rig.dsp.get_param(i)->get_val();
+      EXPECT_NE(semitones, 0.0);
+      EXPECT_NEAR(semitones, std::round(semitones), 1e-4) << pixels;
+    }
   }
 }
 
