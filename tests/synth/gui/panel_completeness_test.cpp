@@ -44,7 +44,9 @@ TEST(PanelCompleteness, EveryParameterHasExactlyOneControl) {
     distinct.insert(r.meta[static_cast<size_t>(i)].control());
     // Exactly one section claims it.
     int owners = 0;
-    for (const synth::PanelSection* section : r.param_sections()) owners += section->controls().control_of(i) != nullptr;
+    for (const synth::PanelSection* section : r.param_sections()) {
+      owners += section->controls().control_of(i) != nullptr;
+    }
     EXPECT_EQ(owners, 1);
   }
   EXPECT_EQ(distinct.size(), static_cast<size_t>(synth::kNbrParams));
