@@ -252,16 +252,6 @@ TEST(PresetManager, SteppedValuesJumpAndUnautomatableOnesStayThroughAFade) {
   EXPECT_EQ(rig.host.applied.back().values, (std::vector<float>{1.0f, 0.0f, 1.0f, 0.0f}));
 }
 
-TEST(PresetManager, NoFadeTimeJumpsAtOnce) {
-  PresetRig rig;
-  rig.mgr.set_fade_time(0.0);
-  rig.choose(7);
-  ASSERT_EQ(rig.host.applied.size(), 1u);
-  EXPECT_EQ(rig.host.applied[0].values, rig.host.bank.use_program(7).values);
-  EXPECT_EQ(rig.host.applied[0].source, 140);
-  EXPECT_FALSE(rig.mgr.selection().is_fading());
-}
-
 TEST(PresetManager, AFadeGivesWayWhenTheHostSelectsAnotherProgram) {
   PresetRig rig;
   rig.mgr.set_fade_time(5.0);
