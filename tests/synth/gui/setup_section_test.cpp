@@ -10,6 +10,7 @@
 
 #include "framework/core/dsp_interface.h"
 #include "framework/midi/midi_mgr.h"
+#include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/params/normalized_param_interface.h"
 #include "framework/vst2/audio_effect.h"
 #include "framework/vst2/vst2_plugin.h"
@@ -144,6 +145,55 @@ TEST(SetupSection, AutoBindLearnsTheControllerForTheTouchedKnob) {
   ed.plugin.render(64, 64);
   EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (20 << 7) / 16383.0, 1e-6);
   EXPECT_EQ(midi->get_armed(), -1);
+}
+
+TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
+  OpenEditor ed;
+  ASSERT_TRUE(ed.opened);
+  ed.plugin.start(44100.0f, 64);
+  mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
+  ASSERT_NE(midi, nullptr);
+  // A parameter with a default controller change.
+  int param = -1;
+  int controller = -1;
+  for (int i = 0; i < synth::kNbrParams && param < 0; ++i) {
+    const int id = midi->find_controller(i);
+    if (id != mppi::MidiMgr::kNotFound && (id >> 16) < 99 && (id >> 16) > 0) {
+      param = i;
+      controller = id >> 16;
+    }
+  }
+  ASSERT_GE(param, 0);
+  mppi::NormalizedParamInterface* p = ed.adapter->use_dsp().get_param(param);
+  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 0}});
+  ed.plugin.render(64, 64);
+  ASSERT_NEAR(p->nrm(), 0.0, 1e-6) << "the host's MIDI reaches the parameter";
+
+  const pengui::Rect button = OpenEditor::setup_button();
+  ed.click({button.x + 2, button.y + 2});
+  // MIDI, then the pointer on "Input device" (its third entry) opens it.
+  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right});
+  const pengui::PopupMenuView* menu = ed.menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->level_count(), 2);
+  const pengui::Rect input = menu->entry_rect(1, 2);
+  pengui::MouseEvent over;
+  over.pos = {input.x + input.w / 2, input.y + input.h / 2};
+  ed.gui->window().native_mouse_move(over);
+  ASSERT_EQ(menu->level_count(), 3);
+  int rows = 0;
+  while (!menu->entry_rect(2, rows).empty()) ++rows;
+  ASSERT_GE(rows, 2) << "the host's input and None";
+  const pengui::Rect none = menu->entry_rect(2, rows - 1);
+  ed.click({none.x + none.w / 2, none.y + none.h / 2});
+  EXPECT_EQ(ed.menu(), nullptr);
+  EXPECT_EQ(ed.gui->window().top_overlay(), nullptr) << "no error box";
+  ASSERT_NE(ed.adapter->get_midi_dev_dispatcher(), nullptr);
+  EXPECT_EQ(ed.adapter->get_midi_dev_dispatcher()->get_selected_input(), -1);
+
+  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 127}});
+  ed.plugin.render(64, 64);
+  EXPECT_NEAR(p->nrm(), 0.0, 1e-6) << "no input device: the controller is not heard";
 }
 
 }  // namespace
