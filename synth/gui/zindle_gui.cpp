@@ -89,6 +89,16 @@ void ZindleGui::set_dsp(mppi::DspInterface* dsp) {
   nbr_param_ = dsp != nullptr ? dsp->get_nbr_param() : 0;
 }
 
+void ZindleGui::set_scale(int scale) {
+  host_scale_ = (scale == 1 || scale == 2) ? scale : 0;
+  if (!window_.is_open() || host_scale_ == 0 || pengui::forced_gui_scale() != 0) return;
+  if (host_scale_ == window_.scale()) return;
+  void* parent = native_parent_;
+  close();
+  if (host_) host_->resize_window(kWidth * host_scale_, kHeight * host_scale_);
+  open(parent);
+}
+
 int ZindleGui::get_scale() {
   if (window_.is_open()) return window_.scale();
   if (const int forced = pengui::forced_gui_scale()) return forced;

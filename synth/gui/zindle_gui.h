@@ -54,7 +54,9 @@ public:
   void bank_published(const mppi::BankManager& /*bank*/) override {}
   void idle() override;
   bool key(int character, int virtual_key, int modifiers, bool down) override;
-  void set_scale(int scale) override { host_scale_ = (scale == 1 || scale == 2) ? scale : 0; }
+  // While open, a new scale reopens the window at it and asks the host to
+  // resize its own.
+  void set_scale(int scale) override;
   int get_scale() override;
 
   // --- mppi::GuiSetupInterface --------------------------------------------------

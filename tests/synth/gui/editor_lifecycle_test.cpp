@@ -148,6 +148,15 @@ TEST(EditorLife, HostScaleCallGivesTheDoubleWindow) {
   EXPECT_EQ(height, 892);
   EXPECT_EQ(editor_rect(plugin).right, 1800);
   EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
+  // The host changes its mind while the editor is open: back to 1x at once.
+  plugin.dispatch(effVendorSpecific, kScaleVendor, kScaleCall, nullptr, 1.0f);
+  const ::Window again = editor_window(host);
+  ASSERT_NE(again, 0u);
+  editor_test::window_size(host.display(), again, width, height);
+  EXPECT_EQ(width, 900);
+  EXPECT_EQ(height, 446);
+  EXPECT_EQ(editor_rect(plugin).right, 900);
+  EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
   plugin.dispatch(effEditClose);
 }
 
