@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "gui/desktop_scale.h"
+#include "gui/text_edit.h"
 #include "synth/gui/editor_rig.h"
 
 namespace {
@@ -129,6 +130,39 @@ TEST(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
   host.sync();
   EXPECT_EQ(editor_window(host), 0u);
   EXPECT_EQ(X11TestHost::host_errors(), 0);
+}
+
+TEST(EditorLife, HostKeysReachTheFocusedFieldAndOthersGoBack) {
+  SKIP_WITHOUT_DISPLAY();
+  ScopedGuiScale scale("1");
+  X11TestHost host;
+  ASSERT_TRUE(host.ok());
+  Instance plugin;
+  ASSERT_NE(plugin.get(), nullptr);
+  synth::ZindleGui* gui = gui_of(plugin);
+  ASSERT_NE(gui, nullptr);
+  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  pengui::TextEdit field;
+  field.set_bounds({10, 10, 100, 14});
+  gui->window().add(&field);
+  gui->window().set_focus(&field);
+  ASSERT_TRUE(field.is_editing());
+  field.set_text("");
+  // Characters, the host's virtual backspace and enter (VST codes 1 and 4).
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 'x', 0, nullptr, 0.0f), 1);
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, '7', 0, nullptr, 0.0f), 1);
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, '5', 0, nullptr, 0.0f), 1);
+  EXPECT_EQ(field.text(), "x75");
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 0, 1, nullptr, 0.0f), 1);
+  EXPECT_EQ(field.text(), "x7");
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 0, kF1, nullptr, 0.0f), 0);  // not ours
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 0, 4, nullptr, 0.0f), 1);
+  EXPECT_FALSE(field.is_editing());
+  // Nothing has the keyboard now: keys go back to the host.
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 'y', 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(field.text(), "x7");
+  gui->window().remove(&field);
+  plugin.dispatch(effEditClose);
 }
 
 TEST(EditorLife, HostScaleCallGivesTheDoubleWindow) {
