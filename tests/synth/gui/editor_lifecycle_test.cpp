@@ -3,6 +3,7 @@
 // close, many cycles, two editors, a parent destroyed first, idle and keys
 // at every stage, and changes from other threads.
 
+#include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -192,6 +193,34 @@ TEST(EditorLife, HostScaleCallGivesTheDoubleWindow) {
   EXPECT_EQ(editor_rect(plugin).right, 900);
   EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
   plugin.dispatch(effEditClose);
+}
+
+TEST(EditorLife, HiDpiDesktopGetsTheDoublePanel) {
+  SKIP_WITHOUT_DISPLAY();
+  ScopedGuiScale scale(nullptr);
+  X11TestHost host(1900, 1000);
+  ASSERT_TRUE(host.ok());
+  Display* d = host.display();
+  const Atom resources = XInternAtom(d, "RESOURCE_MANAGER", False);
+  const std::string text = "Xft.antialias:\t1\nXft.dpi:\t192\n";
+  XChangeProperty(d, DefaultRootWindow(d), resources, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+  host.sync();
+  {
+    Instance plugin;
+    ASSERT_NE(plugin.get(), nullptr);
+    EXPECT_EQ(editor_rect(plugin).right, 1800);
+    EXPECT_EQ(editor_rect(plugin).bottom, 892);
+    ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+    int width = 0, height = 0;
+    editor_test::window_size(d, editor_window(host), width, height);
+    EXPECT_EQ(width, 1800);
+    EXPECT_EQ(height, 892);
+    EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
+    plugin.dispatch(effEditClose);
+  }
+  XDeleteProperty(d, DefaultRootWindow(d), resources);
+  host.sync();
 }
 
 TEST(EditorLife, FiftyOpenCloseCyclesLeaveNoWindowOrConnection) {
