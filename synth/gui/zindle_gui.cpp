@@ -112,7 +112,9 @@ int ZindleGui::open(void* parent) {
     if (window_.native_handle() != nullptr && native_parent_ == parent) return 0;
     close();
   }
-  window_.set_scale(get_scale());
+  const int scale = get_scale();
+  if (scale == 2) load_double_size();
+  window_.set_scale(scale);
   if (!window_.open(parent)) return -1;
   native_parent_ = parent;
   // Changes made while closed are still pending: the refresh shows every
