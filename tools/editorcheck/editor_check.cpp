@@ -160,6 +160,24 @@ void check_drag(vsthost::Plugin& plugin, HWND editor) {
   check(r.end_edits == std::vector<int>{param}, "one end-edit after the drag");
 }
 
+// The host's scale call: the editor opens at 1800 x 892.
+void check_double_size(vsthost::Plugin& plugin, HWND host) {
+  _putenv("ZINDLE_GUI_SCALE=");
+  check(plugin.dispatch(effVendorSpecific, 0x50726553, 0x41654373, nullptr, 2.0f) == 1, "the host's scale call");
+  ERect* rect = nullptr;
+  check(plugin.dispatch(effEditGetRect, 0, 0, &rect) == 1 && rect && rect->right == 2 * kWidth &&
+            rect->bottom == 2 * kHeight,
+        "editor size 1800 x 892 after the scale call");
+  SetWindowPos(host, nullptr, 0, 0, 2 * kWidth, 2 * kHeight, SWP_NOZORDER | SWP_NOMOVE);
+  check(plugin.dispatch(effEditOpen, 0, 0, host) == 1, "the editor opens at 2x");
+  RECT client{};
+  HWND editor = GetWindow(host, GW_CHILD);
+  check(editor && GetClientRect(editor, &client) && client.right == 2 * kWidth && client.bottom == 2 * kHeight,
+        "the editor's window is 1800 x 892");
+  run_host(plugin, 100);
+  plugin.dispatch(effEditClose);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,8 +185,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zindle-editorcheck PLUGIN.dll REFERENCE.sha256 [ACTUAL.ppm]\n");
     return 2;
   }
-  // The picture is compared at 1x, whatever the desktop says.
-  SetEnvironmentVariableA("ZINDLE_GUI_SCALE", "1");
+  // The picture is compared at 1x, whatever the desktop says (the C
+  // runtime's copy of the environment is the one the plug-in reads).
+  _putenv("ZINDLE_GUI_SCALE=1");
   SetCursorPos(kWidth + 300, kHeight + 300);  // no hover read-out in the picture
   std::string error;
   auto plugin = vsthost::Plugin::load(argv[1], &error);
@@ -204,6 +223,7 @@ int main(int argc, char** argv) {
   check(plugin->dispatch(effEditOpen, 0, 0, host) == 1, "the editor opens again");
   run_host(*plugin, 100);
   plugin->dispatch(effEditClose);
+  check_double_size(*plugin, host);
   DestroyWindow(host);
   plugin->stop();
   std::printf("%d passed, %d failed\n", g_passed, g_failed);
