@@ -36,9 +36,13 @@ void ZindleGui::start() {
   if (built_) return;
   try {
     build_panel();
-  } catch (const std::exception&) {
+  } catch (...) {
+    // Nothing half-built stays behind: no control a parameter link points at.
+    meta_.fill(mppi::MetaControl{});
     parts_.clear();
     edit_ = nullptr;
+    if (background_) window_.remove(background_.get());
+    background_.reset();
     throw std::runtime_error("ZindleGui::set_default_state() : Cannot build GUI.");
   }
   built_ = true;
