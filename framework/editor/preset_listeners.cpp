@@ -96,12 +96,13 @@ void PresetSelectionListenerBase::finish_fade() {
   // Blending the target with itself lands exactly on its values, while
   // what the blend leaves alone (parameters that cannot be automated)
   // stays as the fade found it.
+  const int prio = mgr_.get_fade_time() < kNoFadeSeconds ? kSelectPrio : kFadePrio;
   if (mgr_.blend()) {
     mgr_.blend()->interpolate(blend_, to_, to_, 1.0);
     blend_.name = to_.name;
-    host->apply_program(blend_, kFadePrio);
+    host->apply_program(blend_, prio);
   } else {
-    host->apply_program(to_, kFadePrio);
+    host->apply_program(to_, prio);
   }
 }
 

@@ -96,6 +96,9 @@ class PresetSelectionListenerBase : public PresetListenerRefBase, public pengui:
 public:
   static constexpr double kTickSeconds = 0.1;
   static constexpr int kFadePrio = 140;
+  // A change with no fade time is a plain program selection: the plug-in
+  // core then fades the sounding voice out and in instead of morphing it.
+  static constexpr int kSelectPrio = 200;
   // Below this a fade time counts as none.
   static constexpr double kNoFadeSeconds = 1e-9;
 
