@@ -34,6 +34,11 @@ function(zindle_test name dir)
                        "ZINDLE_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
 endfunction()
 
+# A library whose sources are generated at build time: it is defined where
+# it is generated; the table only names its header folder and uses.
+function(zindle_generated name dir)
+endfunction()
+
 # The "never reaches" rules of cmake/Architecture.cmake are checked by
 # CheckArchitecture.cmake; the build itself has nothing to do with them.
 function(zindle_never name)

@@ -33,6 +33,7 @@ public:
   void close();
   bool is_shown() const { return shown_; }
 
+  const std::string& title() const { return title_; }
   const std::vector<std::string>& lines() const { return lines_; }
   int button_count() const { return static_cast<int>(buttons_.size()); }
   Rect button_rect(int index) const;

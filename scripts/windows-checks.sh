@@ -84,6 +84,14 @@ if command -v wine >/dev/null 2>&1; then
       note bad "the editor's scale on a 144 dpi desktop"
     fi
     wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true
+    # The plug-in's editor in a Windows host window: the same picture as on
+    # Linux, and a knob drag seen by the host.
+    if timeout 300 wine build/win-x86_64/tools/zindle-editorcheck.exe build/win-x86_64/plugin/Zindle-BR.dll \
+         tests/data/editor/panel_1x.sha256 build/editor-win64.ppm; then
+      note ok
+    else
+      note bad "the editor of the x86_64 DLL under wine (its picture: build/editor-win64.ppm)"
+    fi
   else
     echo "windows-checks: no X display and no Xvfb; the window layer checks are not run"
   fi

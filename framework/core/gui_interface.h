@@ -29,6 +29,23 @@ public:
   virtual void reserved_15() {}  // unused; keeps the later slots in place
   virtual void bank_published(const BankManager& bank) = 0;
   virtual void reserved_17() {}  // unused; the last slot, kept with the others
+  // --- Later additions; defaults fit an object without a window -----------
+  // The host's editor idle (editor thread); harmless while closed.
+  virtual void idle() {}
+  // A key the host passes on while the editor has the keyboard; true when
+  // the editor used it. `down` false for the release.
+  virtual bool key(int character, int virtual_key, int modifiers, bool down) {
+    (void)character;
+    (void)virtual_key;
+    (void)modifiers;
+    (void)down;
+    return false;
+  }
+  // The scale the host asked for (1 or 2); 0 lets the desktop decide.
+  // Takes effect at the next open.
+  virtual void set_scale(int scale) { (void)scale; }
+  // The scale the window opens (or is open) at: 1 or 2.
+  virtual int get_scale() { return 1; }
 };
 
 }  // namespace mppi

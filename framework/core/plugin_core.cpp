@@ -130,6 +130,29 @@ bool PluginCore::select_program(int index) {
   return true;
 }
 
+bool PluginCore::set_current_program(int index) {
+  std::lock_guard<std::mutex> lock(bank_mutex_);
+  if (index < 0 || index >= bank_.get_nbr_programs()) return false;
+  sync_current_program_locked();
+  cur_prog_.store(index);
+  // The live values are the old program's until something is applied.
+  mirror_holds_program_ = false;
+  return true;
+}
+
+bool PluginCore::store_program(int index) {
+  std::lock_guard<std::mutex> lock(bank_mutex_);
+  if (index < 0 || index >= bank_.get_nbr_programs()) return false;
+  const int cur = cur_prog_.load();
+  ProgramSlot& target = bank_.use_program(index);
+  if (cur >= 0 && cur < bank_.get_nbr_programs() && cur != index) target = bank_.use_program(cur);
+  target.resize_values(nbr_param_);
+  for (int i = 0; i < nbr_param_; ++i) target.values[static_cast<size_t>(i)] = live_values_[i].load();
+  cur_prog_.store(index);
+  mirror_holds_program_ = true;
+  return true;
+}
+
 std::string PluginCore::get_program_name(int index) {
   std::lock_guard<std::mutex> lock(bank_mutex_);
   if (index < 0 || index >= bank_.get_nbr_programs()) return {};

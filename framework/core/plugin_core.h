@@ -82,6 +82,12 @@ public:
   int get_current_program() const { return cur_prog_.load(); }
   // False for an index outside the bank.
   bool select_program(int index);
+  // Makes `index` current without applying it; the program keeps its stored
+  // values until the next application (a preset fade's first step) writes it.
+  bool set_current_program(int index);
+  // The live sound, with the current program's name, into slot `index`,
+  // which becomes current. False for an index outside the bank.
+  bool store_program(int index);
   std::string get_program_name(int index);
   bool set_program_name(int index, const std::string& name);
   int get_nbr_programs();

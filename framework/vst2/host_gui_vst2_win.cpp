@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/vst2/vst2_plugin.h"
 
 namespace mppi {
@@ -54,5 +55,53 @@ void HostGuiVst2Win::get_settings_path(std::string& out) {
 }
 
 MidiMgr* HostGuiVst2Win::get_midi_mgr() { return adapter_ != nullptr ? adapter_->get_midi_mgr() : nullptr; }
+
+int HostGuiVst2Win::get_current_program() { return adapter_ != nullptr ? adapter_->getProgram() : -1; }
+
+bool HostGuiVst2Win::get_bank(BankManager& out) {
+  if (adapter_ == nullptr) return false;
+  adapter_->use_core().with_bank([&](BankManager& bank) { out = bank; });
+  return true;
+}
+
+bool HostGuiVst2Win::set_current_program(int index) {
+  return adapter_ != nullptr && adapter_->use_core().set_current_program(index);
+}
+
+bool HostGuiVst2Win::store_program(int index) {
+  return adapter_ != nullptr && adapter_->use_core().store_program(index);
+}
+
+bool HostGuiVst2Win::set_program_name(int index, const std::string& name) {
+  return adapter_ != nullptr && adapter_->use_core().set_program_name(index, name);
+}
+
+bool HostGuiVst2Win::replace_bank(const BankManager& bank) {
+  if (adapter_ == nullptr) return false;
+  PluginCore& core = adapter_->use_core();
+  bool replaced = false;
+  ProgramSlot current;
+  core.with_bank([&](BankManager& own) {
+    if (bank.get_nbr_programs() != own.get_nbr_programs()) return;
+    own = bank;
+    current = own.use_program(core.get_current_program());
+    replaced = true;
+  });
+  if (!replaced) return false;
+  // Applied at once, before anything reads the live values back into the
+  // new current program.
+  adapter_->apply_program(current, PluginCore::kSourceProgram, false, true);
+  adapter_->publish_bank(bank, false);
+  return true;
+}
+
+MidiDevSelectorInterface* HostGuiVst2Win::get_midi_dev_selector() {
+  return adapter_ != nullptr ? adapter_->get_midi_dev_dispatcher() : nullptr;
+}
+
+int HostGuiVst2Win::update_midi_dev_lists() {
+  MidiDevSelDispatcher* dispatcher = adapter_ != nullptr ? adapter_->get_midi_dev_dispatcher() : nullptr;
+  return dispatcher != nullptr ? dispatcher->update_lists() : -1;
+}
 
 }  // namespace mppi

@@ -24,6 +24,14 @@ public:
   int resize_window(int width, int height) override;
   void get_settings_path(std::string& out) override;
   MidiMgr* get_midi_mgr() override;
+  int get_current_program() override;
+  bool get_bank(BankManager& out) override;
+  bool set_current_program(int index) override;
+  bool store_program(int index) override;
+  bool set_program_name(int index, const std::string& name) override;
+  bool replace_bank(const BankManager& bank) override;
+  MidiDevSelectorInterface* get_midi_dev_selector() override;
+  int update_midi_dev_lists() override;
 
 private:
   Vst2Plugin* adapter_;

@@ -28,6 +28,10 @@ constexpr int kPinLabelLimit = 63;
 constexpr int kReplyTextLimit = 256;
 constexpr VstIntPtr kExtensionsAnswer = 0xbeef0000;
 constexpr VstIntPtr kExtensionDone = 0xbeef;
+// The content-scale call some hosts make before opening the editor:
+// index 'PreS', value 'AeCs', the factor in opt.
+constexpr VstInt32 kContentScaleVendor = 0x50726553;
+constexpr VstIntPtr kContentScaleCall = 0x41654373;
 
 // At most limit - 1 characters, always terminated.
 void copy_text(char* dest, const char* src, int limit) {
@@ -38,6 +42,17 @@ void copy_text(char* dest, const char* src, int limit) {
 bool same_no_case(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
 
 bool is_nonzero(double x) { return std::fabs(x) >= 1e-9; }
+
+// Runs one set-up step of the GUI object; false when it threw.
+template <typename Step>
+bool run_gui_step(Step step) {
+  try {
+    step();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
 
 }  // namespace
 
@@ -98,13 +113,14 @@ void Vst2Plugin::initialise() {
     if (midi_) midi_->register_settings(*settings);
   }
   if (midi_) midi_->prepare();
-  if (gui_) gui_->init();
+  // A GUI that cannot load its pictures costs the editor, not the plug-in.
+  if (gui_) gui_ready_ = run_gui_step([this] { gui_->init(); });
   if (SettingAutoload* autoload = dsp_->get_setting_autoload()) autoload->autoload();
 }
 
 void Vst2Plugin::start() {
   dsp_->start();
-  if (gui_) gui_->start();
+  if (gui_ && gui_ready_) gui_ready_ = run_gui_step([this] { gui_->start(); });
 }
 
 void Vst2Plugin::stop_objects() {
@@ -137,6 +153,8 @@ void Vst2Plugin::update_display() { updateDisplay(); }
 // --- Services for the host-side objects -----------------------------------------
 
 MidiMgr* Vst2Plugin::get_midi_mgr() { return midi_ ? &midi_->use_mgr() : nullptr; }
+
+MidiDevSelDispatcher* Vst2Plugin::get_midi_dev_dispatcher() { return midi_ ? &midi_->use_dispatcher() : nullptr; }
 
 void Vst2Plugin::get_time_info(TimeInfoRequest& request) {
   const VstTimeInfo* info = getTimeInfo(request.want_tempo ? kVstTempoValid : 0);
@@ -186,6 +204,8 @@ VstIntPtr Vst2Plugin::can_do(const char* text) {
   for (const char* key : {"sendVstMidiEvent", "sendVstEvents", "receiveVstMidiEvent", "receiveVstEvents"})
     if (std::strcmp(text, key) == 0) return midi;
   if (std::strcmp(text, "receiveVstTimeInfo") == 0) return 1;
+  // The host may tell the editor its scale (see vendorSpecific).
+  if (std::strcmp(text, "supportsViewDpiScaling") == 0) return gui_ ? 1 : 0;
   if (std::strcmp(text, "hasCockosExtensions") == 0 || std::strcmp(text, "hasBrindleExtensions") == 0)
     return kExtensionsAnswer;
   return 0;
@@ -449,6 +469,11 @@ VstInt32 Vst2Plugin::getVendorVersion() {
 }
 
 VstIntPtr Vst2Plugin::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+  if (index == kContentScaleVendor && value == kContentScaleCall) {
+    if (!gui_ || !std::isfinite(opt) || opt <= 0.0f) return 0;
+    gui_->set_scale(opt >= 1.5f ? 2 : 1);
+    return 1;
+  }
   if (ptr == nullptr) return 0;
   char* text = static_cast<char*>(ptr);
   const auto param = static_cast<VstInt32>(value);

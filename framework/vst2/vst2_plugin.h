@@ -18,6 +18,7 @@ namespace mppi {
 
 class DspInterface;
 class GuiInterface;
+class MidiDevSelDispatcher;
 class MidiMgr;
 class MidiReceiverInterface;
 class Vst2MidiObjects;
@@ -57,7 +58,12 @@ public:
   PluginCore& use_core() { return core_; }
   DspInterface& use_dsp() { return *dsp_; }
   GuiInterface* get_gui() { return gui_.get(); }
+  // False when there is no GUI object or its set-up or start failed: the
+  // editor then does not open.
+  bool is_gui_ready() const { return gui_ != nullptr && gui_ready_; }
   MidiMgr* get_midi_mgr();
+  // The MIDI device choice; null before the MIDI objects exist.
+  MidiDevSelDispatcher* get_midi_dev_dispatcher();
   void get_time_info(TimeInfoRequest& request);
   bool is_input_pin_connected(int bus, int channel);
   bool is_output_pin_connected(int bus, int channel);
@@ -135,6 +141,7 @@ private:
   BankManager bank_;
   std::unique_ptr<DspInterface> dsp_;
   std::unique_ptr<GuiInterface> gui_;
+  bool gui_ready_ = true;
   MidiReceiverInterface* midi_receiver_ = nullptr;
   PluginCore core_;
   std::unique_ptr<Vst2MidiObjects> midi_;

@@ -143,6 +143,7 @@ bool ZindleDsp::process_accumulating(float** outputs, void* /*unused1*/, int nbr
 void ZindleDsp::render(float** outputs, int nbr_samples, bool accumulate) {
   accumulate_ = accumulate;
   if (reset_requested_.exchange(false, std::memory_order_acquire)) synth_core_.reset();
+  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) play_screen_keys(*keys);
   const bool second_connected = host_ == nullptr || host_->is_pin_connected(0, 1);
   float* const out_l = outputs[0];
   float* const out_r = outputs[1];
@@ -151,6 +152,21 @@ void ZindleDsp::render(float** outputs, int nbr_samples, bool accumulate) {
     synth_core_.render_block(out_l + pos, out_r + pos, piece, accumulate_, second_connected);
   }
   synth_core_.end_block();
+}
+
+// Keys played on the editor's keyboard sound from the start of the block.
+void ZindleDsp::play_screen_keys(MidiGuiKeyboardManager& keys) {
+  MidiGuiKeyboardManager::ScreenKey key;
+  bool first = true;
+  while (keys.pop_screen_key(key)) {
+    if (first) synth_core_.set_time_stamp(0);
+    first = false;
+    if (key.down) {
+      note_on(key.channel, key.note, key.pitch, key.value, key.velocity, key.flag);
+    } else {
+      note_off(key.channel, key.note, key.velocity);
+    }
+  }
 }
 
 // --- MIDI receiver ----------------------------------------------------------------------
@@ -169,7 +185,7 @@ int32_t ZindleDsp::note_on(int ch, int note, float pitch, float value, float vel
   event.value_b = value;
   event.velocity = velocity;
   event.flag = static_cast<uint8_t>(flag);
-  if (gui_keyboard_ != nullptr) gui_keyboard_->note_down(note);
+  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->note_down(note);
   return 1;
 }
 
@@ -179,7 +195,7 @@ int32_t ZindleDsp::note_off(int ch, int note, float velocity) {
   event.channel = ch;
   event.note = note;
   event.value_a = velocity;
-  if (gui_keyboard_ != nullptr) gui_keyboard_->note_up(note);
+  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->note_up(note);
   return 1;
 }
 
@@ -216,7 +232,7 @@ int32_t ZindleDsp::channel_message(int ch, int status, int data1, int data2) {
     SynthEvent& event = synth_core_.queue_event();
     event.kind = SynthEvent::kAllNotesOff;
     event.channel = ch;
-    if (gui_keyboard_ != nullptr) gui_keyboard_->release_all();
+    if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->release_all();
   }
   return 1;
 }

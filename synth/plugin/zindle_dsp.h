@@ -71,7 +71,10 @@ public:
   int32_t channel_message(int ch, int status, int data1, int data2) override;
 
   // --- Editor hooks --------------------------------------------------------
-  void set_gui_keyboard_manager(MidiGuiKeyboardManager* manager) { gui_keyboard_ = manager; }
+  // Editor thread, while the audio thread may run.
+  void set_gui_keyboard_manager(MidiGuiKeyboardManager* manager) {
+    gui_keyboard_.store(manager, std::memory_order_release);
+  }
   // Receives the bend as 0..1 for display.
   void set_pitch_bend_display(std::atomic<float>* target) { pitch_bend_display_ = target; }
 
@@ -82,6 +85,7 @@ private:
   static constexpr int kNbrParams = 62;
 
   void render(float** outputs, int nbr_samples, bool accumulate);
+  void play_screen_keys(MidiGuiKeyboardManager& keys);
 
   mppi::HostDspInterface* host_ = nullptr;
   void* host_companion_ = nullptr;
@@ -92,7 +96,7 @@ private:
   mppi::PinSet input_pins_;
   mppi::PinSet output_pins_;
   SynthCore synth_core_;
-  MidiGuiKeyboardManager* gui_keyboard_ = nullptr;
+  std::atomic<MidiGuiKeyboardManager*> gui_keyboard_{nullptr};
   std::atomic<float>* pitch_bend_display_ = nullptr;
 };
 

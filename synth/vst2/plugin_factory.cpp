@@ -6,8 +6,8 @@
 #include "framework/core/bank_resource.h"
 #include "framework/vst2/host_dsp_vst2_win.h"
 #include "framework/vst2/host_gui_vst2_win.h"
-#include "framework/vst2/stand_in_gui.h"
 #include "framework/vst2/vst2_win_plugin.h"
+#include "synth/gui/zindle_gui.h"
 #include "synth/plugin/builtin_banks.h"
 #include "synth/plugin/plugin_info.h"
 #include "synth/plugin/zindle_dsp.h"
@@ -21,7 +21,7 @@ std::unique_ptr<mppi::Vst2WinPlugin> build_and_wire(audioMasterCallback audio_ma
   mppi::BankManager bank;
   auto dsp = std::make_unique<ZindleDsp>();
   auto host_dsp = std::make_unique<mppi::HostDspVst2Win>();
-  auto gui = std::make_unique<mppi::StandInGui>();
+  auto gui = std::make_unique<ZindleGui>();
   auto host_gui = std::make_unique<mppi::HostGuiVst2Win>();
 
   register_builtin_banks();

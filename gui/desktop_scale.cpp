@@ -1,0 +1,31 @@
+#include "gui/desktop_scale.h"
+
+#include "gui/native_window.h"
+
+namespace pengui {
+
+namespace {
+
+// A window that is never opened reports nothing.
+class SilentSink : public NativeEventSink {
+public:
+  void native_mouse_down(const MouseEvent&) override {}
+  void native_mouse_up(const MouseEvent&) override {}
+  void native_mouse_move(const MouseEvent&) override {}
+  void native_mouse_wheel(const MouseEvent&, int) override {}
+  void native_mouse_leave() override {}
+  bool native_key(const KeyEvent&, bool) override { return false; }
+  void native_focus(bool) override {}
+  void native_tick() override {}
+  void native_destroyed() override {}
+};
+
+}  // namespace
+
+int query_desktop_scale() {
+  SilentSink sink;
+  std::unique_ptr<NativeWindow> window = make_native_window(sink);
+  return window && window->desktop_scale() >= 2 ? 2 : 1;
+}
+
+}  // namespace pengui

@@ -1,0 +1,108 @@
+// Web jump addresses and the browser launch behind them.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "framework/editor/web_site_jump.h"
+#include "sys/open_url.h"
+
+namespace {
+
+TEST(WebSiteJump, AddressPerActionAndVersion) {
+  const struct {
+    double version;
+    int action;
+    const char* address;  // "" for no page
+  } cases[] = {
+      {1.31, 2, "https://zindle-br.example.org/jump?type=product&productid=54&version=131"},
+      {1.31, 3, "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=update"},
+      {1.31, 4, "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=preset"},
+      {1.31, 5, "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=documentation"},
+      {2.0, 3, "https://zindle-br.example.org/jump?type=product&productid=54&version=200&action=update"},
+      {1.31, 1, ""},
+      {1.31, 6, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> opened;
+    mppi::WebSiteJump jump(c.version, [&](const std::string& url) {
+      opened.push_back(url);
+      return true;
+    });
+    SCOPED_TRACE(c.action);
+    EXPECT_EQ(jump.make_address(c.action), c.address);
+    const bool has_page = *c.address != '\0';
+    EXPECT_EQ(jump.jump(c.action), has_page);
+    EXPECT_EQ(opened.size(), has_page ? 1u : 0u);
+  }
+}
+
+TEST(WebSiteJump, FailedOpenerReportsFailure) {
+  mppi::WebSiteJump jump(1.31, [](const std::string&) { return false; });
+  EXPECT_FALSE(jump.jump(2));
+}
+
+// A stand-in xdg-open on PATH records what it was given.
+class OpenUrl : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zindle_open_url_XXXXXX";
+    folder_ = ::mkdtemp(pattern);
+    if (const char* path = std::getenv("PATH")) old_path_ = path;
+  }
+  void TearDown() override {
+    ::setenv("PATH", old_path_.c_str(), 1);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  void install_opener() {
+    const std::string script = folder_ + "/xdg-open";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << record() << ".tmp\"\nmv \"" << record()
+                          << ".tmp\" \"" << record() << "\"\n";
+    ::chmod(script.c_str(), 0755);
+  }
+  std::string record() const { return folder_ + "/opened"; }
+  std::string wait_for_record() const {
+    for (int i = 0; i < 200; ++i) {
+      std::ifstream in(record());
+      if (in) {
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return "(nothing opened)";
+  }
+
+  std::string folder_;
+  std::string old_path_;
+};
+
+TEST_F(OpenUrl, StartsXdgOpenWithTheAddress) {
+  install_opener();
+  ::setenv("PATH", (folder_ + ":/usr/bin:/bin").c_str(), 1);
+  const std::string address = "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=update";
+  EXPECT_TRUE(sys::open_url(address));
+  EXPECT_EQ(wait_for_record(), address);
+}
+
+TEST_F(OpenUrl, FailsWithoutABrowserOpenerOrAnAddress) {
+  ::setenv("PATH", folder_.c_str(), 1);  // no xdg-open there
+  EXPECT_FALSE(sys::open_url("https://zindle-br.example.org/"));
+  install_opener();
+  ::setenv("PATH", (folder_ + ":/usr/bin:/bin").c_str(), 1);
+  EXPECT_FALSE(sys::open_url(""));
+  EXPECT_FALSE(sys::open_url("https://a\nb"));
+  EXPECT_FALSE(sys::open_url("--help"));
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#pragma once
+// The real plug-in with its editor in a host window on the X display: the
+// instance through the exported entry point, the host's top-level window,
+// the editor's child window and what it shows.
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "framework/vst2/audio_effect.h"
+#include "framework/vst2/vst2_plugin.h"
+#include "framework/vst2/vst2_test_host.h"
+#include "gui/x11/x11_test_host.h"
+#include "synth/gui/zindle_gui.h"
+
+namespace editor_test {
+
+constexpr VstInt32 kScaleVendor = 0x50726553;  // 'PreS'
+constexpr VstIntPtr kScaleCall = 0x41654373;   // 'AeCs'
+
+inline synth::ZindleGui* gui_of(AEffect* effect) {
+  auto* adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
+  return adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
+}
+inline synth::ZindleGui* gui_of(vst2_test::Instance& plugin) { return gui_of(plugin.get()); }
+
+inline ERect editor_rect(vst2_test::Instance& plugin) {
+  ERect* rect = nullptr;
+  if (plugin.dispatch(effEditGetRect, 0, 0, &rect) == 0 || rect == nullptr) return ERect{0, 0, 0, 0};
+  return *rect;
+}
+
+// The editor's window: the one child of the host's window, or 0.
+inline ::Window editor_window(pengui::testing::X11TestHost& host) {
+  ::Window root = 0, parent = 0, *children = nullptr;
+  unsigned n = 0;
+  if (!XQueryTree(host.display(), host.parent(), &root, &parent, &children, &n)) return 0;
+  const ::Window w = n == 1 ? children[0] : 0;
+  if (children) XFree(children);
+  return w;
+}
+
+inline void window_size(Display* display, ::Window w, int& width, int& height) {
+  XWindowAttributes a{};
+  width = height = 0;
+  if (XGetWindowAttributes(display, w, &a)) {
+    width = a.width;
+    height = a.height;
+  }
+}
+
+// Idles the editor until its window shows the toolkit's buffer, or about
+// a second passed; true when they are equal.
+bool wait_until_shown(AEffect* effect, pengui::testing::X11TestHost& host);
+inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host) {
+  return wait_until_shown(plugin.get(), host);
+}
+
+// The window's buffer as 0x00RRGGBB.
+std::vector<uint32_t> buffer_pixels(synth::ZindleGui& gui);
+
+// Forces the scale for the test's lifetime (the desktop may say otherwise).
+class ScopedGuiScale {
+public:
+  // Null: not forced (the host's call or the desktop decides).
+  explicit ScopedGuiScale(const char* scale) {
+    const char* old = std::getenv("ZINDLE_GUI_SCALE");
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (scale)
+      setenv("ZINDLE_GUI_SCALE", scale, 1);
+    else
+      unsetenv("ZINDLE_GUI_SCALE");
+  }
+  ~ScopedGuiScale() {
+    if (had_)
+      setenv("ZINDLE_GUI_SCALE", old_.c_str(), 1);
+    else
+      unsetenv("ZINDLE_GUI_SCALE");
+  }
+
+private:
+  bool had_ = false;
+  std::string old_;
+};
+
+}  // namespace editor_test

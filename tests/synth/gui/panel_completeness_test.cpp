@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "panel_rig.h"
+#include "synth/params/param_table.h"
+
+namespace panel_test {
+namespace {
+
+using zindle_test::HostEvent;
+
+pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+// Drags a pot by `pixels` upwards (negative: downwards), as the enhanced
+// mouse mode reports it: relative movements in steps of 4 pixels.
+void drag(PanelRig& r, const pengui::Rect& bounds, int pixels) {
+  const pengui::Point at = centre_of(bounds);
+  r.press(at);
+  const int step = pixels > 0 ? -4 : 4;
+  for (int moved = 0; moved < std::abs(pixels); moved += 4) {
+    r.move(at, 0, step);
+    r.run(0.03);
+  }
+  r.run(0.6);
+  r.release(at);
+  r.run(0.3);
+}
+
+TEST(PanelCompleteness, EveryParameterHasExactlyOneControl) {
+  PanelRig r;
+  ASSERT_TRUE(r.built_all);
+  int controls = 0;
+  for (const synth::PanelSection* section : r.param_sections()) controls += section->controls().size();
+  EXPECT_EQ(controls, synth::kNbrParams);
+  std::set<const pengui::ControlInterface*> distinct;
+  for (int i = 0; i < synth::kNbrParams; ++i) {
+    SCOPED_TRACE(synth::param_row(synth::param_id(i)).name);
+    ASSERT_TRUE(r.meta[static_cast<size_t>(i)].is_bound());
+    EXPECT_EQ(r.meta[static_cast<size_t>(i)].listener()->get_index(), i);
+    EXPECT_EQ(r.meta[static_cast<size_t>(i)].listener()->get_attached_param(), r.rig.dsp.get_param(i));
+    distinct.insert(r.meta[static_cast<size_t>(i)].control());
+    // Exactly one section claims it.
+    int owners = 0;
+    for (const synth::PanelSection* section : r.param_sections()) {
+      owners += section->controls().control_of(i) != nullptr;
+    }
+    EXPECT_EQ(owners, 1);
+  }
+  EXPECT_EQ(distinct.size(), static_cast<size_t>(synth::kNbrParams));
+}
+
+TEST(PanelCompleteness, TheOscillatorSectionsSplitByFrame) {
+  PanelRig r;
+  const int vco1_tune = synth::index(synth::ParamId::kVco1TuneC);
+  const int vco2_tune = synth::index(synth::ParamId::kVco2TuneC);
+  const int sync = synth::index(synth::ParamId::kVco2Sync);
+  EXPECT_NE(r.osc1.controls().control_of(vco1_tune), nullptr);
+  EXPECT_EQ(r.osc1.controls().control_of(vco2_tune), nullptr);
+  EXPECT_NE(r.osc2.controls().control_of(vco2_tune), nullptr);
+  EXPECT_NE(r.osc2.controls().control_of(sync), nullptr);
+  EXPECT_EQ(r.osc1.controls().size(), 10);
+  EXPECT_EQ(r.osc2.controls().size(), 10);
+}
+
+// Every control, moved with the mouse, moves its own parameter and no
+// other, and the host sees one gesture: begin-edit, automation, end-edit.
+TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
+  PanelRig r;
+  for (int i = 0; i < synth::kNbrParams; ++i) {
+    const synth::ParamRow& row = synth::param_row(synth::param_id(i));
+    SCOPED_TRACE(row.name);
+    std::array<float, synth::kNbrParams> before{};
+    for (int k = 0; k < synth::kNbrParams; ++k) before[static_cast<size_t>(k)] = r.nrm(k);
+    r.host_gui.calls.clear();
+    r.rig.host.take();
+    r.last_touched = -1;
+
+    const pengui::Widget* widget = nullptr;
+    for (const synth::PanelSection* section : r.param_sections()) {
+      if (!widget) widget = section->controls().widget_of(i);
+    }
+    ASSERT_NE(widget, nullptr);
+    const bool two_state = row.kind == synth::ParamKind::kChoice || row.kind == synth::ParamKind::kBlendChoice;
+    if (two_state) {
+      r.press(centre_of(widget->bounds()));
+      r.release(centre_of(widget->bounds()));
+    } else {
+      drag(r, widget->bounds(), before[static_cast<size_t>(i)] < 0.5f ? 24 : -24);
+    }
+
+    EXPECT_EQ(r.last_touched, i);
+    EXPECT_GT(std::abs(r.nrm(i) - before[static_cast<size_t>(i)]), 0.05f);
+    for (int k = 0; k < synth::kNbrParams; ++k) {
+      if (k != i) {
+        EXPECT_EQ(r.nrm(k), before[static_cast<size_t>(k)]) << "parameter " << k << " moved too";
+      }
+    }
+    const std::vector<GuiCall> changes = r.host_gui.changes();
+    ASSERT_FALSE(changes.empty());
+    for (const GuiCall& c : changes) EXPECT_EQ(c.param, i);
+    EXPECT_EQ(changes.front().kind, GuiCall::Set);
+    if (two_state) {
+      ASSERT_EQ(changes.size(), 1u);
+      EXPECT_EQ(changes.front().source, 200);
+    } else {
+      EXPECT_EQ(changes.front().source, 50);
+      EXPECT_EQ(changes.back().kind, GuiCall::Release);
+      EXPECT_EQ(changes.back().source, 200);
+    }
+
+    // The background check closes the gesture once the editor has let go.
+    r.run(0.6);
+    r.rig.core.close_gestures();
+    std::vector<HostEvent> host;
+    for (const HostEvent& e : r.rig.host.take()) {
+      if (e.kind != HostEvent::Update) host.push_back(e);
+    }
+    ASSERT_GE(host.size(), 3u);
+    EXPECT_EQ(host.front().kind, HostEvent::Begin);
+    EXPECT_EQ(host.back().kind, HostEvent::End);
+    for (size_t k = 0; k < host.size(); ++k) {
+      EXPECT_EQ(host[k].index, i);
+      if (k > 0 && k + 1 < host.size()) {
+        EXPECT_EQ(host[k].kind, HostEvent::Automate);
+      }
+    }
+    EXPECT_FLOAT_EQ(host[host.size() - 2].value, r.nrm(i));
+  }
+}
+
+TEST(PanelCompleteness, CoarseTuningLandsOnWholeSemitones) {
+  PanelRig r;
+  for (const synth::ParamId id : {synth::ParamId::kVco1TuneC, synth::ParamId::kVco2TuneC}) {
+    const int i = synth::index(id);
+    const pengui::Widget* knob = dynamic_cast<const pengui::Widget*>(r.meta[static_cast<size_t>(i)].control());
+    ASSERT_NE(knob, nullptr);
+    for (const int pixels : {37, -90}) {
+      drag(r, knob->bounds(), pixels);
+      const double semitones = r.rig.dsp.get_param(i)->get_val();
+      EXPECT_NE(semitones, 0.0);
+      EXPECT_NEAR(semitones, std::round(semitones), 1e-4) << pixels;
+    }
+  }
+}
+
+TEST(PanelCompleteness, ARunFromAKnobCornerClaimsTheParameterFirst) {
+  PanelRig r;
+  const int cutoff = synth::index(synth::ParamId::kVcfFreq);
+  const pengui::Rect b = r.mix.controls().widget_of(cutoff)->bounds();
+  ASSERT_FLOAT_EQ(r.nrm(cutoff), 1.0f);
+  // The lower-left corner runs the value down.
+  r.press({b.x + 2, b.bottom() - 2});
+  r.run(1.0);
+  r.release({b.x + 2, b.bottom() - 2});
+  const std::vector<GuiCall> changes = r.host_gui.changes();
+  ASSERT_GE(changes.size(), 3u);
+  EXPECT_EQ(changes.front().kind, GuiCall::Take);
+  EXPECT_EQ(changes.front().source, 200);
+  EXPECT_EQ(changes[1].kind, GuiCall::Set);
+  EXPECT_EQ(changes[1].source, 200);
+  EXPECT_EQ(changes.back().kind, GuiCall::Release);
+  EXPECT_LT(r.nrm(cutoff), 1.0f);
+}
+
+}  // namespace
+}  // namespace panel_test

@@ -1,0 +1,228 @@
+#pragma once
+// The panel sections on a window without a display, over the real synth
+// DSP object and plug-in core: the editor's host interface forwards to the
+// core and records every call, the core's host records begin-edit,
+// automation and end-edit, and one clock drives the window and the core.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/host_gui_interface.h"
+#include "framework/core/plugin_core_fixture.h"
+#include "framework/gui_binding/param_listener.h"
+#include "gui/image_loader.h"
+#include "gui/support/fake_native_window.h"
+#include "gui/window.h"
+#include "synth/gui/gui_edit.h"
+#include "synth/gui/gui_env.h"
+#include "synth/gui/gui_keyboard.h"
+#include "synth/gui/gui_misc.h"
+#include "synth/gui/gui_mix.h"
+#include "synth/gui/gui_osc.h"
+#include "synth/gui/gui_snh_lfo.h"
+#include "tools/artgen/art_resources.h"
+
+namespace panel_test {
+
+struct GuiCall {
+  enum Kind { CanTake, Take, Release, Set } kind;
+  int param;
+  float value;
+  int source;
+};
+
+// The editor's host interface: forwards to the core like the adapter's.
+class RecordingHostGui : public mppi::HostGuiInterface {
+public:
+  explicit RecordingHostGui(mppi::PluginCore& core) : core_(core) {}
+  double get_host_num_property(const char*) override { return 0.0; }
+  std::string get_host_string_property(const char*) override { return {}; }
+  bool can_take_control(int p, int s) override {
+    calls.push_back({GuiCall::CanTake, p, 0.0f, s});
+    return core_.can_take_control(p, s);
+  }
+  bool take_control(int p, int s) override {
+    calls.push_back({GuiCall::Take, p, 0.0f, s});
+    return core_.take_control(p, s);
+  }
+  void release_control(int p, int s) override {
+    calls.push_back({GuiCall::Release, p, 0.0f, s});
+    core_.release_control(p, s);
+  }
+  bool set_param_and_notify(int p, float v, int s) override {
+    calls.push_back({GuiCall::Set, p, v, s});
+    return core_.set_param_and_notify(p, v, s);
+  }
+  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
+  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
+  int resize_window(int, int) override { return 0; }
+  void get_settings_path(std::string&) override {}
+  mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
+
+  // The calls that change something (take, set, release), in order.
+  std::vector<GuiCall> changes() const {
+    std::vector<GuiCall> out;
+    for (const GuiCall& c : calls) {
+      if (c.kind != GuiCall::CanTake) out.push_back(c);
+    }
+    return out;
+  }
+  std::vector<GuiCall> calls;
+
+private:
+  mppi::PluginCore& core_;
+};
+
+// The generated artwork, loaded once for all tests.
+class ArtResources : public synth::GuiResources {
+public:
+  static const ArtResources& get() {
+    static const ArtResources instance;
+    return instance;
+  }
+  const pengui::Image* image(const char* name) const override {
+    auto it = images_.find(name);
+    return it == images_.end() ? nullptr : it->second.get();
+  }
+  const pengui::FontSet* font(const char* name) const override {
+    return std::string(name) == art::kFontName ? &font_ : nullptr;
+  }
+
+private:
+  ArtResources() {
+    art::register_art_resources();
+    for (int i = 0; i < art::kPictureCount; ++i) {
+      images_[art::kPictureNames[i]] = std::make_unique<pengui::Image>(pengui::load_image(art::kPictureNames[i]));
+    }
+    font_ = pengui::load_font(art::kFontName);
+  }
+  std::map<std::string, std::unique_ptr<pengui::Image>> images_;
+  pengui::FontSet font_;
+};
+
+// Records the notes the editor plays on the DSP object.
+struct NoteCall {
+  bool on;
+  int channel;
+  int note;
+  float pitch;
+  float value;
+  float velocity;
+  int flag;
+};
+
+class NoteRecordingDsp : public synth::ZindleDsp {
+public:
+  int32_t note_on(int ch, int note, float pitch, float value, float velocity, int flag) override {
+    notes.push_back({true, ch, note, pitch, value, velocity, flag});
+    return ZindleDsp::note_on(ch, note, pitch, value, velocity, flag);
+  }
+  int32_t note_off(int ch, int note, float velocity) override {
+    notes.push_back({false, ch, note, 0.0f, 0.0f, velocity, 0});
+    return ZindleDsp::note_off(ch, note, velocity);
+  }
+  std::vector<NoteCall> notes;
+};
+
+struct PanelRig {
+  PanelRig() : host_gui(rig.core) {
+    window.set_clock([this] { return rig.clock; });
+    ctx.window = &window;
+    ctx.resources = &ArtResources::get();
+    ctx.host = &host_gui;
+    ctx.dsp = &rig.dsp;
+    ctx.meta = &meta;
+    ctx.readout = &edit;
+    ctx.last_touched_param = &last_touched;
+    for (synth::GuiPart* part : parts()) built_all = part->build(ctx) && built_all;
+    window.open(nullptr);
+    window.render_dirty();
+    host_gui.calls.clear();
+  }
+  ~PanelRig() {
+    for (synth::GuiPart* part : parts()) part->detach();
+  }
+
+  std::vector<synth::GuiPart*> parts() {
+    return {&misc, &osc1, &osc2, &snh_lfo, &mix, &env, &keyboard, &edit};
+  }
+  std::vector<const synth::PanelSection*> param_sections() const {
+    return {&misc, &osc1, &osc2, &snh_lfo, &mix, &env};
+  }
+  void idle() {
+    for (synth::GuiPart* part : parts()) part->idle();
+    window.idle();
+  }
+  // Moves the shared clock on by `seconds` in steps of the pots' tick.
+  void run(double seconds) {
+    for (double t = 0.0; t < seconds; t += 0.03) {
+      rig.clock += 0.03;
+      idle();
+    }
+  }
+
+  // The window counts clicks itself: a double-click is two presses in a row.
+  void press(pengui::Point p, unsigned modifiers = 0, int clicks = 1) {
+    if (clicks == 2) {
+      press(p, modifiers);
+      release(p);
+    }
+    pengui::MouseEvent e;
+    e.pos = p;
+    e.button = pengui::MouseButton::left;
+    e.modifiers = modifiers;
+    window.native_mouse_down(e);
+  }
+  void release(pengui::Point p) {
+    pengui::MouseEvent e;
+    e.pos = p;
+    e.button = pengui::MouseButton::left;
+    window.native_mouse_up(e);
+  }
+  void move(pengui::Point p, int dx = 0, int dy = 0) {
+    pengui::MouseEvent e;
+    e.pos = p;
+    e.dx = dx;
+    e.dy = dy;
+    window.native_mouse_move(e);
+  }
+  void key(pengui::Key k, uint32_t character = 0) {
+    pengui::KeyEvent e;
+    e.key = k;
+    e.character = character;
+    window.native_key(e, true);
+  }
+  void type(const std::string& text) {
+    for (unsigned char c : text) key(pengui::Key::character, c);
+  }
+  float nrm(int index) { return rig.dsp.get_param(index)->nrm(); }
+  // One audio block: keys played on the screen reach the DSP object here.
+  void render(int samples = 64) {
+    std::vector<float> left(static_cast<size_t>(samples));
+    std::vector<float> right(static_cast<size_t>(samples));
+    float* outs[2] = {left.data(), right.data()};
+    rig.dsp.process_replacing(outs, nullptr, samples, nullptr);
+  }
+
+  zindle_test::CoreRig<NoteRecordingDsp> rig;
+  RecordingHostGui host_gui;
+  pengui::Window window{900, 446};
+  std::shared_ptr<pengui::testing::FakeNativeRecord> native = pengui::testing::install_fake_native(window);
+  std::array<mppi::MetaControl, synth::kNbrParams> meta;
+  int last_touched = -1;
+  synth::GuiContext ctx;
+  synth::GuiMisc misc;
+  synth::GuiOsc osc1{synth::GuiOsc::kVco1Frame};
+  synth::GuiOsc osc2{synth::GuiOsc::kVco2Frame};
+  synth::GuiSnhLfo snh_lfo;
+  synth::GuiMix mix;
+  synth::GuiEnv env;
+  synth::GuiKeyboard keyboard;
+  synth::GuiEdit edit;
+  bool built_all = true;
+};
+
+}  // namespace panel_test

@@ -1,0 +1,199 @@
+// The setup button of the real plug-in's editor (on a window without a
+// display): it pops the menu up at the pointer, the about box names the
+// product, and MIDI learn binds the knob touched last to the controller
+// the host sends next.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "framework/core/dsp_interface.h"
+#include "framework/midi/midi_mgr.h"
+#include "framework/midi_devices/midi_dev_sel_dispatcher.h"
+#include "framework/params/normalized_param_interface.h"
+#include "framework/vst2/audio_effect.h"
+#include "framework/vst2/vst2_plugin.h"
+#include "framework/vst2/vst2_test_host.h"
+#include "gui/knob.h"
+#include "gui/message_box.h"
+#include "gui/popup_menu_view.h"
+#include "gui/support/fake_native_window.h"
+#include "synth/gui/zindle_gui.h"
+#include "tools/artgen/panel_layout_table.h"
+
+namespace {
+
+struct OpenEditor {
+  OpenEditor() {
+    adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
+    gui = adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
+    if (gui == nullptr) return;
+    native = pengui::testing::install_fake_native(gui->window());
+    gui->set_scale(1);
+    opened = gui->open(&parent_stand_in) == 0;
+  }
+  ~OpenEditor() {
+    if (gui) gui->close();
+  }
+
+  static pengui::Rect setup_button() {
+    for (int i = 0; i < art::kPanelItemCount; ++i)
+      if (std::strcmp(art::kPanelItems[i].name, "setup") == 0)
+        return {art::kPanelItems[i].x, art::kPanelItems[i].y, art::kPanelItems[i].w, art::kPanelItems[i].h};
+    return {};
+  }
+  // A click where the pointer is, as the display reports it.
+  void click(pengui::Point p) {
+    native->cursor = p;
+    pengui::MouseEvent e;
+    e.pos = p;
+    e.button = pengui::MouseButton::left;
+    gui->window().native_mouse_down(e);
+    gui->window().native_mouse_up(e);
+    plugin.dispatch(effEditIdle);
+  }
+  void key(pengui::Key k) {
+    pengui::KeyEvent e;
+    e.key = k;
+    gui->window().native_key(e, true);
+    plugin.dispatch(effEditIdle);
+  }
+  void keys(std::initializer_list<pengui::Key> list) {
+    for (pengui::Key k : list) key(k);
+  }
+  const pengui::PopupMenuView* menu() const {
+    return dynamic_cast<const pengui::PopupMenuView*>(gui->window().top_overlay());
+  }
+
+  vst2_test::Instance plugin;
+  mppi::Vst2Plugin* adapter = nullptr;
+  synth::ZindleGui* gui = nullptr;
+  std::shared_ptr<pengui::testing::FakeNativeRecord> native;
+  int parent_stand_in = 0;
+  bool opened = false;
+};
+
+using pengui::Key;
+
+TEST(SetupSection, ButtonPopsTheMenuUpAtThePointer) {
+  OpenEditor ed;
+  ASSERT_TRUE(ed.opened);
+  const pengui::Rect button = OpenEditor::setup_button();
+  ASSERT_GT(button.w, 0);
+  ASSERT_EQ(ed.menu(), nullptr);
+  const pengui::Point at{button.x + button.w / 2, button.y + button.h / 2};
+  ed.click(at);
+  const pengui::PopupMenuView* menu = ed.menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->is_shown());
+  EXPECT_EQ(menu->level_count(), 1);
+  const pengui::Rect panel = menu->panel_rect(0);
+  // At the pointer's height, moved left to stay inside the panel.
+  EXPECT_EQ(panel.y, at.y);
+  EXPECT_LE(panel.x, at.x);
+  EXPECT_LE(panel.right(), 900);
+  ed.key(Key::escape);
+  EXPECT_EQ(ed.menu(), nullptr);
+}
+
+TEST(SetupSection, AboutBoxNamesTheProduct) {
+  OpenEditor ed;
+  ASSERT_TRUE(ed.opened);
+  const pengui::Rect button = OpenEditor::setup_button();
+  ed.click({button.x + 2, button.y + 2});
+  ed.keys({Key::down, Key::enter});  // "About..."
+  const auto* box = dynamic_cast<const pengui::MessageBox*>(ed.gui->window().top_overlay());
+  ASSERT_NE(box, nullptr);
+  ASSERT_FALSE(box->lines().empty());
+  EXPECT_EQ(box->lines()[0], "Zindle-BR 1.31");
+  ed.key(Key::enter);
+  EXPECT_EQ(ed.gui->window().top_overlay(), nullptr);
+}
+
+TEST(SetupSection, AutoBindLearnsTheControllerForTheTouchedKnob) {
+  OpenEditor ed;
+  ASSERT_TRUE(ed.opened);
+  ed.plugin.start(44100.0f, 64);
+  mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
+  ASSERT_NE(midi, nullptr);
+  int param = -1;
+  const pengui::Knob* knob = nullptr;
+  for (int i = 0; i < synth::kNbrParams && knob == nullptr; ++i) {
+    knob = dynamic_cast<const pengui::Knob*>(ed.gui->meta_controls()[static_cast<size_t>(i)].control());
+    param = i;
+  }
+  ASSERT_NE(knob, nullptr);
+  constexpr int kController = 85;  // bound to nothing by default
+  ASSERT_NE(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
+
+  const pengui::Rect b = knob->bounds();
+  ed.click({b.x + b.w / 2, b.y + b.h / 2});
+  ASSERT_EQ(ed.gui->get_last_touched_param(), param);
+  const pengui::Rect button = OpenEditor::setup_button();
+  ed.click({button.x + 2, button.y + 2});
+  // MIDI (the fourth entry), then its first entry, "Auto-bind".
+  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right, Key::enter});
+  EXPECT_EQ(midi->get_armed(), param);
+
+  ed.plugin.send_midi({{0xB0, kController, 100}});
+  ed.plugin.render(64, 64);
+  EXPECT_EQ(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
+  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (100 << 7) / 16383.0, 1e-6);
+  // The next controller moves the same parameter; nothing else is learned.
+  ed.plugin.send_midi({{0xB0, kController, 20}});
+  ed.plugin.render(64, 64);
+  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (20 << 7) / 16383.0, 1e-6);
+  EXPECT_EQ(midi->get_armed(), -1);
+}
+
+TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
+  OpenEditor ed;
+  ASSERT_TRUE(ed.opened);
+  ed.plugin.start(44100.0f, 64);
+  mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
+  ASSERT_NE(midi, nullptr);
+  // A parameter with a default controller change.
+  int param = -1;
+  int controller = -1;
+  for (int i = 0; i < synth::kNbrParams && param < 0; ++i) {
+    const int id = midi->find_controller(i);
+    if (id != mppi::MidiMgr::kNotFound && (id >> 16) < 99 && (id >> 16) > 0) {
+      param = i;
+      controller = id >> 16;
+    }
+  }
+  ASSERT_GE(param, 0);
+  mppi::NormalizedParamInterface* p = ed.adapter->use_dsp().get_param(param);
+  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 0}});
+  ed.plugin.render(64, 64);
+  ASSERT_NEAR(p->nrm(), 0.0, 1e-6) << "the host's MIDI reaches the parameter";
+
+  const pengui::Rect button = OpenEditor::setup_button();
+  ed.click({button.x + 2, button.y + 2});
+  // MIDI, then the pointer on "Input device" (its third entry) opens it.
+  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right});
+  const pengui::PopupMenuView* menu = ed.menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->level_count(), 2);
+  const pengui::Rect input = menu->entry_rect(1, 2);
+  pengui::MouseEvent over;
+  over.pos = {input.x + input.w / 2, input.y + input.h / 2};
+  ed.gui->window().native_mouse_move(over);
+  ASSERT_EQ(menu->level_count(), 3);
+  int rows = 0;
+  while (!menu->entry_rect(2, rows).empty()) ++rows;
+  ASSERT_GE(rows, 2) << "the host's input and None";
+  const pengui::Rect none = menu->entry_rect(2, rows - 1);
+  ed.click({none.x + none.w / 2, none.y + none.h / 2});
+  EXPECT_EQ(ed.menu(), nullptr);
+  EXPECT_EQ(ed.gui->window().top_overlay(), nullptr) << "no error box";
+  ASSERT_NE(ed.adapter->get_midi_dev_dispatcher(), nullptr);
+  EXPECT_EQ(ed.adapter->get_midi_dev_dispatcher()->get_selected_input(), -1);
+
+  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 127}});
+  ed.plugin.render(64, 64);
+  EXPECT_NEAR(p->nrm(), 0.0, 1e-6) << "no input device: the controller is not heard";
+}
+
+}  // namespace
