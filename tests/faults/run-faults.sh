@@ -10,7 +10,8 @@
 # name an X server for the X11 tests. Only programs relinked by the fault
 # run: the others cannot see it. Each results line reads "fault: failing
 # tests" ("fault: -" when no test caught it). --compare lists the faults
-# caught in BEFORE but not in AFTER and fails if any.
+# caught in BEFORE but not in AFTER and fails if any. FAULT_TARGETS, when
+# set, names the build targets to rebuild (e.g. the toolkit's test programs).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 src=$PWD
@@ -28,6 +29,8 @@ if [ "${1:-}" = "--compare" ]; then
 fi
 
 build=$(cd "$1" && pwd) results=$2; shift 2
+targets=()
+for t in ${FAULT_TARGETS:-}; do targets+=(--target "$t"); done
 patches=("$@")
 [ ${#patches[@]} -eq 0 ] && patches=(tests/faults/*.patch)
 : >"$results"
@@ -36,14 +39,14 @@ revert() { if [ -n "$current" ]; then git apply -R "$current"; current=""; fi; }
 trap revert EXIT
 trap 'revert; exit 130' INT TERM
 
-cmake --build "$build" -j2 >/dev/null || { echo "the clean build fails" >&2; exit 1; }
+cmake --build "$build" -j2 "${targets[@]}" >/dev/null || { echo "the clean build fails" >&2; exit 1; }
 for patch in "${patches[@]}"; do
   name=$(basename "$patch" .patch)
   log="$build/fault-$name.log"
   git apply "$patch" || { echo "$name: patch does not apply" | tee -a "$results"; continue; }
   current=$patch
   touch "$build/fault-stamp"; sleep 1
-  if ! cmake --build "$build" -j2 >"$log" 2>&1; then
+  if ! cmake --build "$build" -j2 "${targets[@]}" >"$log" 2>&1; then
     echo "$name: build failed" | tee -a "$results"
   else
     failed=""
@@ -68,5 +71,5 @@ for patch in "${patches[@]}"; do
     echo "$name: ${failed:--}" | tee -a "$results"
   fi
   revert
-  cmake --build "$build" -j2 >/dev/null 2>&1
+  cmake --build "$build" -j2 "${targets[@]}" >/dev/null 2>&1
 done
