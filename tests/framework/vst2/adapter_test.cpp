@@ -58,42 +58,21 @@ protected:
 
 }  // namespace
 
-TEST_F(Vst2Adapter, DescriptorDescribesAStereoSynthWithEditor) {
-  const AEffect& e = *plugin.get();
-  EXPECT_EQ(e.magic, kEffectMagic);
-  EXPECT_EQ(e.uniqueID, ('B' << 24) | ('R' << 16) | ('Z' << 8) | 'i');
-  EXPECT_EQ(e.numParams, kNbrParams);
-  EXPECT_EQ(e.numPrograms, kNbrPrograms);
-  EXPECT_EQ(e.numInputs, 0);
-  EXPECT_EQ(e.numOutputs, 2);
-  EXPECT_EQ(e.version, 1);
-  EXPECT_EQ(e.flags, effFlagsCanReplacing | effFlagsIsSynth | effFlagsHasEditor);
+// The descriptor, identity strings and the common canDo answers are checked
+// on the built plug-in by HostCheck.LinuxPlugin; here what it leaves out.
+TEST_F(Vst2Adapter, FixedAnswersAndVendorCanDos) {
   EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
   EXPECT_EQ(plugin.dispatch(effGetPlugCategory), kPlugCategSynth);
-}
-
-TEST_F(Vst2Adapter, IdentityStringsAndFixedAnswers) {
-  EXPECT_EQ(plugin.text(effGetVendorString), "Ferrowave");
-  EXPECT_EQ(plugin.text(effGetProductString), "Brakka Zindle-BR 1.31");
-  EXPECT_EQ(plugin.text(effGetEffectName), "Zindle-BR");
-  EXPECT_EQ(plugin.dispatch(effGetVendorVersion), 0x131);
   EXPECT_EQ(plugin.dispatch(effGetTailSize), 0);
   EXPECT_EQ(plugin.dispatch(effKeysRequired), 1);
   EXPECT_EQ(plugin.dispatch(effIdle), 1);
-}
-
-TEST_F(Vst2Adapter, CanDoAnswersWholeStringsOnly) {
   const struct {
     const char* text;
     VstIntPtr answer;
-  } cases[] = {
-      {"sendVstMidiEvent", 1},          {"sendVstEvents", 1},
-      {"receiveVstMidiEvent", 1},       {"receiveVstEvents", 1},
-      {"receiveVstTimeInfo", 1},        {"hasCockosExtensions", VstIntPtr{0xbeef0000}},
-      {"hasBrindleExtensions", VstIntPtr{0xbeef0000}}, {"receiveVstMidiEvents", 0},
-      {"receiveVstTimeInf", 0},         {"offline", 0},
-      {"", 0},
-  };
+  } cases[] = {{"sendVstEvents", 1},
+               {"hasCockosExtensions", VstIntPtr{0xbeef0000}},
+               {"hasBrindleExtensions", VstIntPtr{0xbeef0000}},
+               {"receiveVstTimeInf", 0}};
   for (const auto& c : cases) {
     std::vector<char> text(c.text, c.text + std::strlen(c.text) + 1);
     EXPECT_EQ(plugin.dispatch(effCanDo, 0, 0, text.data()), c.answer) << c.text;
