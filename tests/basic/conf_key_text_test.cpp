@@ -249,11 +249,5 @@ TEST(ConfKeyTokenizer, SplitsLinesIntoTokens) {
   EXPECT_FALSE(tokens[9].quoted);
 }
 
-TEST(ConfKeyTokenizer, LineEndingInsideQuotesStops) {
-  std::vector<ConfKeyToken> tokens;
-  EXPECT_EQ(tokenize_conf_text("a = \"b\nc\"", tokens), kConfTokenizeUnterminatedQuote);
-  EXPECT_EQ(tokenize_conf_text("x = \"one\" \"two", tokens), kConfTokenizeUnterminatedQuote);
-}
-
 }  // namespace
 }  // namespace basic

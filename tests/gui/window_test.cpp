@@ -352,6 +352,18 @@ TEST_F(WindowTest, TimersFireAtTheirPeriodsAndStopForGood) {
   win.idle();
   EXPECT_EQ(self.fired_at.size(), 1u);
   win.stop_timer(is);
+
+  // A widget that leaves the window takes its timers along.
+  struct TimedProbe : Probe, CountingTimer {
+    using Probe::Probe;
+  } leaving("leaving", {0, 0, 5, 5});
+  leaving.clock = &t;
+  win.add(&leaving);
+  win.start_timer(0.01, &leaving);
+  win.remove(&leaving);
+  t += 0.05;
+  win.idle();
+  EXPECT_TRUE(leaving.fired_at.empty());
 }
 
 TEST_F(WindowTest, DirtyAreasMergeWhenTheyOverlapAndArePresentedAtDeviceScale) {

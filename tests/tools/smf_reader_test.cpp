@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "support/source_files.h"
 #include "tools/render/smf_reader.h"
 
 using namespace zindle_render;
@@ -186,16 +185,4 @@ TEST(SmfReader, EveryTruncationIsRefused) {
     NoteSequence seq;
     EXPECT_NE("", parse_smf(prefix.data(), prefix.size(), seq)) << "prefix of " << n << " bytes";
   }
-}
-
-TEST(SmfReader, ThreeNotesDataFile) {
-  NoteSequence seq;
-  ASSERT_EQ("", read_smf_file(zindle_test::source_path("tests/data/three_notes.mid"), seq));
-  expect_sequence(seq, {{0.0, 0x90, 60, 100},
-                        {0.5, 0x80, 60, 64},
-                        {0.5, 0x90, 64, 100},
-                        {1.0, 0x80, 64, 64},
-                        {1.0, 0x90, 67, 100},
-                        {1.5, 0x80, 67, 64}});
-  EXPECT_NE(std::string::npos, read_smf_file(zindle_test::source_path("tests/data/no_such.mid"), seq).find("cannot open"));
 }

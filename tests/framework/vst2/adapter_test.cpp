@@ -18,10 +18,6 @@ namespace {
 constexpr int kNbrParams = 62;
 constexpr int kNbrPrograms = 64;
 
-uint32_t be32(const uint8_t* p) {
-  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
-}
-
 std::vector<uint8_t> get_chunk(Instance& plugin, bool program) {
   void* data = nullptr;
   const auto size = plugin.dispatch(effGetChunk, program ? 1 : 0, 0, &data);
@@ -58,43 +54,22 @@ protected:
 
 }  // namespace
 
-TEST_F(Vst2Adapter, DescriptorDescribesAStereoSynthWithEditor) {
-  const AEffect& e = *plugin.get();
-  EXPECT_EQ(e.magic, kEffectMagic);
-  EXPECT_EQ(e.uniqueID, ('B' << 24) | ('R' << 16) | ('Z' << 8) | 'i');
-  EXPECT_EQ(e.numParams, kNbrParams);
-  EXPECT_EQ(e.numPrograms, kNbrPrograms);
-  EXPECT_EQ(e.numInputs, 0);
-  EXPECT_EQ(e.numOutputs, 2);
-  EXPECT_EQ(e.version, 1);
-  EXPECT_EQ(e.flags, effFlagsCanReplacing | effFlagsIsSynth | effFlagsHasEditor);
+// The descriptor, identity strings and the common canDo answers are checked
+// on the built plug-in by HostCheck.LinuxPlugin; here what it leaves out.
+TEST_F(Vst2Adapter, FixedAnswersAndVendorCanDos) {
   EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
   EXPECT_EQ(plugin.dispatch(effGetPlugCategory), kPlugCategSynth);
-}
-
-TEST_F(Vst2Adapter, IdentityStringsAndFixedAnswers) {
-  EXPECT_EQ(plugin.text(effGetVendorString), "Ferrowave");
-  EXPECT_EQ(plugin.text(effGetProductString), "Brakka Zindle-BR 1.31");
-  EXPECT_EQ(plugin.text(effGetEffectName), "Zindle-BR");
-  EXPECT_EQ(plugin.dispatch(effGetVendorVersion), 0x131);
   EXPECT_EQ(plugin.dispatch(effGetTailSize), 0);
   EXPECT_EQ(plugin.dispatch(effKeysRequired), 1);
   EXPECT_EQ(plugin.dispatch(effIdle), 1);
-}
-
-TEST_F(Vst2Adapter, CanDoAnswersWholeStringsOnly) {
   const struct {
     const char* text;
     VstIntPtr answer;
-  } cases[] = {
-      {"sendVstMidiEvent", 1},          {"sendVstEvents", 1},
-      {"receiveVstMidiEvent", 1},       {"receiveVstEvents", 1},
-      // The bit pattern a host compares with 0xbeef0000, also where VstIntPtr has 32 bits.
-      {"receiveVstTimeInfo", 1},        {"hasCockosExtensions", static_cast<VstIntPtr>(0xbeef0000)},
-      {"hasBrindleExtensions", static_cast<VstIntPtr>(0xbeef0000)}, {"receiveVstMidiEvents", 0},
-      {"receiveVstTimeInf", 0},         {"offline", 0},
-      {"", 0},
-  };
+  // 0xbeef0000 is the bit pattern a host compares with, also where VstIntPtr has 32 bits.
+  } cases[] = {{"sendVstEvents", 1},
+               {"hasCockosExtensions", static_cast<VstIntPtr>(0xbeef0000)},
+               {"hasBrindleExtensions", static_cast<VstIntPtr>(0xbeef0000)},
+               {"receiveVstTimeInf", 0}};
   for (const auto& c : cases) {
     std::vector<char> text(c.text, c.text + std::strlen(c.text) + 1);
     EXPECT_EQ(plugin.dispatch(effCanDo, 0, 0, text.data()), c.answer) << c.text;
@@ -296,9 +271,7 @@ TEST_F(Vst2Adapter, PinPropertiesNameTheTwoOutputs) {
 
 TEST_F(Vst2Adapter, BankChunkRoundTripRestoresEveryProgram) {
   const std::vector<uint8_t> bank = get_chunk(plugin, false);
-  ASSERT_EQ(bank.size(), 20744u);
-  EXPECT_EQ(be32(bank.data()), 64u);
-  EXPECT_EQ(be32(bank.data() + 4), 324u);
+  ASSERT_EQ(bank.size(), 20744u);  // the layout itself is pinned by the bank tests
 
   // Change the live state, then restore it from the chunk.
   const std::vector<float> original = all_params(plugin);
@@ -318,9 +291,6 @@ TEST_F(Vst2Adapter, ProgramChunkCarriesNameAndValues) {
   plugin.dispatch(effSetProgramName, 0, 0, name);
   const std::vector<uint8_t> program = get_chunk(plugin, true);
   ASSERT_EQ(program.size(), 324u);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(program.data() + 12)), "Chunked");
-  const size_t value4 = 12 + 64 + 4 * 4;
-  EXPECT_EQ(be32(program.data() + value4), 0x3F000000u);  // 0.5f
 
   plugin.dispatch(effSetProgram, 0, 9);
   EXPECT_EQ(set_chunk(plugin, program, true), 1);

@@ -2,9 +2,9 @@
 // the toolkit, over a scratch folder.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,29 +12,24 @@
 #include "gui/file_dialog.h"
 #include "gui/linux/drawn_file_dialog.h"
 #include "gui/window.h"
+#include "support/temp_folder.h"
 #include "tests/gui/x11/solid_font.h"
 
 namespace pengui {
 namespace {
 
+// Two banks (one in capitals), a text file, a hidden bank and a subfolder.
 class ScratchFolder {
 public:
   ScratchFolder() {
-    char templ[] = "/tmp/zindle-drawn-XXXXXX";
-    root_ = mkdtemp(templ);
-    mkdir((root_ + "/sub").c_str(), 0700);
-    for (const char* f : {"b.PBK", "a.pbk", "notes.txt", ".hidden.pbk", "sub/inner.pbk"}) std::ofstream(root_ + "/" + f) << "x";
+    std::filesystem::create_directory(folder_.path() / "sub");
+    for (const char* f : {"b.PBK", "a.pbk", "notes.txt", ".hidden.pbk", "sub/inner.pbk"})
+      std::ofstream(folder_.file(f)) << "x";
   }
-  ~ScratchFolder() {
-    for (const char* f : {"b.PBK", "a.pbk", "notes.txt", ".hidden.pbk", "sub/inner.pbk", "sub/new.pbk"})
-      unlink((root_ + "/" + f).c_str());
-    rmdir((root_ + "/sub").c_str());
-    rmdir(root_.c_str());
-  }
-  const std::string& path() const { return root_; }
+  std::string path() const { return folder_.path().string(); }
 
 private:
-  std::string root_;
+  zindle_test::TempFolder folder_;
 };
 
 class DrawnFileDialogTest : public ::testing::Test {

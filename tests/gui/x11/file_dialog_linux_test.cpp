@@ -20,6 +20,7 @@
 #include "gui/linux/child_process_file_chooser.h"
 #include "gui/linux/portal_file_chooser.h"
 #include "gui/window.h"
+#include "support/temp_folder.h"
 #include "tests/gui/x11/fake_portal.h"
 
 namespace pengui {
@@ -34,21 +35,17 @@ double ms_since(Clock::time_point t) { return std::chrono::duration<double, std:
 class FakeDialogPrograms {
 public:
   explicit FakeDialogPrograms(bool ask_portal = false) {
-    char templ[] = "/tmp/zindle-dialog-XXXXXX";
-    dir_ = mkdtemp(templ);
     saved_path_ = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", dir_.c_str(), 1);  // only our fakes: a real zenity must not show up
+    setenv("PATH", folder_.path().c_str(), 1);  // only our fakes: a real zenity must not show up
     if (!ask_portal) setenv("ZINDLE_GUI_NO_PORTAL", "1", 1);
   }
   ~FakeDialogPrograms() {
     setenv("PATH", saved_path_.c_str(), 1);
     unsetenv("ZINDLE_GUI_NO_PORTAL");
-    for (const char* name : {"zenity", "kdialog", "args.txt"}) unlink((dir_ + "/" + name).c_str());
-    rmdir(dir_.c_str());
   }
   // `body` runs in /bin/sh; "$@" are the dialog's arguments.
   void install(const std::string& name, const std::string& body) {
-    const std::string path = dir_ + "/" + name;
+    const std::string path = folder_.file(name);
     std::ofstream(path) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << args_file() << "'\n" << body << "\n";
     chmod(path.c_str(), 0755);
   }
@@ -61,8 +58,8 @@ public:
   }
 
 private:
-  std::string args_file() const { return dir_ + "/args.txt"; }
-  std::string dir_;
+  std::string args_file() const { return folder_.file("args.txt"); }
+  zindle_test::TempFolder folder_;
   std::string saved_path_;
 };
 

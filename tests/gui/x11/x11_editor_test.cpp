@@ -113,15 +113,6 @@ TEST_F(X11EditorTest, TheWindowShowsTheRenderingBufferAtBothScales) {
   }
 }
 
-TEST_F(X11EditorTest, DesktopScaleFollowsTheForcingVariable) {
-  ASSERT_TRUE(window.open(host->parent_handle()));
-  setenv("ZINDLE_GUI_SCALE", "2", 1);
-  EXPECT_EQ(window.desktop_scale(), 2);
-  setenv("ZINDLE_GUI_SCALE", "1", 1);
-  EXPECT_EQ(window.desktop_scale(), 1);
-  unsetenv("ZINDLE_GUI_SCALE");
-}
-
 TEST_F(X11EditorTest, PointerAndKeysReachAButtonAMenuAndATextField) {
   window.set_scale(2);
   PushButton button;

@@ -275,13 +275,25 @@ TEST_F(X11NativeWindowTest, RelativeCaptureReportsRealMovementAndHoldsThePointer
 }
 
 TEST_F(X11NativeWindowTest, ParentDestroyedFirstIsReportedOnceAndCloseMakesNoCallOnIt) {
-  for (const bool pump_first : {true, false}) {
-    SCOPED_TRACE(pump_first ? "idle after the parent died" : "closed straight away");
+  struct Case {
+    const char* name;
+    bool pump_first;
+    bool own_window;  // the host destroys the editor's window rather than its parent
+  };
+  for (const Case& c : {Case{"idle after the parent died", true, false}, Case{"closed straight away", false, false},
+                        Case{"idle after the host destroyed the editor's window", true, true}}) {
+    SCOPED_TRACE(c.name);
+    const bool pump_first = c.pump_first;
     sink.records.clear();
     auto h = std::make_unique<X11TestHost>();
     ASSERT_TRUE(native->open(h->parent_handle(), &buffer));
     native->present(buffer.bounds());
-    h->destroy_parent();
+    if (c.own_window) {
+      XDestroyWindow(h->display(), window_of(*native));
+      h->sync();
+    } else {
+      h->destroy_parent();
+    }
     if (pump_first) {
       ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::destroyed) == 1; }));
       EXPECT_FALSE(native->is_open());

@@ -191,34 +191,6 @@ TEST(MixerStage, CutoffChangeGlidesAndArrives) {
   EXPECT_NEAR(to_db(tone_amplitude(b.data() + 8820, 44100, 2000.0 / 44100.0)), -12.04, 0.05);
 }
 
-TEST(MixerStage, A440ToneSoundsWhileTheVcaIsClosed) {
-  MixerRig rig;
-  rig.set(kA440, 1.0);
-  rig.set(kVcaGain, 0.0);
-  rig.set(kVcaEnvLevel, 0.0);
-  rig.settle();
-  EXPECT_FALSE(rig.stage.gain_audible());
-  EXPECT_FALSE(rig.stage.env_gain_audible());
-  std::vector<float> out(44100 * 2);
-  for (int done = 0; done < 88200; done += 200) {  // runs shorter than a full one
-    rig.stage.update_params();
-    rig.stage.process(out.data() + done, 200);
-    rig.stage.add_a440(out.data() + done, 200);
-  }
-  EXPECT_NEAR(tone_amplitude(out.data(), 88200, 440.0 / 44100.0), 0.5, 1e-4);
-  int crossings = 0;
-  for (int i = 1; i < 88200; ++i) crossings += out[i - 1] < 0.0f && out[i] >= 0.0f;
-  EXPECT_NEAR(crossings, 880, 1);
-  EXPECT_EQ(out[0], 0.0f);  // starts at phase 0
-  EXPECT_NEAR(zindle_test::peak(out.data(), 88200), 0.5f, 1e-4f);
-
-  rig.set(kA440, 0.0);
-  rig.stage.update_params();
-  float quiet[kN] = {};
-  rig.stage.add_a440(quiet, kN);
-  EXPECT_EQ(zindle_test::peak(quiet, kN), 0.0f);
-}
-
 TEST(MixerStage, SilentSourcesGiveTheTinyGuardPatternNeverDenormals) {
   for (double fs : {44100.0, 96000.0}) {
     for (double reso : {0.0, 1.0}) {
