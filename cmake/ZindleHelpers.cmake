@@ -1,6 +1,7 @@
 # One library per source folder, declared in cmake/Architecture.cmake.
 # Sources are picked up by folder so that a new file needs no edit here;
-# platform files live in linux/ and win32/ subfolders.
+# platform files live in linux/ and win32/ subfolders (none/ holds the stand-ins
+# of a build without the system's library, see zindle_stand_in).
 function(zindle_layer name dir)
   file(GLOB sources CONFIGURE_DEPENDS
        ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
@@ -19,6 +20,13 @@ function(zindle_layer name dir)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${ARGN})
   endif()
+endfunction()
+
+# Builds library `name` of folder `dir` with the stand-ins of dir/none instead
+# of its linux/ or win32/ files.
+function(zindle_stand_in name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/none/*.cpp)
+  set_property(TARGET ${name} PROPERTY SOURCES ${sources})
 endfunction()
 
 # One GoogleTest executable per tested folder; every *.cpp in it is a test file.

@@ -8,3 +8,5 @@ set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_CROSSCOMPILING FALSE)
 set(CMAKE_C_FLAGS_INIT -m32)
 set(CMAKE_CXX_FLAGS_INIT -m32)
+# pkg-config would offer the 64-bit libraries' flags; only i386 ones fit.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/i386-linux-gnu/pkgconfig:/usr/lib32/pkgconfig:/usr/share/pkgconfig)
