@@ -1,5 +1,8 @@
 #include "gui/desktop_scale.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "gui/native_window.h"
 
 namespace pengui {
@@ -21,6 +24,14 @@ public:
 };
 
 }  // namespace
+
+int forced_gui_scale() {
+  const char* v = std::getenv("ZINDLE_GUI_SCALE");
+  if (!v) return 0;
+  if (std::strcmp(v, "1") == 0) return 1;
+  if (std::strcmp(v, "2") == 0) return 2;
+  return 0;
+}
 
 int query_desktop_scale() {
   SilentSink sink;

@@ -1,5 +1,7 @@
 #include "gui/linux/x11_desktop_scale.h"
 
+#include "gui/desktop_scale.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -25,14 +27,6 @@ int scale_from_x_resources(const char* resources) {
     line = next + 1;
   }
   return 1;
-}
-
-int forced_gui_scale() {
-  const char* v = std::getenv("ZINDLE_GUI_SCALE");
-  if (!v) return 0;
-  if (std::strcmp(v, "1") == 0) return 1;
-  if (std::strcmp(v, "2") == 0) return 2;
-  return 0;
 }
 
 int x11_desktop_scale(Display* display) {

@@ -9,8 +9,6 @@ namespace pengui {
 // Scale for a resource string as XResourceManagerString returns it; 1 when
 // it is missing or says nothing about Xft.dpi.
 int scale_from_x_resources(const char* resources);
-// The forced scale, or 0 when ZINDLE_GUI_SCALE is unset or not 1 or 2.
-int forced_gui_scale();
 // The forced scale, else the one from the display's resources.
 int x11_desktop_scale(Display* display);
 

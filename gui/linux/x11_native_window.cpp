@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "gui/desktop_scale.h"
 #include "gui/linux/x11_desktop_scale.h"
 #include "gui/linux/x11_keys.h"
 

@@ -1,5 +1,7 @@
 #include "gui/win32/win32_dpi.h"
 
+#include "gui/desktop_scale.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -82,14 +84,6 @@ int window_dpi(HWND window) {
 }
 
 int scale_for_dpi(int dpi) { return dpi >= kDoubleScaleDpi ? 2 : 1; }
-
-int forced_gui_scale() {
-  const char* v = std::getenv("ZINDLE_GUI_SCALE");
-  if (!v) return 0;
-  if (std::strcmp(v, "1") == 0) return 1;
-  if (std::strcmp(v, "2") == 0) return 2;
-  return 0;
-}
 
 int win32_desktop_scale(HWND window) {
   if (const int forced = forced_gui_scale()) return forced;

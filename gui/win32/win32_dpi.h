@@ -27,8 +27,6 @@ private:
 int window_dpi(HWND window);
 // 2 from 144 dpi (150 %) up, else 1.
 int scale_for_dpi(int dpi);
-// 1 or 2 when ZINDLE_GUI_SCALE says so, else 0.
-int forced_gui_scale();
 // The forced scale, else the scale for the window's DPI.
 int win32_desktop_scale(HWND window);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "gui/desktop_scale.h"
 #include "gui/linux/x11_desktop_scale.h"
 
 namespace pengui {
