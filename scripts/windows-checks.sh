@@ -23,7 +23,7 @@ for arch in x86_64 i686; do
   dir="build/win-$arch"
   cmake --preset "win-$arch" "${launcher[@]}" -DZINDLE_BANKGEN="$PWD/$native/tools/zindle-bankgen" \
     -DZINDLE_ARTGEN="$PWD/$native/tools/zindle-artgen" >/dev/null
-  cmake --build --preset "win-$arch" -j "$jobs" --target Zindle-BR zindle-hostcheck zindle-gui-win32-test
+  cmake --build --preset "win-$arch" -j "$jobs" --target Zindle-BR zindle-hostcheck zindle-gui-win32-test zindle-editorcheck
   dll="$dir/plugin/Zindle-BR.dll"
   dump=$("$arch-w64-mingw32-objdump" -p "$dll")
   exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
