@@ -21,7 +21,7 @@ inline pengui::RenderBuffer filled(int w, int h, uint32_t value) {
   return b;
 }
 
-struct ApicSpec {
+struct ApicFields {
   uint32_t marker = 0xFFFFFFFFu;
   uint32_t header_size = 36;  // bytes laid out before the palette, at least 36
   uint32_t kind = 0;
@@ -41,7 +41,7 @@ inline void put_word(std::vector<uint8_t>& out, uint32_t w) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(w >> (8 * i)));
 }
 
-inline std::vector<uint8_t> apic_bytes(const ApicSpec& s) {
+inline std::vector<uint8_t> apic_bytes(const ApicFields& s) {
   const uint32_t header = s.header_size < 36 ? 36 : s.header_size;
   const uint32_t palette_at = header;
   const uint32_t pixels_at = palette_at + static_cast<uint32_t>(s.palette.size()) * 4;
@@ -65,10 +65,10 @@ inline std::vector<uint8_t> apic_bytes(const ApicSpec& s) {
 // `code` is widths[code] columns wide and filled with coverage
 // `ink(code, column, row)`; the marker row alternates 0 and 1 per glyph.
 template <class Ink>
-ApicSpec font_strip(const std::vector<int>& widths, int glyph_rows, bool multicolour, Ink ink) {
+ApicFields font_strip(const std::vector<int>& widths, int glyph_rows, bool multicolour, Ink ink) {
   int total = 0;
   for (int w : widths) total += w;
-  ApicSpec s;
+  ApicFields s;
   s.marker = 1;
   s.kind = multicolour ? 1 : 2;
   s.bits = multicolour ? 8 : 0;

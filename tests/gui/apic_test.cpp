@@ -13,13 +13,13 @@
 #include "sys/resources.h"
 
 using apic_test::apic_bytes;
-using apic_test::ApicSpec;
+using apic_test::ApicFields;
 
 namespace {
 
 // A valid 3 x 2 picture of the given kind and depth.
-ApicSpec picture(uint32_t kind, uint32_t bits) {
-  ApicSpec s;
+ApicFields picture(uint32_t kind, uint32_t bits) {
+  ApicFields s;
   s.kind = kind;
   s.bits = bits;
   s.width = 3;
@@ -30,7 +30,7 @@ ApicSpec picture(uint32_t kind, uint32_t bits) {
   return s;
 }
 
-std::unique_ptr<pengui::PicDataInterface> make_picture(const ApicSpec& s) {
+std::unique_ptr<pengui::PicDataInterface> make_picture(const ApicFields& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
@@ -45,7 +45,7 @@ std::vector<int> widths_summing_to(int total) {
   return widths;
 }
 
-ApicSpec unicolour_font(int strip_width, int glyph_rows) {
+ApicFields unicolour_font(int strip_width, int glyph_rows) {
   return apic_test::font_strip(widths_summing_to(strip_width), glyph_rows, false,
                                [](int code, int col, int row) { return (code + col + row) % 3 == 0 ? 200 : 0; });
 }
@@ -77,44 +77,44 @@ TEST(ApicReader, EachKindAndDepthMakesItsPictureClass) {
 TEST(ApicReader, RejectsDamagedHeaders) {
   struct Case {
     const char* what;
-    void (*damage)(ApicSpec&);
+    void (*damage)(ApicFields&);
   };
   const Case cases[] = {
-      {"header of 32 bytes", [](ApicSpec& s) { s.header_word = 32; }},
-      {"header longer than the data", [](ApicSpec& s) { s.header_word = 4096; }},
-      {"zero marker", [](ApicSpec& s) { s.marker = 0; }},
-      {"palette of 300", [](ApicSpec& s) { s.palette_count = 300; }},
-      {"palette of 257", [](ApicSpec& s) { s.palette_count = 257; }},
-      {"kind 2 for a picture", [](ApicSpec& s) { s.kind = 2; }},
-      {"kind 3", [](ApicSpec& s) { s.kind = 3; }},
-      {"16 bits", [](ApicSpec& s) { s.bits = 16; }},
-      {"32 bits", [](ApicSpec& s) { s.bits = 32; }},
-      {"negative width", [](ApicSpec& s) { s.width = -3; }},
-      {"negative height", [](ApicSpec& s) { s.height = -2; }},
-      {"both negative", [](ApicSpec& s) { s.width = -3; s.height = -2; }},
-      {"zero width", [](ApicSpec& s) { s.width = 0; }},
-      {"side over 65536", [](ApicSpec& s) { s.width = 65537; }},
-      {"pixel offset past the end", [](ApicSpec& s) { s.pixel_offset = 1000; }},
-      {"pixel offset wrapping round 2^32", [](ApicSpec& s) { s.pixel_offset = 0xFFFFFFFCll; }},
-      {"palette offset past the end", [](ApicSpec& s) { s.palette_offset = 1000; }},
-      {"palette reaching past the end", [](ApicSpec& s) { s.palette_offset = 44; }},
-      {"truncated pixel data", [](ApicSpec& s) { s.pixels.pop_back(); }},
-      {"more rows than pixel data", [](ApicSpec& s) { s.height = 3; }},
+      {"header of 32 bytes", [](ApicFields& s) { s.header_word = 32; }},
+      {"header longer than the data", [](ApicFields& s) { s.header_word = 4096; }},
+      {"zero marker", [](ApicFields& s) { s.marker = 0; }},
+      {"palette of 300", [](ApicFields& s) { s.palette_count = 300; }},
+      {"palette of 257", [](ApicFields& s) { s.palette_count = 257; }},
+      {"kind 2 for a picture", [](ApicFields& s) { s.kind = 2; }},
+      {"kind 3", [](ApicFields& s) { s.kind = 3; }},
+      {"16 bits", [](ApicFields& s) { s.bits = 16; }},
+      {"32 bits", [](ApicFields& s) { s.bits = 32; }},
+      {"negative width", [](ApicFields& s) { s.width = -3; }},
+      {"negative height", [](ApicFields& s) { s.height = -2; }},
+      {"both negative", [](ApicFields& s) { s.width = -3; s.height = -2; }},
+      {"zero width", [](ApicFields& s) { s.width = 0; }},
+      {"side over 65536", [](ApicFields& s) { s.width = 65537; }},
+      {"pixel offset past the end", [](ApicFields& s) { s.pixel_offset = 1000; }},
+      {"pixel offset wrapping round 2^32", [](ApicFields& s) { s.pixel_offset = 0xFFFFFFFCll; }},
+      {"palette offset past the end", [](ApicFields& s) { s.palette_offset = 1000; }},
+      {"palette reaching past the end", [](ApicFields& s) { s.palette_offset = 44; }},
+      {"truncated pixel data", [](ApicFields& s) { s.pixels.pop_back(); }},
+      {"more rows than pixel data", [](ApicFields& s) { s.height = 3; }},
   };
   ASSERT_NE(make_picture(picture(0, 8)), nullptr);
-  ApicSpec long_header = picture(0, 8);
+  ApicFields long_header = picture(0, 8);
   long_header.header_size = 64;
   ASSERT_NE(make_picture(long_header), nullptr);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ApicSpec s = picture(0, 8);
+    ApicFields s = picture(0, 8);
     c.damage(s);
     EXPECT_EQ(make_picture(s), nullptr);
   }
 }
 
 TEST(ApicReader, PaletteOf256IsTheLargestTaken) {
-  ApicSpec s = picture(0, 8);
+  ApicFields s = picture(0, 8);
   s.palette.assign(256, 0x00FFFFFFu);
   EXPECT_NE(make_picture(s), nullptr);
   s.palette.push_back(0);
@@ -122,7 +122,7 @@ TEST(ApicReader, PaletteOf256IsTheLargestTaken) {
 }
 
 TEST(ApicReader, EveryShorterPrefixIsRejected) {
-  for (const ApicSpec& s : {picture(1, 8), picture(1, 24)}) {
+  for (const ApicFields& s : {picture(1, 8), picture(1, 24)}) {
     const std::vector<uint8_t> bytes = apic_bytes(s);
     ASSERT_NE(pengui::PicDataFactory::create(bytes.data(), bytes.size()), nullptr);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
@@ -136,10 +136,10 @@ TEST(ApicReader, EveryShorterPrefixIsRejected) {
 TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
   struct Case {
     const char* what;
-    ApicSpec spec;
+    ApicFields fields;
     bool accepted;
   };
-  ApicSpec multicolour = apic_test::font_strip(widths_summing_to(2100), 4, true, [](int, int, int) { return 1; });
+  ApicFields multicolour = apic_test::font_strip(widths_summing_to(2100), 4, true, [](int, int, int) { return 1; });
   multicolour.palette = {0x00FF0000u, 0x0000FF00u};
   const Case cases[] = {
       {"unicolour strip", unicolour_font(1926, 12), true},
@@ -153,7 +153,7 @@ TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::vector<uint8_t> bytes = apic_bytes(c.spec);
+    const std::vector<uint8_t> bytes = apic_bytes(c.fields);
     EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted);
   }
   // The picture factory does not take a unicolour strip.
@@ -163,7 +163,7 @@ TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
 TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
   static const std::vector<uint8_t> pic = apic_bytes(picture(1, 8));
   static const std::vector<uint8_t> pic2x = [] {
-    ApicSpec s = picture(1, 8);
+    ApicFields s = picture(1, 8);
     s.width = 6;
     s.height = 4;
     s.pixels.assign(6 * 4 * 2, 1);

@@ -13,7 +13,7 @@
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
-using apic_test::ApicSpec;
+using apic_test::ApicFields;
 using apic_test::filled;
 using pengui::Canvas;
 using pengui::Rect;
@@ -39,7 +39,7 @@ std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {
 
 // A solid w x h picture of one colour, 8-bit with alpha 255.
 std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
-  ApicSpec s;
+  ApicFields s;
   s.kind = 1;
   s.width = w;
   s.height = h;
@@ -55,7 +55,7 @@ std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
 std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
   std::vector<int> widths(256, scale);
   widths['A'] = 2 * scale;
-  const ApicSpec s = apic_test::font_strip(widths, 2 * scale, false, [coverage](int code, int, int) {
+  const ApicFields s = apic_test::font_strip(widths, 2 * scale, false, [coverage](int code, int, int) {
     return code == 'A' || code == 'B' ? coverage : 0;
   });
   const std::vector<uint8_t> bytes = apic_bytes(s);
@@ -148,7 +148,7 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
   // A part of a 2x strip: frame 2 of two 1 x 1 logical frames.
   pengui::Image strip;
   strip.x1 = solid(2, 1, 0x00000011u);
-  ApicSpec s2;
+  ApicFields s2;
   s2.kind = 1;
   s2.width = 4;
   s2.height = 2;

@@ -8,14 +8,14 @@
 #include "gui/font_glyph_strip.h"
 
 using apic_test::apic_bytes;
-using apic_test::ApicSpec;
+using apic_test::ApicFields;
 using apic_test::filled;
 using apic_test::kSentinel;
 using pengui::RenderBuffer;
 
 namespace {
 
-std::unique_ptr<pengui::FontInterface> make(const ApicSpec& s) {
+std::unique_ptr<pengui::FontInterface> make(const ApicFields& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
   auto font = pengui::FontFactory::create(bytes.data(), bytes.size());
   EXPECT_NE(font, nullptr);
@@ -37,7 +37,7 @@ std::vector<int> stored_font_widths() {
 TEST(FontStrip, MarkerRowOfTheStoredFontGives256GlyphsCoveringTheStrip) {
   for (bool multicolour : {false, true}) {
     const std::vector<int> widths = stored_font_widths();
-    ApicSpec s = apic_test::font_strip(widths, 12, multicolour, [](int, int, int) { return 0; });
+    ApicFields s = apic_test::font_strip(widths, 12, multicolour, [](int, int, int) { return 0; });
     if (multicolour) s.palette = {0, 0};
     ASSERT_EQ(s.width, 1926);
     const auto font = make(s);
@@ -140,7 +140,7 @@ TEST(UnicolorFont, GlyphsClipAtTheEdges) {
 TEST(MulticolorFont, PaletteColourBlendsByOpacity) {
   std::vector<int> widths(256, 1);
   widths['B'] = 3;
-  ApicSpec s = apic_test::font_strip(widths, 1, true, [](int code, int, int) { return code == 'B' ? 2 : 0; });
+  ApicFields s = apic_test::font_strip(widths, 1, true, [](int code, int, int) { return code == 'B' ? 2 : 0; });
   s.palette = {0, 0, 0x00FF0080u};
   // Transparency of the three columns of 'B': opaque, half, clear.
   const uint8_t transparency[] = {0, 127, 255};

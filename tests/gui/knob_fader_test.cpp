@@ -54,12 +54,12 @@ uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 // `colours.size()` square frames of side `side` stacked downwards, frame
 // k filled with colours[k].
 Image strip_image(int side, const std::vector<uint32_t>& colours) {
-  apic_test::ApicSpec spec;
-  spec.width = side;
-  spec.height = side * static_cast<int>(colours.size());
-  spec.palette = colours;
-  for (int y = 0; y < spec.height; ++y) spec.pixels.insert(spec.pixels.end(), side, static_cast<uint8_t>(y / side));
-  const std::vector<uint8_t> bytes = apic_test::apic_bytes(spec);
+  apic_test::ApicFields fields;
+  fields.width = side;
+  fields.height = side * static_cast<int>(colours.size());
+  fields.palette = colours;
+  for (int y = 0; y < fields.height; ++y) fields.pixels.insert(fields.pixels.end(), side, static_cast<uint8_t>(y / side));
+  const std::vector<uint8_t> bytes = apic_test::apic_bytes(fields);
   Image img;
   img.x1 = PicDataFactory::create(bytes.data(), bytes.size());
   return img;

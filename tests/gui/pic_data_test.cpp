@@ -11,7 +11,7 @@
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
-using apic_test::ApicSpec;
+using apic_test::ApicFields;
 using apic_test::filled;
 using apic_test::kSentinel;
 using pengui::Rect;
@@ -19,7 +19,7 @@ using pengui::RenderBuffer;
 
 namespace {
 
-std::unique_ptr<pengui::PicDataInterface> make(const ApicSpec& s) {
+std::unique_ptr<pengui::PicDataInterface> make(const ApicFields& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
   auto pic = pengui::PicDataFactory::create(bytes.data(), bytes.size());
   EXPECT_NE(pic, nullptr);
@@ -28,8 +28,8 @@ std::unique_ptr<pengui::PicDataInterface> make(const ApicSpec& s) {
 
 // w x h palette picture, pixel (x, y) coloured by palette entry y * w + x;
 // alpha pictures get `alpha` everywhere.
-ApicSpec indexed(int w, int h, bool with_alpha, int alpha = 255) {
-  ApicSpec s;
+ApicFields indexed(int w, int h, bool with_alpha, int alpha = 255) {
+  ApicFields s;
   s.kind = with_alpha ? 1 : 0;
   s.width = w;
   s.height = h;
@@ -43,9 +43,9 @@ ApicSpec indexed(int w, int h, bool with_alpha, int alpha = 255) {
 }
 
 // The same colours as direct 24-bit pixels (blue, green, red [, alpha]).
-ApicSpec direct(int w, int h, bool with_alpha, int alpha = 255) {
-  const ApicSpec pal = indexed(w, h, false);
-  ApicSpec s;
+ApicFields direct(int w, int h, bool with_alpha, int alpha = 255) {
+  const ApicFields pal = indexed(w, h, false);
+  ApicFields s;
   s.kind = with_alpha ? 1 : 0;
   s.bits = 24;
   s.width = w;
@@ -62,14 +62,14 @@ uint32_t colour_of(int w, int x, int y) { return indexed(w, 1 + y, false).palett
 }  // namespace
 
 TEST(PicData, OpaqueDrawCopiesPaletteEntriesWholeAndDirectColourInByteOrder) {
-  ApicSpec s = indexed(2, 1, false);
+  ApicFields s = indexed(2, 1, false);
   s.palette = {0xAB112233u, 0x00445566u};
   RenderBuffer b = filled(2, 1, kSentinel);
   make(s)->draw(b, 0, 0, b.bounds());
   EXPECT_EQ(b.pixel(0, 0), 0xAB112233u);  // all four bytes of the entry
   EXPECT_EQ(b.pixel(1, 0), 0x00445566u);
 
-  ApicSpec d = direct(1, 1, false);
+  ApicFields d = direct(1, 1, false);
   d.pixels = {0x33, 0x22, 0x11};
   make(d)->draw(b, 0, 0, b.bounds());
   EXPECT_EQ(b.pixel(0, 0), 0x00112233u);
@@ -86,7 +86,7 @@ TEST(PicData, AlphaBlendGivesExactBytes) {
   for (bool twenty_four : {false, true}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(twenty_four ? "24" : "8") + " bits, alpha " + std::to_string(c.alpha));
-      ApicSpec s = twenty_four ? direct(1, 1, true, c.alpha) : indexed(1, 1, true, c.alpha);
+      ApicFields s = twenty_four ? direct(1, 1, true, c.alpha) : indexed(1, 1, true, c.alpha);
       if (twenty_four) {
         s.pixels = {100, 255, 100, static_cast<uint8_t>(c.alpha)};
       } else {
@@ -100,17 +100,17 @@ TEST(PicData, AlphaBlendGivesExactBytes) {
 }
 
 TEST(PicData, AlphaZeroLeavesTheBufferAndAlpha255EqualsTheOpaqueDraw) {
-  const std::function<ApicSpec(bool, int)> makers[] = {
+  const std::function<ApicFields(bool, int)> makers[] = {
       [](bool a, int alpha) { return indexed(4, 3, a, alpha); },
       [](bool a, int alpha) { return direct(4, 3, a, alpha); },
   };
-  for (const auto& spec : makers) {
+  for (const auto& fields : makers) {
     RenderBuffer opaque = filled(8, 6, kSentinel);
-    make(spec(false, 255))->draw(opaque, 2, 1, opaque.bounds());
+    make(fields(false, 255))->draw(opaque, 2, 1, opaque.bounds());
     RenderBuffer full = filled(8, 6, kSentinel);
-    make(spec(true, 255))->draw(full, 2, 1, full.bounds());
+    make(fields(true, 255))->draw(full, 2, 1, full.bounds());
     RenderBuffer none = filled(8, 6, kSentinel);
-    make(spec(true, 0))->draw(none, 2, 1, none.bounds());
+    make(fields(true, 0))->draw(none, 2, 1, none.bounds());
     for (int y = 0; y < 6; ++y) {
       for (int x = 0; x < 8; ++x) {
         EXPECT_EQ(full.pixel(x, y), opaque.pixel(x, y)) << x << "," << y;
@@ -132,13 +132,13 @@ TEST(PicData, MultipliedDrawScalesTheBuffer) {
   const Case cases[] = {{255, 0x007F2000u}, {128, 0x007F5040u}, {0, 0x00808080u}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.alpha);
-    ApicSpec s = indexed(1, 1, true, c.alpha);
+    ApicFields s = indexed(1, 1, true, c.alpha);
     s.palette = {0x00FF4000u};
     RenderBuffer b = filled(1, 1, 0x00808080u);
     make(s)->draw_multiplied(b, 0, 0, b.bounds());
     EXPECT_EQ(b.pixel(0, 0), c.expected);
   }
-  ApicSpec opaque = direct(1, 1, false);
+  ApicFields opaque = direct(1, 1, false);
   opaque.pixels = {0, 64, 255};
   RenderBuffer b = filled(1, 1, 0x00808080u);
   make(opaque)->draw_multiplied(b, 0, 0, b.bounds());
@@ -165,14 +165,14 @@ TEST(PicData, ClipsAtEveryEdgeAndNeverTouchesOutside) {
       {"far right", INT_MAX - 2, 0, {0, 0, 10, 8}},
       {"far up", 0, INT_MIN, {0, 0, 10, 8}},
   };
-  const std::function<ApicSpec()> makers[] = {
+  const std::function<ApicFields()> makers[] = {
       [] { return indexed(4, 3, false); },
       [] { return indexed(4, 3, true, 255); },
       [] { return direct(4, 3, false); },
       [] { return direct(4, 3, true, 255); },
   };
-  for (const auto& spec : makers) {
-    const auto pic = make(spec());
+  for (const auto& fields : makers) {
+    const auto pic = make(fields());
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
       RenderBuffer b = filled(10, 8, kSentinel);
@@ -232,7 +232,7 @@ TEST(PicData, EnlargedDrawDoublesEveryPixelAndClips) {
 }
 
 TEST(PicData, AccumulateAddsComponentsInsideTheBuffer) {
-  ApicSpec s = indexed(2, 2, true, 100);
+  ApicFields s = indexed(2, 2, true, 100);
   s.palette = {0x00030201u, 0x00060504u, 0x00090807u, 0x000C0B0Au};
   const auto pic = make(s);
   std::vector<int32_t> acc(3 * 2 * 4, 0);
@@ -246,20 +246,20 @@ TEST(PicData, AccumulateAddsComponentsInsideTheBuffer) {
 }
 
 TEST(PicData, ExportWritesColoursWithoutAlpha) {
-  ApicSpec s = indexed(2, 1, true, 0);
+  ApicFields s = indexed(2, 1, true, 0);
   s.palette = {0xFF112233u, 0x80445566u};
   std::vector<uint32_t> out(2, kSentinel);
   make(s)->export_to(out.data());
   EXPECT_EQ(out, (std::vector<uint32_t>{0x00112233u, 0x00445566u}));
 
-  ApicSpec d = direct(2, 1, true, 7);
+  ApicFields d = direct(2, 1, true, 7);
   d.pixels = {1, 2, 3, 7, 4, 5, 6, 7};
   make(d)->export_to(out.data());
   EXPECT_EQ(out, (std::vector<uint32_t>{0x00030201u, 0x00060504u}));
 }
 
 TEST(PicData, IndexesPastThePaletteReadBlack) {
-  ApicSpec s = indexed(2, 1, false);
+  ApicFields s = indexed(2, 1, false);
   s.palette = {0x00FFFFFFu};
   s.pixels = {0, 255};
   RenderBuffer b = filled(2, 1, kSentinel);
@@ -270,7 +270,7 @@ TEST(PicData, IndexesPastThePaletteReadBlack) {
 
 TEST(PicData, AlphaMaskAnswersAndTints) {
   for (bool twenty_four : {false, true}) {
-    ApicSpec s = twenty_four ? direct(2, 1, true) : indexed(2, 1, true);
+    ApicFields s = twenty_four ? direct(2, 1, true) : indexed(2, 1, true);
     s.pixels[twenty_four ? 3 : 1] = 0;
     s.pixels[twenty_four ? 7 : 3] = 128;
     const auto pic = make(s);

@@ -114,12 +114,12 @@ TEST(ArtgenApic, PicturesReadBackByTheToolkitWithTheirPixels) {
 
 TEST(ArtgenFontStrip, WidthsAddUpAndTheToolkitFindsEveryGlyph) {
   const PinnedFonts fonts(kArtDir + "/fonts.txt", kFontDir);
-  FontStripSpec spec;
-  spec.size = 11;
-  spec.rows = 12;
-  spec.baseline = 10;
-  spec.strip_width = 1926;
-  const std::vector<int> widths = font_strip_widths(fonts.face("ui"), spec);
+  FontStripLayout layout;
+  layout.size = 11;
+  layout.rows = 12;
+  layout.baseline = 10;
+  layout.strip_width = 1926;
+  const std::vector<int> widths = font_strip_widths(fonts.face("ui"), layout);
   ASSERT_EQ(widths.size(), 256u);
   EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), 1926);
   EXPECT_EQ(widths[0], 8);
@@ -127,7 +127,7 @@ TEST(ArtgenFontStrip, WidthsAddUpAndTheToolkitFindsEveryGlyph) {
   EXPECT_GT(widths['M'], widths['l']);
 
   for (int scale : {1, 2}) {
-    const FontStrip strip = render_font_strip(fonts.face("ui"), spec, widths, scale);
+    const FontStrip strip = render_font_strip(fonts.face("ui"), layout, widths, scale);
     EXPECT_EQ(strip.height, 13 * scale);
     EXPECT_EQ(strip.width, 1926 * scale);
     const std::vector<uint8_t> bytes = apic_unicolour_font(strip.width, strip.height, strip.coverage);

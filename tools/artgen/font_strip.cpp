@@ -31,9 +31,9 @@ uint32_t cp1252_to_unicode(int code) {
   return uint32_t(code);
 }
 
-std::vector<int> font_strip_widths(FT_Face face, const FontStripSpec& spec) {
-  set_size(face, spec.size);
-  std::vector<int> widths(256, spec.empty_width);
+std::vector<int> font_strip_widths(FT_Face face, const FontStripLayout& layout) {
+  set_size(face, layout.size);
+  std::vector<int> widths(256, layout.empty_width);
   std::vector<int> printable;
   for (int code = 0; code < 256; ++code) {
     const uint32_t ch = cp1252_to_unicode(code);
@@ -41,8 +41,8 @@ std::vector<int> font_strip_widths(FT_Face face, const FontStripSpec& spec) {
     widths[size_t(code)] = std::max(1, hinted_advance(face, ch));
     if (code != 32 && code != 160) printable.push_back(code);
   }
-  if (spec.strip_width <= 0) return widths;
-  int diff = spec.strip_width;
+  if (layout.strip_width <= 0) return widths;
+  int diff = layout.strip_width;
   for (int w : widths) diff -= w;
   // Whole passes first, then the rest spread evenly over the code range.
   const int n = int(printable.size());
@@ -59,14 +59,14 @@ std::vector<int> font_strip_widths(FT_Face face, const FontStripSpec& spec) {
   return widths;
 }
 
-FontStrip render_font_strip(FT_Face face, const FontStripSpec& spec, const std::vector<int>& widths_1x, int scale) {
+FontStrip render_font_strip(FT_Face face, const FontStripLayout& layout, const std::vector<int>& widths_1x, int scale) {
   FontStrip strip;
   for (int w : widths_1x) strip.widths.push_back(w * scale);
   for (int w : strip.widths) strip.width += w;
-  strip.height = (spec.rows + 1) * scale;
+  strip.height = (layout.rows + 1) * scale;
   strip.coverage.assign(size_t(strip.width) * size_t(strip.height), 0);
-  const int glyph_rows = spec.rows * scale;
-  const int baseline = spec.baseline * scale;
+  const int glyph_rows = layout.rows * scale;
+  const int baseline = layout.baseline * scale;
   auto put = [&](int x, int y, uint8_t value) {
     if (x >= 0 && x < strip.width && y >= 0 && y < glyph_rows) {
       uint8_t& cell = strip.coverage[size_t(y) * size_t(strip.width) + size_t(x)];
@@ -74,7 +74,7 @@ FontStrip render_font_strip(FT_Face face, const FontStripSpec& spec, const std::
     }
   };
 
-  set_size(face, spec.size * scale);
+  set_size(face, layout.size * scale);
   int start = 0;
   for (int code = 0; code < 256; ++code) {
     const int cell = strip.widths[size_t(code)];

@@ -12,7 +12,7 @@
 
 namespace artgen {
 
-struct FontStripSpec {
+struct FontStripLayout {
   double size = 10;       // pixel size at 1x
   int rows = 12;          // glyph rows above the marker row at 1x
   int baseline = 9;       // baseline row at 1x, counted from the top
@@ -29,11 +29,11 @@ struct FontStrip {
 
 // Glyph widths at 1x: the hinted advances, then spread by one pixel at a
 // time over the printable glyphs until they add up to strip_width.
-std::vector<int> font_strip_widths(FT_Face face, const FontStripSpec& spec);
+std::vector<int> font_strip_widths(FT_Face face, const FontStripLayout& layout);
 
 // The strip at `scale` (1 or 2) for the given 1x widths; at 2x every width
 // and the height are doubled.
-FontStrip render_font_strip(FT_Face face, const FontStripSpec& spec, const std::vector<int>& widths_1x, int scale);
+FontStrip render_font_strip(FT_Face face, const FontStripLayout& layout, const std::vector<int>& widths_1x, int scale);
 
 // The Unicode character of an 8-bit code, 0 for control codes and the
 // five codes Windows-1252 leaves undefined.

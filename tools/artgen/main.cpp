@@ -46,19 +46,19 @@ void write_if_changed(const std::string& path, const std::string& content) {
 
 std::string scaled_name(const std::string& name, int scale) { return scale == 1 ? name : name + "@2x"; }
 
-artgen::FontStripSpec read_strip_spec(const std::string& path, std::string& role) {
-  artgen::FontStripSpec spec;
+artgen::FontStripLayout read_strip_layout(const std::string& path, std::string& role) {
+  artgen::FontStripLayout layout;
   for (const artgen::SourceLine& line : artgen::read_source_lines(path)) {
     if (line.word(0) != kFont) line.fail("font_strip.txt describes " + std::string(kFont) + " only");
     role = line.key("font");
-    spec.size = line.real_key("size", spec.size);
-    spec.rows = line.int_key("rows", spec.rows);
-    spec.baseline = line.int_key("baseline", spec.baseline);
-    spec.strip_width = line.int_key("width", 0);
-    spec.empty_width = line.int_key("empty_width", spec.empty_width);
+    layout.size = line.real_key("size", layout.size);
+    layout.rows = line.int_key("rows", layout.rows);
+    layout.baseline = line.int_key("baseline", layout.baseline);
+    layout.strip_width = line.int_key("width", 0);
+    layout.empty_width = line.int_key("empty_width", layout.empty_width);
   }
   if (role.empty()) throw std::runtime_error(path + ": no font_02 line");
-  return spec;
+  return layout;
 }
 
 int run(const std::string& art_dir, const std::string& font_dir, const std::string& out_dir,
@@ -98,10 +98,10 @@ int run(const std::string& art_dir, const std::string& font_dir, const std::stri
   for (const PictureSource& p : catalogue) picture_names.push_back(p.name);
 
   std::string font_role;
-  const FontStripSpec spec = read_strip_spec(art_dir + "/font_strip.txt", font_role);
-  const std::vector<int> widths = font_strip_widths(fonts.face(font_role), spec);
+  const FontStripLayout strip_layout = read_strip_layout(art_dir + "/font_strip.txt", font_role);
+  const std::vector<int> widths = font_strip_widths(fonts.face(font_role), strip_layout);
   for (int scale = 1; scale <= 2; ++scale) {
-    const FontStrip strip = render_font_strip(fonts.face(font_role), spec, widths, scale);
+    const FontStrip strip = render_font_strip(fonts.face(font_role), strip_layout, widths, scale);
     add(scaled_name(kFont, scale), apic_unicolour_font(strip.width, strip.height, strip.coverage));
     if (!preview_dir.empty())
       write_png(font_sample(strip, scale, 4 / scale), preview_dir + "/" + scaled_name("font_02", scale) + ".png");
