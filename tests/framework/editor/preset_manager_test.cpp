@@ -12,7 +12,7 @@
 #include "framework/core/host_gui_interface.h"
 #include "framework/core/prog_st_ld_default.h"
 #include "framework/editor/preset_fade_time.h"
-#include "framework/editor/preset_fake_file_dialog.h"
+#include "support/scripted_file_dialog.h"
 #include "framework/editor/preset_manager2.h"
 #include "gui/flip_flop.h"
 #include "gui/knob.h"
@@ -117,7 +117,7 @@ struct PresetRig {
     for (pengui::Widget* w : std::vector<pengui::Widget*>{&menu_button, &name, &store, &load, &save, &knob, &display})
       window.add(w);
     mppi::PresetControls controls{&name, &menu_button, &store, &load, &save, &knob, &display};
-    attached = mgr.attach(window, host, blend, controls, nullptr, std::make_unique<preset_test::FakeFileDialog>(script));
+    attached = mgr.attach(window, host, blend, controls, nullptr, std::make_unique<zindle_test::ScriptedFileDialog>(script));
     window.open(nullptr);
   }
   ~PresetRig() { mgr.detach(); }
@@ -148,7 +148,7 @@ struct PresetRig {
   double clock = 10.0;
   ProgramHost host;
   mppi::ProgStLdDefault blend;
-  std::shared_ptr<preset_test::DialogScript> script = std::make_shared<preset_test::DialogScript>();
+  std::shared_ptr<zindle_test::DialogScript> script = std::make_shared<zindle_test::DialogScript>();
   pengui::Window window{500, 300};
   pengui::PushButton menu_button, load, save;
   pengui::TextEdit name;

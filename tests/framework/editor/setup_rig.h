@@ -18,41 +18,14 @@
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
+#include "support/scripted_file_dialog.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 #include "tools/artgen/art_resources.h"
 
 namespace setup_test {
 
-// Answers on the next poll() with the scripted path (or a cancel) and keeps
-// every request.
-struct DialogScript {
-  bool ok = true;
-  std::string path;
-  std::vector<pengui::FileDialogRequest> requests;
-};
-
-class ScriptedFileDialog : public pengui::FileDialog {
-public:
-  explicit ScriptedFileDialog(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
-  bool start(const pengui::FileDialogRequest& request, Done done) override {
-    if (done_) return false;
-    script_->requests.push_back(request);
-    done_ = std::move(done);
-    return true;
-  }
-  void poll() override {
-    if (!done_) return;
-    Done done = std::move(done_);
-    done_ = nullptr;
-    done(script_->ok, script_->ok ? script_->path : std::string());
-  }
-  bool is_running() const override { return static_cast<bool>(done_); }
-  void cancel() override { done_ = nullptr; }
-
-private:
-  std::shared_ptr<DialogScript> script_;
-  Done done_;
-};
+using zindle_test::DialogScript;
+using ScriptedFileDialog = zindle_test::ScriptedFileDialog;
 
 class FakeSelector : public mppi::MidiDevSelectorInterface {
 public:

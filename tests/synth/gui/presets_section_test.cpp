@@ -19,7 +19,7 @@
 #include "framework/core/bank_file.h"
 #include "framework/core/bank_resource.h"
 #include "framework/core/dsp_interface.h"
-#include "framework/editor/preset_fake_file_dialog.h"
+#include "support/scripted_file_dialog.h"
 #include "framework/params/normalized_param_interface.h"
 #include "framework/vst2/host_gui_vst2_win.h"
 #include "framework/vst2/vst2_plugin.h"
@@ -62,7 +62,7 @@ struct PresetsRig {
     ctx.meta = &meta;
     ctx.last_touched_param = &last_touched;
     presets.set_dialog_factory(
-        [script = script](pengui::Window&) { return std::make_unique<preset_test::FakeFileDialog>(script); });
+        [script = script](pengui::Window&) { return std::make_unique<zindle_test::ScriptedFileDialog>(script); });
     built = presets.build(ctx);
     window.open(nullptr);
     dir = fs::temp_directory_path() / ("zp" + std::to_string(getpid()));
@@ -130,7 +130,7 @@ struct PresetsRig {
   std::array<mppi::MetaControl, synth::kNbrParams> meta;
   int last_touched = -1;
   synth::GuiContext ctx;
-  std::shared_ptr<preset_test::DialogScript> script = std::make_shared<preset_test::DialogScript>();
+  std::shared_ptr<zindle_test::DialogScript> script = std::make_shared<zindle_test::DialogScript>();
   synth::GuiPresets presets{64, "Zindle preset banks"};
   bool built = false;
   fs::path dir;

@@ -9,7 +9,7 @@
 
 #include "gui/file_dialog.h"
 
-namespace preset_test {
+namespace zindle_test {
 
 struct DialogScript {
   bool ok = true;  // false: the user cancels
@@ -17,9 +17,9 @@ struct DialogScript {
   std::vector<pengui::FileDialogRequest> requests;
 };
 
-class FakeFileDialog : public pengui::FileDialog {
+class ScriptedFileDialog : public pengui::FileDialog {
 public:
-  explicit FakeFileDialog(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
+  explicit ScriptedFileDialog(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
 
   bool start(const pengui::FileDialogRequest& request, Done done) override {
     if (done_) return false;
@@ -41,4 +41,4 @@ private:
   Done done_;
 };
 
-}  // namespace preset_test
+}  // namespace zindle_test
