@@ -23,40 +23,17 @@
 #include <utility>
 #include <vector>
 
+#include "bench/voice_patches.h"
 #include "framework/params/normalized_param_interface.h"
 #include "synth/plugin/zindle_dsp.h"
 #include "tools/vsthost/vst_host.h"
 
 namespace {
 
+using namespace zindle_bench;
+
 constexpr double kRate = 44100.0;
 constexpr int kBlock = 256;
-constexpr int kSeconds = 60;
-constexpr int kStepSamples = 11025;  // a new step every 0.25 s
-constexpr int kGateSamples = 8820;   // keys held for 0.2 s
-constexpr int kPatternNotes[] = {48, 55, 60, 67, 52, 64};
-
-using Setting = std::pair<int, double>;  // internal parameter index, natural value
-
-// Both VCOs, ring modulation, noise into the sample-and-hold, resonance 0.9.
-const std::vector<Setting> kRich = {{47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {45, 1.0},
-                                    {46, 0.5}, {44, 0.5}, {54, 0.9}, {53, 2000.0}, {56, 0.3},
-                                    {8, 0.2},  {10, 0.1}, {2, 0.4}};
-// VCO 2 follows the sample-and-hold mixer at audio rate, sync on.
-const std::vector<Setting> kHeaviest = {{47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {43, 1.0},
-                                        {44, 0.7}, {45, 1.0}, {46, 0.5}, {54, 0.9}, {53, 2000.0},
-                                        {56, 0.3}, {5, 0.0},  {9, 0.6},  {40, 1.0}};
-
-// The same, and the cutoff follows that signal sample by sample too.
-std::vector<Setting> heaviest_with(std::vector<Setting> extra) {
-  std::vector<Setting> s = kHeaviest;
-  s.insert(s.end(), extra.begin(), extra.end());
-  return s;
-}
-const std::vector<Setting> kHeaviestCutoffFm = heaviest_with({{13, 0.0}, {16, 0.3}});
-// VCO 2 follows a sample-and-hold mix that hears VCO 2's own pulse.
-const std::vector<Setting> kVco2Feedback = heaviest_with({{45, 0.0}});
-
 // The plug-in built beside this benchmark: <build>/plugin/Zindle-BR.so.
 std::string plugin_path() {
   char exe[4096] = {};

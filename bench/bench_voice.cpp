@@ -7,43 +7,24 @@
 #include <utility>
 #include <vector>
 
+#include "bench/voice_patches.h"
 #include "framework/params/normalized_param_interface.h"
 #include "synth/plugin/zindle_dsp.h"
 
 namespace {
 
+using namespace zindle_bench;
+
 constexpr float kRate = 44100.0f;
 constexpr int kBlock = 512;
-constexpr int kSeconds = 60;
-constexpr int kStepSamples = 11025;     // a new step every 0.25 s
-constexpr int kGateSamples = 8820;      // keys held for 0.2 s
-constexpr int kPatternNotes[] = {48, 55, 60, 67, 52, 64};
-
 enum class Patch { kInitial, kRich, kHeaviest, kHeaviestCutoffFm, kSilent };
-
-using Setting = std::pair<int, double>;  // internal parameter index, natural value
 
 const std::vector<Setting>& settings_of(Patch patch) {
   static const std::vector<Setting> none;
-  // Both VCOs, ring modulation, noise into the sample-and-hold, resonance 0.9.
-  static const std::vector<Setting> rich = {
-      {47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {45, 1.0}, {46, 0.5}, {44, 0.5},
-      {54, 0.9}, {53, 2000.0}, {56, 0.3}, {8, 0.2}, {10, 0.1}, {2, 0.4}};
-  // VCO 2 follows the sample-and-hold mixer at audio rate, sync on.
-  static const std::vector<Setting> heaviest = {
-      {47, 0.0}, {50, 1.0}, {51, 0.8}, {52, 0.8}, {43, 1.0}, {44, 0.7}, {45, 1.0}, {46, 0.5},
-      {54, 0.9}, {53, 2000.0}, {56, 0.3}, {5, 0.0}, {9, 0.6}, {40, 1.0}};
-  // The same, and the cutoff follows that signal sample by sample too.
-  static const std::vector<Setting> heaviest_cutoff_fm = [] {
-    std::vector<Setting> s = heaviest;
-    s.push_back({13, 0.0});
-    s.push_back({16, 0.3});
-    return s;
-  }();
   switch (patch) {
-    case Patch::kRich: return rich;
-    case Patch::kHeaviest: return heaviest;
-    case Patch::kHeaviestCutoffFm: return heaviest_cutoff_fm;
+    case Patch::kRich: return kRich;
+    case Patch::kHeaviest: return kHeaviest;
+    case Patch::kHeaviestCutoffFm: return kHeaviestCutoffFm;
     default: return none;
   }
 }
