@@ -75,17 +75,6 @@ protected:
   std::map<std::string, PlayingNotes> notes_;
 };
 
-TEST_F(FactoryPrograms, NamesLeadWithTheClassicsAndFitTheDisplay) {
-  EXPECT_EQ(bank_.use_program(0).name, "80sBass");
-  EXPECT_EQ(bank_.use_program(1).name, "80s Sequence");
-  EXPECT_EQ(bank_.use_program(2).name, "AcademicLead");
-  for (int p = 0; p < 64; ++p) {
-    const std::string& name = bank_.use_program(p).name;
-    EXPECT_LE(name.size(), 22u) << name;
-    EXPECT_EQ(bank_.use_program(p).values.size(), 62u) << name;
-  }
-}
-
 TEST_F(FactoryPrograms, EveryProgramSoundsCleanAndDiffersFromTheOthers) {
   std::vector<std::vector<double>> prints;
   std::vector<std::vector<float>> renders;

@@ -138,8 +138,6 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
   append(absurd_chunk, {'M', 'T', 'r', 'k', 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
   Bytes missing_tracks = smf(1, 96, {good_track});
   missing_tracks[11] = 3;
-  Bytes long_header = header(0, 1, 96);
-  long_header[7] = 200;
 
   struct Case {
     const char* name;
@@ -149,8 +147,6 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
   const std::vector<Case> cases = {
       {"empty", {}, "no MThd"},
       {"wrong magic", {'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}, "no MThd"},
-      {"short header", {'M', 'T', 'h', 'd', 0, 0, 0, 3, 0, 0, 0}, "MThd"},
-      {"header past end", long_header, "MThd"},
       {"format 2", smf(2, 96, {good_track}), "format 2"},
       {"format 0, two tracks", smf(0, 96, {good_track, good_track}), "exactly one track"},
       {"zero division", smf(0, 0, {good_track}), "division"},
@@ -161,10 +157,8 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
       {"absurd sysex length", with_track({0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0xF7}), "system exclusive"},
       {"five-byte delta", with_track({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1}), "delta time"},
       {"no running status", with_track({0x00, 60, 100}), "running status"},
-      {"truncated message", with_track({0x00, 0x90, 60}), "truncated channel message"},
       {"status as data", with_track({0x00, 0x90, 60, 0x80}), "data byte"},
       {"realtime byte", with_track({0x00, 0xF8}), "system message"},
-      {"delta without event", with_track({0x00, 0x90, 60, 1, 0x10}), "event missing"},
   };
   for (const Case& c : cases) {
     NoteSequence seq = {{9.0, 0x90, 1, 2}};
