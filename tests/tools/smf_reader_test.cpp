@@ -146,7 +146,6 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
   };
   const std::vector<Case> cases = {
       {"empty", {}, "no MThd"},
-      {"wrong magic", {'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}, "no MThd"},
       {"format 2", smf(2, 96, {good_track}), "format 2"},
       {"format 0, two tracks", smf(0, 96, {good_track, good_track}), "exactly one track"},
       {"zero division", smf(0, 0, {good_track}), "division"},
@@ -154,7 +153,6 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
       {"missing tracks", missing_tracks, "1 of 3 tracks"},
       {"absurd chunk length", absurd_chunk, "exceeds the file"},
       {"absurd meta length", with_track({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}), "meta event length"},
-      {"absurd sysex length", with_track({0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0xF7}), "system exclusive"},
       {"five-byte delta", with_track({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1}), "delta time"},
       {"no running status", with_track({0x00, 60, 100}), "running status"},
       {"status as data", with_track({0x00, 0x90, 60, 0x80}), "data byte"},
