@@ -16,6 +16,7 @@
 #include "dsp/fft_real.h"
 #include "framework/core/bank_manager.h"
 #include "framework/core/bank_resource.h"
+#include "support/signal_measure.h"
 #include "support/source_files.h"
 #include "synth/plugin/builtin_banks.h"
 #include "synth/plugin/zindle_dsp.h"
@@ -95,11 +96,8 @@ std::vector<float> play(const mppi::ProgramSlot& program, const std::vector<Note
 
 double db(double x) { return 20.0 * std::log10(std::max(x, 1e-5)); }
 
-double rms(const std::vector<float>& x, size_t from = 0, size_t length = 0) {
-  if (length == 0) length = x.size() - from;
-  double energy = 0.0;
-  for (size_t i = from; i < from + length; ++i) energy += double(x[i]) * x[i];
-  return std::sqrt(energy / double(length));
+double rms_db(const std::vector<float>& x, size_t from = 0, size_t length = 0) {
+  return db(zindle_test::rms(x.data() + from, length > 0 ? length : x.size() - from));
 }
 
 // Level and brightness (level of the first difference) per 100 ms, in dB:
@@ -109,8 +107,8 @@ std::vector<double> fingerprint(const std::vector<float>& x) {
   for (size_t i = 1; i < x.size(); ++i) slope[i] = x[i] - x[i - 1];
   std::vector<double> f;
   for (size_t start = 0; start + kRate / 10 <= x.size(); start += kRate / 10) {
-    f.push_back(db(rms(x, start, kRate / 10)));
-    f.push_back(db(rms(slope, start, kRate / 10)));
+    f.push_back(rms_db(x, start, kRate / 10));
+    f.push_back(rms_db(slope, start, kRate / 10));
   }
   return f;
 }
@@ -179,8 +177,8 @@ TEST(FactoryBank, EveryProgramIsCleanDistinctLevelledAndInTune) {
                            {{0.0, range.low, 127}, {0.3, range.low, 0}, {0.35, middle, 127},
                             {0.6, range.high, 127}, {1.0, middle, 0}, {1.0, range.high, 0}},
                            1.5, &right));
-    EXPECT_TRUE(std::all_of(renders.back().begin(), renders.back().end(), [](float s) { return std::isfinite(s); }));
-    EXPECT_GT(db(rms(renders.back())), -50.0);
+    EXPECT_TRUE(zindle_test::all_finite(renders.back()));
+    EXPECT_GT(rms_db(renders.back()), -50.0);
     EXPECT_TRUE(renders.back() == right) << "both outputs carry the one voice";
 
     std::vector<float> left = play(program, audition, zindle_render::kAuditionSeconds, &right);
@@ -196,7 +194,7 @@ TEST(FactoryBank, EveryProgramIsCleanDistinctLevelledAndInTune) {
 
     // Struck at 127 a touch program is at least 6 dB louder than at 40; the
     // others may brighten with velocity but keep their level within 3 dB.
-    const auto level_at = [&](int velocity) { return db(rms(play(program, {{0.0, middle, velocity}, {0.8, middle, 0}}, 1.2))); };
+    const auto level_at = [&](int velocity) { return rms_db(play(program, {{0.0, middle, velocity}, {0.8, middle, 0}}, 1.2)); };
     const double rise = level_at(127) - level_at(40);
     touch_programs += range.touch;
     if (range.touch) {
