@@ -1,5 +1,6 @@
-// The artwork generator's pieces: SHA-256 pins, palette reduction, the APIC
-// container read back by the toolkit, the font strip, the layout checker.
+// The artwork generator's pieces: palette reduction, the APIC container read
+// back by the toolkit, the font strip and its pins (the SHA-256 with them),
+// the layout checker, the generated sources.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +16,6 @@
 #include "tools/artgen/panel_layout.h"
 #include "tools/artgen/picture_catalogue.h"
 #include "tools/artgen/pinned_fonts.h"
-#include "tools/artgen/sha256.h"
 
 using namespace artgen;
 
@@ -32,13 +32,6 @@ std::string write_temp(const std::string& name, const std::string& text) {
 
 }  // namespace
 
-TEST(ArtgenSha256, KnownDigestOfTwoBlocks) {
-  // 56 bytes: the length no longer fits the first block.
-  const std::string text = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
-  EXPECT_EQ(sha256_hex(std::vector<unsigned char>(text.begin(), text.end())),
-            "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-}
-
 TEST(ArtgenPalette, FewColoursKeptExactlyAndTransparentPixelsIgnored) {
   Raster r(4, 1);
   r.at(0, 0) = Rgba{255, 0, 0, 255};
@@ -48,25 +41,6 @@ TEST(ArtgenPalette, FewColoursKeptExactlyAndTransparentPixelsIgnored) {
   const IndexedPicture q = quantize(r);
   ASSERT_EQ(q.palette, (std::vector<uint32_t>{0x0000FF, 0xFF0000}));
   EXPECT_EQ(q.indexes, (std::vector<uint8_t>{1, 0, 0, 1}));
-}
-
-TEST(ArtgenPalette, ManyColoursReducedTo256CloseAndRepeatable) {
-  Raster r(1024, 1);
-  for (int i = 0; i < 1024; ++i) r.at(i, 0) = Rgba{uint8_t(i * 255 / 1023), uint8_t(i % 7 * 30), 90, 255};
-  const IndexedPicture a = quantize(r);
-  const IndexedPicture b = quantize(r);
-  EXPECT_EQ(a.palette, b.palette);
-  EXPECT_EQ(a.indexes, b.indexes);
-  ASSERT_LE(a.palette.size(), 256u);
-  EXPECT_GT(a.palette.size(), 200u);
-  int worst = 0;
-  for (int i = 0; i < r.width; ++i) {
-    const uint32_t p = a.palette[a.indexes[size_t(i)]];
-    const Rgba& s = r.at(i, 0);
-    worst = std::max({worst, std::abs(int(p >> 16) - s.r), std::abs(int((p >> 8) & 0xff) - s.g),
-                      std::abs(int(p & 0xff) - s.b)});
-  }
-  EXPECT_LE(worst, 8);
 }
 
 TEST(ArtgenApic, PicturesReadBackByTheToolkitWithTheirPixels) {
