@@ -29,11 +29,10 @@ TEST(PresetSource, ParsesBlocksAndReportsLines) {
   std::vector<PresetSource> presets;
   ASSERT_EQ(bankgen::parse_preset_source("# c\n[A]\nVCF Freq = 440 Hz  # comment\n\n[B]\n", presets), "");
   ASSERT_EQ(presets.size(), 2u);
-  EXPECT_EQ(presets[0].name, "A");
   ASSERT_EQ(presets[0].settings.size(), 1u);
-  EXPECT_EQ(presets[0].settings[0].param, "VCF Freq");
-  EXPECT_EQ(presets[0].settings[0].value, "440 Hz");
-  EXPECT_EQ(presets[0].settings[0].line, 3);
+  const auto& setting = presets[0].settings[0];
+  EXPECT_EQ(presets[0].name + "|" + setting.param + "|" + setting.value + "|" + std::to_string(setting.line),
+            "A|VCF Freq|440 Hz|3");
 
   const std::pair<const char*, const char*> bad[] = {
       {"VCF Freq = 1\n", "line 1: a setting before the first [program name]"},
