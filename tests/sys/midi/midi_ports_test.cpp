@@ -34,9 +34,9 @@ void record(void* context, uint32_t message, uint32_t /*time_ms*/) {
 }  // namespace
 
 TEST(MidiPorts, MessageLengthFollowsTheStatusByte) {
-  const std::pair<int, int> cases[] = {{0x7f, 0}, {0x80, 3}, {0xb5, 3}, {0xc0, 2}, {0xdf, 2}, {0xe0, 3},
+  const std::pair<int, int> cases[] = {{0x7f, 0}, {0x80, 3}, {0xa0, 3}, {0xb5, 3}, {0xc0, 2}, {0xdf, 2}, {0xe0, 3},
                                        {0xf0, 0}, {0xf1, 2}, {0xf2, 3}, {0xf3, 2}, {0xf6, 1}, {0xf7, 0},
-                                       {0xf8, 1}, {0x100, 0}, {-1, 0}};
+                                       {0xf8, 1}, {0xff, 1}, {0x100, 0}, {-1, 0}};
   for (const auto& [status, length] : cases) EXPECT_EQ(sys::midi_message_length(status), length) << status;
 }
 
