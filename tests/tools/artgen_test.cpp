@@ -3,7 +3,6 @@
 // the layout checker, the generated sources.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 #include <numeric>
 
@@ -155,12 +154,6 @@ TEST(ArtgenLayout, FaultsNameTheirLineOrItem) {
       EXPECT_EQ(fault, "") << text;
     }
   }
-}
-
-TEST(ArtgenPictures, PointerFramesSpanTheKnobSweep) {
-  // Clockwise from 12 o'clock: value 0 at -135 degrees, 1 at +135.
-  EXPECT_NEAR(strip_frame_rotation(0, 64) * 180 / M_PI, -135.0, 1e-9);
-  EXPECT_NEAR(strip_frame_rotation(63, 64) * 180 / M_PI, 135.0, 1e-9);
 }
 
 TEST(ArtgenGenerated, ResourceScriptKeepsWindresFromJoiningNames) {
