@@ -5,20 +5,6 @@
 
 #include "basic/lock_free_ring_fifo.h"
 
-TEST(LockFreeRingFifo, HoldsOneLessThanItsSlotsAndRefusesTheRest) {
-  basic::LockFreeRingFifo<int, 4000> fifo;
-  for (int i = 0; i < 3999; ++i) ASSERT_TRUE(fifo.push(i)) << i;
-  EXPECT_FALSE(fifo.push(3999));
-  EXPECT_EQ(fifo.size(), 3999);
-
-  // One pop frees exactly one slot.
-  int value = -1;
-  ASSERT_TRUE(fifo.pop(value));
-  EXPECT_EQ(value, 0);
-  EXPECT_TRUE(fifo.push(4000));
-  EXPECT_FALSE(fifo.push(4001));
-}
-
 TEST(LockFreeRingFifo, KeepsOrderAcrossTheWrap) {
   basic::LockFreeRingFifo<int, 5> fifo;
   int next_in = 0;
@@ -27,6 +13,9 @@ TEST(LockFreeRingFifo, KeepsOrderAcrossTheWrap) {
   for (int round = 0; round < 20; ++round) {
     for (int k = 0; k < 1 + round % 4; ++k) ASSERT_TRUE(fifo.push(next_in++));
     EXPECT_EQ(fifo.size(), 1 + round % 4) << round;
+    if (round % 4 == 3) {
+      EXPECT_FALSE(fifo.push(-1)) << "holds one less than its slots";
+    }
     int value = 0;
     while (fifo.pop(value)) EXPECT_EQ(value, next_out++);
   }
@@ -34,7 +23,6 @@ TEST(LockFreeRingFifo, KeepsOrderAcrossTheWrap) {
   int untouched = 77;
   EXPECT_FALSE(fifo.pop(untouched));
   EXPECT_EQ(untouched, 77);
-  EXPECT_TRUE(fifo.empty());
 }
 
 struct Stamped {
@@ -45,13 +33,11 @@ struct Stamped {
 TEST(LockFreeRingFifoThread, ProducerAndConsumerSeeEveryElementInOrder) {
   constexpr uint32_t kCount = 200000;
   basic::LockFreeRingFifo<Stamped, 64> fifo;  // small, so both sides meet often
-  uint32_t refused = 0;
   std::thread producer([&] {
     for (uint32_t i = 0; i < kCount;) {
       if (fifo.push({i, i * 3 + 1})) {
         ++i;
       } else {
-        ++refused;
         std::this_thread::yield();
       }
     }

@@ -2,11 +2,12 @@
 // Throw-away folders for tests: a fresh folder removed at the end of the
 // test, and a per-user store ($XDG_CONFIG_HOME) pointed at one.
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include <unistd.h>
+
+#include "support/stderr_capture.h"
 
 namespace zindle_test {
 
@@ -34,25 +35,12 @@ private:
 
 class TempConfigHome {
 public:
-  TempConfigHome() {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    had_old_ = old != nullptr;
-    if (old) old_ = old;
-    setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
-  }
-  ~TempConfigHome() {
-    if (had_old_) {
-      setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
-  }
+  TempConfigHome() : env_("XDG_CONFIG_HOME", folder_.path().c_str()) {}
   const std::filesystem::path& folder() const { return folder_.path(); }
 
 private:
   TempFolder folder_;
-  std::string old_;
-  bool had_old_ = false;
+  test_support::ScopedEnv env_;
 };
 
 }  // namespace zindle_test

@@ -12,11 +12,6 @@
 
 namespace {
 
-bool is_parameter_kind(art::PanelItemKind k) {
-  return k == art::PanelItemKind::knob || k == art::PanelItemKind::fader || k == art::PanelItemKind::selector ||
-         k == art::PanelItemKind::switch_;
-}
-
 std::string text_of(const mppi::NormalizedParamInterface& p, double value) {
   char buf[64] = {};
   p.conv_val_to_str(buf, sizeof buf, value);
@@ -33,7 +28,9 @@ TEST(ArtPanelParameters, EveryParameterHasOneFittingControl) {
   std::map<std::string, const art::PanelItem*> controls;
   for (int i = 0; i < art::kPanelItemCount; ++i) {
     const art::PanelItem& it = art::kPanelItems[i];
-    if (!is_parameter_kind(it.kind) || std::string(it.part) == "GuiPresets") continue;
+    const bool control = it.kind == art::PanelItemKind::knob || it.kind == art::PanelItemKind::fader ||
+                         it.kind == art::PanelItemKind::selector || it.kind == art::PanelItemKind::switch_;
+    if (!control || std::string(it.part) == "GuiPresets") continue;
     EXPECT_TRUE(controls.emplace(it.name, &it).second) << it.name;
   }
 

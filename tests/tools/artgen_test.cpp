@@ -1,12 +1,10 @@
-// The artwork generator's pieces: SHA-256 pins, palette reduction, the APIC
-// container read back by the toolkit, the font strip's widths and code
-// page, the layout checker and the knob pointer angles.
+// The artwork generator's pieces: palette reduction, the APIC container read
+// back by the toolkit, the font strip and its pins (the SHA-256 with them),
+// the layout checker, the generated sources.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 #include <numeric>
-#include <set>
 
 #include "gui/font_factory.h"
 #include "gui/pic_data_factory.h"
@@ -17,7 +15,6 @@
 #include "tools/artgen/panel_layout.h"
 #include "tools/artgen/picture_catalogue.h"
 #include "tools/artgen/pinned_fonts.h"
-#include "tools/artgen/sha256.h"
 
 using namespace artgen;
 
@@ -32,25 +29,7 @@ std::string write_temp(const std::string& name, const std::string& text) {
   return path;
 }
 
-Raster gradient(int levels) {
-  Raster r(levels, 1);
-  for (int i = 0; i < levels; ++i) r.at(i, 0) = Rgba{uint8_t(i * 255 / (levels - 1)), uint8_t(i % 7 * 30), 90, 255};
-  return r;
-}
-
 }  // namespace
-
-TEST(ArtgenSha256, KnownDigests) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-      {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-      // 56 bytes: the length no longer fits the first block.
-      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-       "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-  };
-  for (const auto& [text, digest] : cases)
-    EXPECT_EQ(sha256_hex(std::vector<unsigned char>(text.begin(), text.end())), digest) << text;
-}
 
 TEST(ArtgenPalette, FewColoursKeptExactlyAndTransparentPixelsIgnored) {
   Raster r(4, 1);
@@ -61,24 +40,6 @@ TEST(ArtgenPalette, FewColoursKeptExactlyAndTransparentPixelsIgnored) {
   const IndexedPicture q = quantize(r);
   ASSERT_EQ(q.palette, (std::vector<uint32_t>{0x0000FF, 0xFF0000}));
   EXPECT_EQ(q.indexes, (std::vector<uint8_t>{1, 0, 0, 1}));
-}
-
-TEST(ArtgenPalette, ManyColoursReducedTo256CloseAndRepeatable) {
-  const Raster r = gradient(1024);
-  const IndexedPicture a = quantize(r);
-  const IndexedPicture b = quantize(r);
-  EXPECT_EQ(a.palette, b.palette);
-  EXPECT_EQ(a.indexes, b.indexes);
-  ASSERT_LE(a.palette.size(), 256u);
-  EXPECT_GT(a.palette.size(), 200u);
-  int worst = 0;
-  for (int i = 0; i < r.width; ++i) {
-    const uint32_t p = a.palette[a.indexes[size_t(i)]];
-    const Rgba& s = r.at(i, 0);
-    worst = std::max({worst, std::abs(int(p >> 16) - s.r), std::abs(int((p >> 8) & 0xff) - s.g),
-                      std::abs(int(p & 0xff) - s.b)});
-  }
-  EXPECT_LE(worst, 8);
 }
 
 TEST(ArtgenApic, PicturesReadBackByTheToolkitWithTheirPixels) {
@@ -98,8 +59,7 @@ TEST(ArtgenApic, PicturesReadBackByTheToolkitWithTheirPixels) {
   pic->draw(buffer, 0, 0, buffer.bounds());
   // d + ((p - d) * a >> 8) per component over a grey of 0x80.
   EXPECT_EQ(buffer.pixel(0, 0), 0xC86432u);
-  EXPECT_EQ(buffer.pixel(1, 0), uint32_t((0x80 + ((10 - 0x80) * 128 >> 8)) << 16 | (0x80 + ((20 - 0x80) * 128 >> 8)) << 8 |
-                                         (0x80 + ((30 - 0x80) * 128 >> 8))));
+  EXPECT_EQ(buffer.pixel(1, 0), 0x454A4Fu);
   EXPECT_EQ(buffer.pixel(2, 0), 0x808080u);
   EXPECT_EQ(buffer.pixel(2, 1), 0x090909u);
 
@@ -122,9 +82,7 @@ TEST(ArtgenFontStrip, WidthsAddUpAndTheToolkitFindsEveryGlyph) {
   const std::vector<int> widths = font_strip_widths(fonts.face("ui"), layout);
   ASSERT_EQ(widths.size(), 256u);
   EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), 1926);
-  EXPECT_EQ(widths[0], 8);
   EXPECT_EQ(widths[0x81], 8);  // undefined in Windows-1252: a box
-  EXPECT_GT(widths['M'], widths['l']);
 
   for (int scale : {1, 2}) {
     const FontStrip strip = render_font_strip(fonts.face("ui"), layout, widths, scale);
@@ -135,24 +93,17 @@ TEST(ArtgenFontStrip, WidthsAddUpAndTheToolkitFindsEveryGlyph) {
     ASSERT_NE(font, nullptr);
     ASSERT_EQ(font->glyphs().size(), 256u);
     for (size_t c = 0; c < 256; ++c) EXPECT_EQ(font->glyphs()[c].width, widths[c] * scale) << c;
-    // Ink in a letter's box, none in the space's.
-    auto ink = [&](int code) {
-      int sum = 0;
+    // Ink in the euro sign's box, none in the space's.
+    const auto ink = [&](int code) {
       const pengui::Glyph g = font->glyphs()[size_t(code)];
-      for (int y = 0; y < strip.height - 1; ++y)
-        for (int x = g.start; x < g.start + g.width; ++x) sum += strip.coverage[size_t(y) * size_t(strip.width) + size_t(x)];
+      int sum = 0;
+      for (int y = 0; y < strip.height - 1; ++y)  // above the marker row
+        for (int x = g.start; x < g.start + g.width; ++x) sum += strip.coverage[size_t(y * strip.width + x)];
       return sum;
     };
-    EXPECT_GT(ink('A'), 0);
-    EXPECT_GT(ink('_'), 0);  // lifted into the box
-    EXPECT_GT(ink(0x80), 0);  // the euro sign
+    EXPECT_GT(ink(0x80), 0);
     EXPECT_EQ(ink(' '), 0);
-    EXPECT_EQ(ink(1), 0);
   }
-  EXPECT_EQ(cp1252_to_unicode(0x80), 0x20ACu);
-  EXPECT_EQ(cp1252_to_unicode(0x9F), 0x178u);
-  EXPECT_EQ(cp1252_to_unicode(0x8D), 0u);
-  EXPECT_EQ(cp1252_to_unicode('a'), uint32_t('a'));
 }
 
 TEST(ArtgenFonts, AFontThatDiffersFromItsPinIsRefused) {
@@ -164,93 +115,55 @@ TEST(ArtgenFonts, AFontThatDiffersFromItsPinIsRefused) {
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("differs from the pinned one"), std::string::npos) << e.what();
   }
-  const std::string missing = write_temp("fonts_missing.txt", "ui NoSuchFont.ttf 00\n");
-  EXPECT_THROW(PinnedFonts(missing, kFontDir), std::runtime_error);
 }
 
-TEST(ArtgenLayout, CheckerFindsOverlapsAndItemsOutsideTheirFrame) {
+// A faulty line stops the reader with its line number; a layout that reads
+// well can still place items over each other or outside their frame.
+TEST(ArtgenLayout, FaultsNameTheirLineOrItem) {
   const PinnedFonts fonts(kArtDir + "/fonts.txt", kFontDir);
   const std::vector<PictureSource> pictures = read_picture_catalogue(kArtDir + "/pictures.txt");
   const std::string head =
       "panel w=300 h=200\nstyle label font=label size=9 colour=#ffffff\n"
       "style legend font=legend size=8.5 colour=#ffffff\nstyle title font=title size=8.5 colour=#000000\n"
       "frame f part=GuiMix x=0 y=0 w=200 h=150 title=T\n";
-  struct Case {
-    const char* items;
-    const char* fault;  // "" for a clean layout
-  };
-  const Case cases[] = {
-      {"knob \"A\" x=20 y=30 pic=kn_36 pointer=kn_36_spn label=A\n"
-       "knob \"B\" x=80 y=30 pic=kn_36 pointer=kn_36_spn label=B\n",
-       ""},
+  const std::string frame = "panel w=10 h=10\nframe f part=P x=0 y=0 w=5 h=5\n";
+  const std::pair<std::string, const char*> cases[] = {
+      {head + "knob \"A\" x=20 y=30 pic=kn_36 pointer=kn_36_spn label=A\n"
+              "knob \"B\" x=80 y=30 pic=kn_36 pointer=kn_36_spn label=B\n", ""},
       // Rings of two knobs 40 px apart touch: their scales need 42.
-      {"knob \"A\" x=20 y=30 pic=kn_36 pointer=kn_36_spn\nknob \"B\" x=60 y=30 pic=kn_36 pointer=kn_36_spn\n",
+      {head + "knob \"A\" x=20 y=30 pic=kn_36 pointer=kn_36_spn\nknob \"B\" x=60 y=30 pic=kn_36 pointer=kn_36_spn\n",
        "overlaps"},
-      // A fader's label hangs below the frame.
-      {"fader \"F\" x=40 y=60 pic=fd_18 travel=70 label=LONG\n", "leaves its frame"},
-      // Under the title band.
-      {"knob \"A\" x=20 y=8 pic=kn_36 pointer=kn_36_spn\n", "leaves its frame"},
-      // A selector's legend runs into the next fader's scale.
-      {"selector \"S\" x=10 y=40 pic=pb_91_0 on=pb_91_1 legends=\"Keyboard|LFO\"\n"
-       "fader \"F\" x=50 y=30 pic=fd_18 travel=40\n",
-       "overlaps"},
-  };
-  for (const Case& c : cases) {
-    const std::string path = write_temp("layout.txt", head + c.items);
-    const PanelLayout layout = read_panel_layout(path, pictures);
-    const PanelGeometry geometry(layout, fonts);
-    const std::vector<std::string> faults = check_panel_layout(layout, geometry);
-    if (!*c.fault) {
-      EXPECT_TRUE(faults.empty()) << c.items << (faults.empty() ? "" : faults[0]);
-    } else {
-      ASSERT_FALSE(faults.empty()) << c.items;
-      EXPECT_NE(faults[0].find(c.fault), std::string::npos) << faults[0];
-    }
-  }
-}
-
-TEST(ArtgenLayout, BadLinesNameTheirLine) {
-  const std::vector<PictureSource> pictures = read_picture_catalogue(kArtDir + "/pictures.txt");
-  const std::pair<const char*, const char*> cases[] = {
+      {head + "fader \"F\" x=40 y=60 pic=fd_18 travel=70 label=LONG\n", "leaves its frame"},  // label below
       {"panel w=10 h=10\nknob \"A\" x=1 y=1 pic=kn_36 pointer=kn_36_spn\n", ":2: an item before the first frame"},
-      {"panel w=10 h=10\nframe f part=P x=0 y=0 w=5 h=5\nknob \"A\" x=1 y=1 pic=kn_99 pointer=kn_36_spn\n",
-       ":3: unknown picture kn_99"},
-      {"panel w=10 h=10\nframe f part=P x=0 y=0 w=5 h=5\nfader \"A\" x=1 y=1 pic=fd_18 travel=40\n"
-       "knob \"A\" x=1 y=1 pic=kn_36 pointer=kn_36_spn\n",
+      {frame + "knob \"A\" x=1 y=1 pic=kn_99 pointer=kn_36_spn\n", ":3: unknown picture kn_99"},
+      {frame + "fader \"A\" x=1 y=1 pic=fd_18 travel=40\nknob \"A\" x=1 y=1 pic=kn_36 pointer=kn_36_spn\n",
        ":4: \"A\" has a control already (line 3)"},
-      {"panel w=10 h=10\nframe f part=P x=0 y=0 w=5 h=5\nselector \"S\" x=1 y=1 pic=pb_91_0 on=pb_91_1 legends=One\n",
-       ":3: a selector has two legends"},
-      {"colour c #12345\n", ":1: not a colour"},
   };
-  for (const auto& [text, message] : cases) {
-    const std::string path = write_temp("bad_layout.txt", text);
+  for (const auto& [text, expected] : cases) {
+    std::string fault;
     try {
-      read_panel_layout(path, pictures);
-      ADD_FAILURE() << "accepted: " << text;
+      const PanelLayout layout = read_panel_layout(write_temp("layout.txt", text), pictures);
+      const std::vector<std::string> faults = check_panel_layout(layout, PanelGeometry(layout, fonts));
+      if (!faults.empty()) fault = faults[0];
     } catch (const std::runtime_error& e) {
-      EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+      fault = e.what();
+    }
+    if (*expected) {
+      EXPECT_NE(fault.find(expected), std::string::npos) << text << fault;
+    } else {
+      EXPECT_EQ(fault, "") << text;
     }
   }
-}
-
-TEST(ArtgenPictures, PointerFramesSpanTheKnobSweep) {
-  // Clockwise from 12 o'clock: value 0 at -135 degrees, 1 at +135.
-  EXPECT_NEAR(strip_frame_rotation(0, 64) * 180 / M_PI, -135.0, 1e-9);
-  EXPECT_NEAR(strip_frame_rotation(63, 64) * 180 / M_PI, 135.0, 1e-9);
-  EXPECT_NEAR(strip_frame_rotation(21, 64) * 180 / M_PI, -45.0, 1e-9);
 }
 
 TEST(ArtgenGenerated, ResourceScriptKeepsWindresFromJoiningNames) {
   const std::vector<GeneratedResource> resources = {{"bkg_28", "/b/art/bkg_28.apic", {}},
-                                                    {"bkg_28@2x", "/b/art/bkg_28@2x.apic", {}},
-                                                    {"font_02@2x", "/b/art/font_02@2x.apic", {}}};
+                                                    {"bkg_28@2x", "/b/art/bkg_28@2x.apic", {}}};
   const std::string rc = resource_script(resources);
   // Each entry after a LANGUAGE statement, so that no quoted name follows
   // the previous entry's quoted file name.
-  EXPECT_NE(rc.find("LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\"BKG_28\" APIC \"/b/art/bkg_28.apic\"\n"), std::string::npos);
   EXPECT_NE(rc.find("LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\"BKG_28@2X\" APIC \"/b/art/bkg_28@2x.apic\"\n"),
-            std::string::npos);
-  EXPECT_NE(rc.find("\"FONT_02@2X\" APIC"), std::string::npos);
+            std::string::npos) << rc;
   size_t statements = 0;
   for (size_t at = rc.find("\nLANGUAGE "); at != std::string::npos; at = rc.find("\nLANGUAGE ", at + 1)) ++statements;
   EXPECT_EQ(statements, resources.size());
@@ -266,5 +179,4 @@ TEST(ArtgenGenerated, EmbeddedTableNamesEveryResourceWithItsSize) {
   // Quote, backslash and '?' (trigraphs) escaped; printable bytes as they are.
   EXPECT_NE(cpp.find("\"\\000\\042\\134\\077a\\377\""), std::string::npos) << cpp;
   EXPECT_NE(cpp.find("const int kPictureCount = 2;"), std::string::npos);
-  EXPECT_NE(cpp.find("#if defined(_WIN32)"), std::string::npos);
 }

@@ -2,77 +2,107 @@
 #ifdef ZINDLE_RENDER_EXE
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <iterator>
-#include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "support/signal_measure.h"
+#include "tools/render/loudness.h"
 
 namespace {
 
-int run(const std::string& args) {
-  const std::string command = std::string(ZINDLE_RENDER_EXE) + " --plugin " + ZINDLE_PLUGIN_FILE + " " + args +
-                              " > /dev/null 2>&1";
-  return std::system(command.c_str());
+struct ToolRun {
+  int exit_code;
+  std::string out;
+};
+
+// Exit code and standard output of the tool; standard error is dropped.
+ToolRun run_render(const std::string& args) {
+  const std::string command = std::string(ZINDLE_RENDER_EXE) + " " + args + " 2>/dev/null";
+  ToolRun run{-1, {}};
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[512];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
 }
 
-// Left channel of a 32-bit float stereo WAV written by zindle-render.
-std::vector<float> read_left(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<float> left;
-  for (size_t i = 44; i + 8 <= bytes.size(); i += 8) {
-    float x;
-    std::memcpy(&x, &bytes[i], 4);
-    left.push_back(x);
-  }
-  return left;
-}
+ToolRun run_plugin(const std::string& args) { return run_render(std::string("--plugin ") + ZINDLE_PLUGIN_FILE + " " + args); }
 
-// Level of one frequency over a window.
-double magnitude_at(const std::vector<float>& x, size_t start, size_t length, double hz, double rate) {
-  return zindle_test::tone_amplitude(x.data() + start, static_cast<int>(length), hz / rate);
-}
-
-double note_hz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+const std::string kOut = ZINDLE_TEST_OUT_DIR;
 
 }  // namespace
 
+TEST(RenderTool, HelpPrintsTheUsageAndSucceeds) {
+  // Help wins over every other argument, even a faulty one.
+  for (const char* flag : {"--help", "-h", "--rate 5 --help song.mid --demo"}) {
+    const ToolRun run = run_render(flag);
+    EXPECT_EQ(run.exit_code, 0) << flag;
+    EXPECT_EQ(run.out.rfind("usage: zindle-render", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("--audition"), std::string::npos);
+  }
+  // A usage error says it on standard error only, and fails.
+  const ToolRun bad = run_render("--bogus");
+  EXPECT_EQ(bad.exit_code, 2);
+  EXPECT_EQ(bad.out, "");
+}
+
 TEST(RenderPlugin, MidiFilePlaysItsNotesAtTheirPitches) {
-  const std::string out = std::string(ZINDLE_TEST_OUT_DIR) + "/three_notes.wav";
-  ASSERT_EQ(run(std::string(ZINDLE_TEST_DATA_DIR) + "/three_notes.mid --program \"Init Patch\" --float -o " + out), 0);
-  const std::vector<float> left = read_left(out);
+  const std::string out = kOut + "/three_notes.wav";
+  ASSERT_EQ(run_plugin(std::string(ZINDLE_TEST_DATA_DIR) + "/three_notes.mid --program \"Init Patch\" --float -o " + out).exit_code, 0);
+  std::ifstream in(out, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<float> left;  // of the 32-bit float stereo samples after the header
+  for (size_t i = 44; i + 8 <= bytes.size(); i += 8) std::memcpy(&left.emplace_back(), &bytes[i], 4);
   ASSERT_GT(left.size(), 44100u * 3 / 2);
   // Notes 60, 64, 67 each play for 0.5 s from 0, 0.5 and 1.0 s.
+  const auto level = [&](int k, int note) {
+    return zindle_test::tone_amplitude(left.data() + size_t((0.5 * k + 0.1) * 44100), 8192,
+                                       440.0 * std::pow(2.0, (note - 69) / 12.0) / 44100.0);
+  };
   const int notes[] = {60, 64, 67};
   for (int k = 0; k < 3; ++k) {
-    const size_t start = static_cast<size_t>((0.5 * k + 0.1) * 44100);
-    const size_t length = 8192;
-    const double own = magnitude_at(left, start, length, note_hz(notes[k]), 44100.0);
     for (int other : notes) {
       if (other == notes[k]) continue;
-      EXPECT_GT(own, 10.0 * magnitude_at(left, start, length, note_hz(other), 44100.0))
-          << "note " << notes[k] << " against " << other;
+      EXPECT_GT(level(k, notes[k]), 10.0 * level(k, other)) << notes[k] << " against " << other;
     }
   }
 }
 
 TEST(RenderPlugin, RefusesMissingAndMalformedInput) {
-  const std::string out = std::string(ZINDLE_TEST_OUT_DIR) + "/refused.wav";
-  EXPECT_NE(run("/no/such/file.mid -o " + out), 0);
-  const std::string bad = std::string(ZINDLE_TEST_OUT_DIR) + "/bad.mid";
-  std::ofstream(bad) << "MThd this is not a MIDI file";
-  EXPECT_NE(run(bad + " -o " + out), 0);
-  EXPECT_NE(run("--demo --program \"No Such Program\" -o " + out), 0);
-  const std::string command = std::string(ZINDLE_RENDER_EXE) + " --demo --plugin /no/such/plugin.so -o " + out +
-                              " > /dev/null 2>&1";
-  EXPECT_NE(std::system(command.c_str()), 0);
+  const std::string out = " -o " + kOut + "/refused.wav";
+  std::ofstream(kOut + "/bad.mid") << "MThd this is not a MIDI file";
+  for (const std::string& args : {"/no/such/file.mid" + out, kOut + "/bad.mid" + out,
+                                  "--demo --program \"No Such Program\"" + out}) {
+    EXPECT_NE(run_plugin(args).exit_code, 0) << args;
+  }
+  EXPECT_NE(run_render("--demo --plugin /no/such/plugin.so" + out).exit_code, 0);
+}
+
+// --audition measures all 64 programs and prints the table.
+TEST(AuditionTable, PrintedByTheRenderTool) {
+  const ToolRun run = run_plugin("--audition --length 3 -o " + kOut + "/audition.wav");
+  ASSERT_EQ(run.exit_code, 0);
+  const bool metered = zindle_render::measure_loudness({0.0f}, {0.0f}, 48000).metered;
+  const std::regex row(R"(\n +(\d+)  .{22} +(\S+) +\S+ +\S+(?=\n))");
+  int rows = 0;
+  for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
+    EXPECT_EQ(std::stoi((*it)[1]), rows);
+    if (metered) {
+      EXPECT_NE((*it)[2], "-inf") << "program " << rows << " is silent";
+    }
+  }
+  EXPECT_EQ(rows, 64) << run.out;
+  EXPECT_NE(run.out.find(metered ? "loudness (LUFS): min" : "not measured"), std::string::npos) << run.out;
 }
 
 #endif
