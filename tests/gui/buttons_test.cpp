@@ -16,44 +16,58 @@ using testing::TestWindow;
 
 using Sent = std::vector<std::pair<double, int>>;
 
-class PushButtonTest : public ::testing::Test {
+class ButtonsTest : public ::testing::Test {
 protected:
   void SetUp() override {
     button.set_bounds({100, 100, 40, 20});
+    flip.set_bounds({50, 50, 12, 12});
+    for (Widget* w : std::initializer_list<Widget*>{&button, &flip}) tw.window.add(w);
     button.attach(&listener);
-    tw.window.add(&button);
+    flip.attach(&listener);
     tw.settle();
   }
   TestWindow tw;
   PushButton button;
+  FlipFlop flip;
   RecordingListener listener;
 };
 
-TEST_F(PushButtonTest, PressSendsZeroAndACompletedClickSendsOne) {
+// A push button sends 0 on press and 1 on a completed click; a flip-flop
+// flips what it shows (on from 0.5) unless refused or disabled.
+TEST_F(ButtonsTest, AClickSendsWhatTheButtonKindPromises) {
   struct Case {
     const char* name;
-    bool enabled;
+    bool flip_flop;
+    double set;
+    bool refuse, enabled;
     Point release_at;
     Sent sent;
-  };
-  const Case cases[] = {
-      {"click", true, {120, 110}, {{0.0, 200}, {1.0, 200}}},
-      {"released elsewhere", true, {300, 300}, {{0.0, 200}}},
-      {"disabled", false, {120, 110}, {}},
+  } cases[] = {
+      {"click", false, 0, false, true, {120, 110}, {{0.0, 200}, {1.0, 200}}},
+      {"released elsewhere", false, 0, false, true, {300, 300}, {{0.0, 200}}},
+      {"disabled", false, 0, false, false, {120, 110}, {}},
+      {"flip on", true, 0.49, false, true, {56, 56}, {{1.0, 200}}},
+      {"flip off", true, 0.5, false, true, {56, 56}, {{0.0, 200}}},
+      {"flip refused", true, 0.0, true, true, {56, 56}, {}},
+      {"flip disabled", true, 0.0, false, false, {56, 56}, {}},
   };
   for (const Case& c : cases) {
+    Widget& w = c.flip_flop ? static_cast<Widget&>(flip) : button;
+    flip.set_no_send(c.set, 1);
+    w.set_enabled(c.enabled);
+    listener.refuse = c.refuse;
     listener.sent.clear();
-    button.set_enabled(c.enabled);
-    tw.press({120, 110});
-    EXPECT_EQ(button.is_pressed(), c.enabled) << c.name;
+    tw.press(c.flip_flop ? Point{56, 56} : Point{120, 110});
     tw.release(c.release_at);
     tw.time += 1.0;
     EXPECT_EQ(listener.sent, c.sent) << c.name;
     EXPECT_FALSE(button.is_pressed()) << c.name;
+    const bool on = c.sent.empty() ? c.set >= 0.5 : c.sent[0].first == 1.0;
+    EXPECT_EQ(flip.is_on(), c.flip_flop && on) << c.name;
   }
 }
 
-TEST_F(PushButtonTest, LooksPressedOnlyWhileThePointerIsOverIt) {
+TEST_F(ButtonsTest, APushButtonLooksPressedOnlyWhileThePointerIsOverIt) {
   const uint32_t up = tw.pixel({120, 110});
   tw.press({120, 110});
   tw.settle();
@@ -65,6 +79,17 @@ TEST_F(PushButtonTest, LooksPressedOnlyWhileThePointerIsOverIt) {
   tw.move({121, 111});
   tw.settle();
   EXPECT_EQ(tw.pixel({120, 110}), down);
+}
+
+TEST_F(ButtonsTest, OnlyTheFlipFlopRepaintsAndItsLampFollowsTheState) {
+  const uint32_t off_lamp = tw.pixel({56, 56});
+  tw.click({56, 56});
+  tw.window.render_dirty();
+  EXPECT_EQ(tw.native->presented, (std::vector<Rect>{flip.bounds()}));
+  EXPECT_NE(tw.pixel({56, 56}), off_lamp);
+  tw.click({56, 56});
+  tw.settle();
+  EXPECT_EQ(tw.pixel({56, 56}), off_lamp);
 }
 
 class OpensMenuOnPress : public DefaultEventListener {
@@ -79,7 +104,7 @@ private:
   Window& window_;
 };
 
-TEST_F(PushButtonTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
+TEST_F(ButtonsTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
   PopupMenu menu;
   menu.add_entry("About...");
   OpensMenuOnPress opener(menu, tw.window);
@@ -89,53 +114,6 @@ TEST_F(PushButtonTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
   EXPECT_FALSE(button.is_pressed());
   tw.release({120, 110});
   EXPECT_EQ(listener.sent, (Sent{{0.0, 200}}));  // the release went to the menu
-}
-
-class FlipFlopTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    flip.set_bounds({50, 50, 12, 12});
-    flip.attach(&listener);
-    tw.window.add(&flip);
-    tw.settle();
-  }
-  TestWindow tw;
-  FlipFlop flip;
-  RecordingListener listener;
-};
-
-// Each click flips what is shown (on from 0.5), unless refused or disabled.
-TEST_F(FlipFlopTest, ClicksFlipTheShownStateUnlessRefusedOrDisabled) {
-  struct Case {
-    double set;
-    bool refuse, enabled;
-    Sent sent;
-    bool on_after;
-  } cases[] = {
-      {0.0, false, true, {{1.0, 200}}, true},   {0.49, false, true, {{1.0, 200}}, true},
-      {0.5, false, true, {{0.0, 200}}, false},  {1.0, false, true, {{0.0, 200}}, false},
-      {0.0, true, true, {}, false},             {0.0, false, false, {}, false},
-  };
-  for (const Case& c : cases) {
-    flip.set_no_send(c.set, 1);
-    flip.set_enabled(c.enabled);
-    listener.refuse = c.refuse;
-    listener.sent.clear();
-    tw.click({56, 56});
-    EXPECT_EQ(listener.sent, c.sent) << c.set;
-    EXPECT_EQ(flip.is_on(), c.on_after) << c.set;
-  }
-}
-
-TEST_F(FlipFlopTest, OnlyTheSwitchRepaintsAndItsLampFollowsTheState) {
-  const uint32_t off_lamp = tw.pixel({56, 56});
-  tw.click({56, 56});
-  tw.window.render_dirty();
-  EXPECT_EQ(tw.native->presented, (std::vector<Rect>{flip.bounds()}));
-  EXPECT_NE(tw.pixel({56, 56}), off_lamp);
-  tw.click({56, 56});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({56, 56}), off_lamp);
 }
 
 }  // namespace
