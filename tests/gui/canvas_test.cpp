@@ -27,12 +27,10 @@ constexpr uint32_t kWhite = 0x00FFFFFFu;
 // The buffer as text, one character per pixel from `legend`, '?' for others.
 std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {
   std::string s;
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) {
-      const auto it = legend.find(b.pixel(x, y));
-      s += it == legend.end() ? '?' : it->second;
-    }
-    s += '\n';
+  for (int i = 0; i < b.width() * b.height(); ++i) {
+    const auto it = legend.find(b.pixel(i % b.width(), i / b.width()));
+    s += it == legend.end() ? '?' : it->second;
+    if (i % b.width() == b.width() - 1) s += '\n';
   }
   return s;
 }
@@ -40,12 +38,8 @@ std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {
 // A solid w x h picture of one colour, 8-bit with alpha 255.
 std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
   ApicFields s;
-  s.kind = 1;
-  s.width = w;
-  s.height = h;
-  s.palette = {rgb};
-  s.pixels.assign(static_cast<std::size_t>(w * h * 2), 255);
-  for (std::size_t i = 0; i < s.pixels.size(); i += 2) s.pixels[i] = 0;
+  s.kind = 1, s.width = w, s.height = h, s.palette = {rgb};
+  for (int i = 0; i < w * h; ++i) s.pixels.insert(s.pixels.end(), {0, 255});
   const std::vector<uint8_t> bytes = apic_bytes(s);
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
@@ -64,9 +58,7 @@ std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
 
 double coverage_sum(const RenderBuffer& b) {
   double sum = 0.0;
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) sum += (b.pixel(x, y) & 0xFFu) / 255.0;
-  }
+  for (int i = 0; i < b.width() * b.height(); ++i) sum += (b.pixel(i % b.width(), i / b.width()) & 0xFFu) / 255.0;
   return sum;
 }
 
