@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 
 #include "apic_bytes.h"
 #include "gui/font_factory.h"
@@ -20,10 +21,7 @@ namespace {
 // A valid 3 x 2 picture of the given kind and depth.
 ApicFields picture(uint32_t kind, uint32_t bits) {
   ApicFields s;
-  s.kind = kind;
-  s.bits = bits;
-  s.width = 3;
-  s.height = 2;
+  s.kind = kind, s.bits = bits, s.width = 3, s.height = 2;
   if (bits == 8) s.palette = {0x00102030u, 0x00405060u};
   const int bpp = (bits == 8 ? 1 : 3) + (kind == 1 ? 1 : 0);
   s.pixels.assign(static_cast<std::size_t>(3 * 2 * bpp), 1);
@@ -53,32 +51,22 @@ ApicFields unicolour_font(int strip_width, int glyph_rows) {
 }  // namespace
 
 TEST(ApicReader, EachKindAndDepthMakesItsPictureClass) {
-  struct Case {
-    uint32_t kind, bits;
-    bool (*is_class)(const pengui::PicDataInterface*);
+  const std::pair<ApicFields, const std::type_info*> cases[] = {
+      {picture(0, 8), &typeid(pengui::PicData8)},
+      {picture(1, 8), &typeid(pengui::AlphaPicData8)},
+      {picture(0, 24), &typeid(pengui::PicData24)},
+      {picture(1, 24), &typeid(pengui::AlphaPicData24)},
   };
-  const Case cases[] = {
-      {0, 8, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::PicData8*>(p) != nullptr; }},
-      {1, 8, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::AlphaPicData8*>(p) != nullptr; }},
-      {0, 24, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::PicData24*>(p) != nullptr; }},
-      {1, 24,
-       [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::AlphaPicData24*>(p) != nullptr; }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("kind " + std::to_string(c.kind) + ", " + std::to_string(c.bits) + " bits");
-    const auto pic = make_picture(picture(c.kind, c.bits));
-    ASSERT_NE(pic, nullptr);
-    EXPECT_TRUE(c.is_class(pic.get()));
+  for (const auto& [fields, type] : cases) {
+    const auto pic = make_picture(fields);
+    ASSERT_NE(pic, nullptr) << type->name();
+    EXPECT_TRUE(typeid(*pic) == *type) << type->name();
     EXPECT_EQ(pic->width() * 10 + pic->height(), 32);
   }
 }
 
 TEST(ApicReader, RejectsDamagedHeaders) {
-  struct Case {
-    const char* what;
-    void (*damage)(ApicFields&);
-  };
-  const Case cases[] = {
+  const std::pair<const char*, void (*)(ApicFields&)> cases[] = {
       {"header of 32 bytes", [](ApicFields& s) { s.header_word = 32; }},
       {"header longer than the data", [](ApicFields& s) { s.header_word = 4096; }},
       {"zero marker", [](ApicFields& s) { s.marker = 0; }},
@@ -96,11 +84,10 @@ TEST(ApicReader, RejectsDamagedHeaders) {
   ApicFields long_header = picture(0, 8);
   long_header.header_size = 64;
   ASSERT_NE(make_picture(long_header), nullptr);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, damage] : cases) {
     ApicFields s = picture(0, 8);
-    c.damage(s);
-    EXPECT_EQ(make_picture(s), nullptr);
+    damage(s);
+    EXPECT_EQ(make_picture(s), nullptr) << what;
   }
 }
 
@@ -143,9 +130,8 @@ TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
        false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
     const std::vector<uint8_t> bytes = apic_bytes(c.fields);
-    EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted);
+    EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted) << c.what;
   }
   // The picture factory does not take a unicolour strip.
   EXPECT_EQ(make_picture(unicolour_font(1926, 12)), nullptr);
@@ -155,9 +141,7 @@ TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
   static const std::vector<uint8_t> pic = apic_bytes(picture(1, 8));
   static const std::vector<uint8_t> pic2x = [] {
     ApicFields s = picture(1, 8);
-    s.width = 6;
-    s.height = 4;
-    s.pixels.assign(6 * 4 * 2, 1);
+    s.width = 6, s.height = 4, s.pixels.assign(6 * 4 * 2, 1);
     return apic_bytes(s);
   }();
   static const std::vector<uint8_t> wrong2x = apic_bytes(picture(0, 24));

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
-#include <string>
 
 #include "apic_bytes.h"
 #include "gui/pic_data_alpha.h"
@@ -21,18 +19,14 @@ namespace {
 
 std::unique_ptr<pengui::PicDataInterface> make(const ApicFields& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
-  auto pic = pengui::PicDataFactory::create(bytes.data(), bytes.size());
-  EXPECT_NE(pic, nullptr);
-  return pic;
+  return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
 
 // w x h palette picture, pixel (x, y) coloured by palette entry y * w + x;
 // alpha pictures get `alpha` everywhere.
 ApicFields indexed(int w, int h, bool with_alpha, int alpha = 255) {
   ApicFields s;
-  s.kind = with_alpha ? 1 : 0;
-  s.width = w;
-  s.height = h;
+  s.kind = with_alpha ? 1 : 0, s.width = w, s.height = h;
   for (int i = 0; i < w * h; ++i) {
     s.palette.push_back(0x00010000u * static_cast<uint32_t>(10 + i) + 0x00000100u * static_cast<uint32_t>(3 * i) +
                         static_cast<uint32_t>(200 - i));
@@ -46,10 +40,7 @@ ApicFields indexed(int w, int h, bool with_alpha, int alpha = 255) {
 ApicFields direct(int w, int h, bool with_alpha, int alpha = 255) {
   const ApicFields pal = indexed(w, h, false);
   ApicFields s;
-  s.kind = with_alpha ? 1 : 0;
-  s.bits = 24;
-  s.width = w;
-  s.height = h;
+  s.kind = with_alpha ? 1 : 0, s.bits = 24, s.width = w, s.height = h;
   for (uint32_t c : pal.palette) {
     s.pixels.insert(s.pixels.end(), {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c >> 16)});
     if (with_alpha) s.pixels.push_back(static_cast<uint8_t>(alpha));
@@ -78,23 +69,15 @@ TEST(PicData, OpaqueDrawCopiesPaletteEntriesWholeAndDirectColourInByteOrder) {
 TEST(PicData, AlphaBlendGivesExactBytes) {
   // d = (r 100, g 0, b 201), p = (r 100, g 255, b 100): at alpha 128 blue
   // goes 201 + floor(-101 * 128 / 256) = 150 and green 0 + 127 = 127.
-  struct Case {
-    int alpha;
-    uint32_t expected;
-  };
-  const Case cases[] = {{0, 0x116400C9u}, {128, 0x11647F96u}, {254, 0x1164FD64u}, {255, 0x0064FF64u}};
+  const std::pair<int, uint32_t> cases[] = {{0, 0x116400C9u}, {128, 0x11647F96u}, {254, 0x1164FD64u}, {255, 0x0064FF64u}};
   for (bool twenty_four : {false, true}) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(twenty_four ? "24" : "8") + " bits, alpha " + std::to_string(c.alpha));
-      ApicFields s = twenty_four ? direct(1, 1, true, c.alpha) : indexed(1, 1, true, c.alpha);
-      if (twenty_four) {
-        s.pixels = {100, 255, 100, static_cast<uint8_t>(c.alpha)};
-      } else {
-        s.palette = {0x0064FF64u};
-      }
+    for (const auto& [alpha, expected] : cases) {
+      ApicFields s = twenty_four ? direct(1, 1, true, alpha) : indexed(1, 1, true, alpha);
+      if (twenty_four) s.pixels = {100, 255, 100, static_cast<uint8_t>(alpha)};
+      if (!twenty_four) s.palette = {0x0064FF64u};
       RenderBuffer b = filled(1, 1, 0x116400C9u);
       make(s)->draw(b, 0, 0, b.bounds());
-      EXPECT_EQ(b.pixel(0, 0), c.expected);
+      EXPECT_EQ(b.pixel(0, 0), expected) << twenty_four << " alpha " << alpha;
     }
   }
 }
@@ -102,18 +85,13 @@ TEST(PicData, AlphaBlendGivesExactBytes) {
 TEST(PicData, MultipliedDrawScalesTheBuffer) {
   // d = 0x808080, p = (r 255, g 64, b 0): the product is (127, 32, 0); at
   // alpha 128 each component goes halfway from d towards it, rounding down.
-  struct Case {
-    int alpha;
-    uint32_t expected;
-  };
-  const Case cases[] = {{255, 0x007F2000u}, {128, 0x007F5040u}, {0, 0x00808080u}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.alpha);
-    ApicFields s = indexed(1, 1, true, c.alpha);
+  const std::pair<int, uint32_t> cases[] = {{255, 0x007F2000u}, {128, 0x007F5040u}, {0, 0x00808080u}};
+  for (const auto& [alpha, expected] : cases) {
+    ApicFields s = indexed(1, 1, true, alpha);
     s.palette = {0x00FF4000u};
     RenderBuffer b = filled(1, 1, 0x00808080u);
     make(s)->draw_multiplied(b, 0, 0, b.bounds());
-    EXPECT_EQ(b.pixel(0, 0), c.expected);
+    EXPECT_EQ(b.pixel(0, 0), expected) << alpha;
   }
 }
 
@@ -132,24 +110,16 @@ TEST(PicData, ClipsAtEveryEdgeAndNeverTouchesOutside) {
       {"far right", INT_MAX - 2, 0, {0, 0, 10, 8}},
       {"far up", 0, INT_MIN, {0, 0, 10, 8}},
   };
-  const std::function<ApicFields()> makers[] = {
-      [] { return indexed(4, 3, true, 255); },
-      [] { return direct(4, 3, false); },
-  };
-  for (const auto& fields : makers) {
-    const auto pic = make(fields());
+  for (const ApicFields& fields : {indexed(4, 3, true, 255), direct(4, 3, false)}) {
+    const auto pic = make(fields);
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
       RenderBuffer b = filled(10, 8, kSentinel);
       pic->draw(b, c.x, c.y, c.clip);
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 10; ++x) {
-          const int64_t px = int64_t{x} - c.x;
-          const int64_t py = int64_t{y} - c.y;
-          const bool drawn = c.clip.contains({x, y}) && px >= 0 && py >= 0 && px < 4 && py < 3;
-          const uint32_t want = drawn ? colour_of(4, static_cast<int>(px), static_cast<int>(py)) : kSentinel;
-          ASSERT_EQ(b.pixel(x, y), want) << "pixel " << x << "," << y;
-        }
+      for (int x = 0, y = 0; y < 8; x = (x + 1) % 10, y += x == 0) {
+        const int64_t px = int64_t{x} - c.x, py = int64_t{y} - c.y;
+        const bool drawn = c.clip.contains({x, y}) && px >= 0 && py >= 0 && px < 4 && py < 3;
+        ASSERT_EQ(b.pixel(x, y), drawn ? colour_of(4, int(px), int(py)) : kSentinel) << "pixel " << x << "," << y;
       }
     }
   }
@@ -177,19 +147,6 @@ TEST(PicData, DrawPartTakesOneFrameOfAStrip) {
     std::vector<uint32_t> want(20, kSentinel);
     for (const auto& [at, from] : c.drawn) want[static_cast<std::size_t>(at)] = colour_of(4, from % 4, from / 4);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(b.pixel(i % 5, i / 5), want[static_cast<std::size_t>(i)]) << i;
-  }
-}
-
-TEST(PicData, EnlargedDrawDoublesEveryPixelAndClips) {
-  const auto pic = make(indexed(3, 2, true));
-  RenderBuffer b = filled(7, 5, kSentinel);
-  // From buffer (1, 1): device pixels (1..6, 1..4); the clip cuts column 1.
-  pic->draw_part_enlarged(b, {0, 0, 3, 2}, 1, 1, 2, {2, 0, 7, 5});
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const bool drawn = x >= 2 && y >= 1;
-      EXPECT_EQ(b.pixel(x, y), drawn ? colour_of(3, (x - 1) / 2, (y - 1) / 2) : kSentinel) << x << "," << y;
-    }
   }
 }
 
@@ -221,8 +178,7 @@ TEST(PicData, IndexesPastThePaletteReadBlack) {
   s.pixels = {0, 255};
   RenderBuffer b = filled(2, 1, kSentinel);
   make(s)->draw(b, 0, 0, b.bounds());
-  EXPECT_EQ(b.pixel(0, 0), 0x00FFFFFFu);
-  EXPECT_EQ(b.pixel(1, 0), 0u);
+  EXPECT_TRUE(b.pixel(0, 0) == 0x00FFFFFFu && b.pixel(1, 0) == 0u);
 }
 
 TEST(PicData, AlphaMaskAnswersAndTints) {
