@@ -91,14 +91,6 @@ TEST(ApicReader, RejectsDamagedHeaders) {
   }
 }
 
-TEST(ApicReader, PaletteOf256IsTheLargestTaken) {
-  ApicFields s = picture(0, 8);
-  s.palette.assign(256, 0x00FFFFFFu);
-  EXPECT_NE(make_picture(s), nullptr);
-  s.palette.push_back(0);
-  EXPECT_EQ(make_picture(s), nullptr);
-}
-
 TEST(ApicReader, EveryShorterPrefixIsRejected) {
   for (const ApicFields& s : {picture(1, 8), picture(1, 24)}) {
     const std::vector<uint8_t> bytes = apic_bytes(s);

@@ -99,16 +99,6 @@ TEST_F(KnobFaderTest, EnhancedDragHidesTheCursorAndPutsItBackAtRelease) {
   EXPECT_EQ(knob_rec.releases, (std::vector<int>{200}));
 }
 
-TEST_F(KnobFaderTest, CompatibleModeUsesAbsolutePositionsWithTheCursorShown) {
-  set_enhanced_mouse_mode(false);
-  win.set_scale(2);  // ignored: open. Positions below are device = logical.
-  win.native_mouse_down(press_at(38, 30));
-  EXPECT_TRUE(native->capture_mode == CaptureMode::plain && native->cursor_visible);
-  win.native_mouse_move(press_at(38, 29));  // recorded only
-  win.native_mouse_move(press_at(38, -35));  // 64 px up, outside the window: still ours
-  EXPECT_EQ(knob.behaviour().raw_target(), 0.25);
-}
-
 TEST_F(KnobFaderTest, LowerCornersRunTheValueWhileHeld) {
   knob.set_no_send(0.5, 255);
   win.native_mouse_down(press_at(22, 54));  // lower-left: down with the default sweep
@@ -228,17 +218,6 @@ TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing
   EXPECT_TRUE(knob.detach(&knob_rec));
   knob.set_and_send(0.5, 200);
   EXPECT_EQ(knob_rec.sets.size(), 3u);
-}
-
-TEST_F(KnobFaderTest, ADeletedPotLeavesNoTimerBehind) {
-  auto pot = std::make_unique<Knob>(Rect{150, 20, 36, 36});
-  win.add(pot.get());
-  win.native_mouse_down(press_at(168, 30));
-  win.native_mouse_move(relative(0, -100));
-  run(0.1);
-  pot.reset();  // mid-drag
-  EXPECT_EQ(win.captured(), nullptr);
-  run(0.5);
 }
 
 }  // namespace

@@ -128,16 +128,5 @@ TEST(MessageBoxWrap, BreaksAtNewlinesThenSeparatorsThenCharacters) {
   }
 }
 
-TEST_F(MessageBoxTest, ALongPathIsWrappedInsideABoxInsideTheWindow) {
-  const std::string path = "/home/someone/music/projects/" + std::string(200, 'x') + "/bank.pbk";
-  box.show(tw.window, "Error", "Can't save bank file\n" + path + "\n\nCode 2", MessageButtons::ok, nullptr);
-  const Rect b = box.bounds();
-  EXPECT_EQ(b.intersect({0, 0, 900, 446}), b);
-  EXPECT_GT(box.lines().size(), 5u);
-  for (const std::string& l : box.lines()) EXPECT_LT(TextBox::measure(&font, l), b.w) << l;
-  tw.settle();
-  EXPECT_NE(tw.pixel(centre_of(box.button_rect(0))), tw.pixel({2, 2}));  // drawn over the panel
-}
-
 }  // namespace
 }  // namespace pengui

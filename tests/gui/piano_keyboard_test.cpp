@@ -137,15 +137,6 @@ TEST_F(PianoKeyboardTest, NotesShownFromElsewhereRepaintOnlyTheirKey) {
   EXPECT_FALSE(keys.is_key_down(20));
 }
 
-TEST_F(PianoKeyboardTest, AMouseReleaseKeepsAKeyThatIsAlsoPlayedElsewhere) {
-  keys.set_note_shown(60, true);
-  tw.settle();
-  tw.click({145, 390});
-  EXPECT_TRUE(keys.is_key_down(60));
-  EXPECT_TRUE(tw.native->presented.empty());  // looked down all along
-  EXPECT_EQ(played.notes.size(), 2u);
-}
-
 TEST_F(PianoKeyboardTest, BadRangesChangeNothing) {
   const std::pair<int, int> bad[] = {{37, 96}, {60, 60}, {72, 60}, {-12, 60}, {36, 128}};
   for (const auto& [first, last] : bad) {

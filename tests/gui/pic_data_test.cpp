@@ -1,11 +1,10 @@
-// Drawing pictures: copies, alpha blends and products with exact byte
-// values, clipping at every edge, parts of strips, sums and exports.
+// Drawing pictures: copies and alpha blends with exact byte values,
+// clipping at every edge, parts of strips.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "apic_bytes.h"
-#include "gui/pic_data_alpha.h"
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
@@ -82,19 +81,6 @@ TEST(PicData, AlphaBlendGivesExactBytes) {
   }
 }
 
-TEST(PicData, MultipliedDrawScalesTheBuffer) {
-  // d = 0x808080, p = (r 255, g 64, b 0): the product is (127, 32, 0); at
-  // alpha 128 each component goes halfway from d towards it, rounding down.
-  const std::pair<int, uint32_t> cases[] = {{255, 0x007F2000u}, {128, 0x007F5040u}, {0, 0x00808080u}};
-  for (const auto& [alpha, expected] : cases) {
-    ApicFields s = indexed(1, 1, true, alpha);
-    s.palette = {0x00FF4000u};
-    RenderBuffer b = filled(1, 1, 0x00808080u);
-    make(s)->draw_multiplied(b, 0, 0, b.bounds());
-    EXPECT_EQ(b.pixel(0, 0), expected) << alpha;
-  }
-}
-
 TEST(PicData, ClipsAtEveryEdgeAndNeverTouchesOutside) {
   struct Case {
     const char* what;
@@ -150,28 +136,6 @@ TEST(PicData, DrawPartTakesOneFrameOfAStrip) {
   }
 }
 
-TEST(PicData, AccumulateAddsComponentsInsideTheBuffer) {
-  ApicFields s = indexed(2, 2, true, 100);
-  s.palette = {0x00030201u, 0x00060504u, 0x00090807u, 0x000C0B0Au};
-  const auto pic = make(s);
-  std::vector<int32_t> acc(3 * 2 * 4, 0);
-  pic->accumulate(acc.data(), 3, 2, 1, 0);
-  pic->accumulate(acc.data(), 3, 2, 1, 0);
-  pic->accumulate(acc.data(), 3, 2, -1, 1);  // only its top-right pixel lands, at (0, 1)
-  const std::vector<int32_t> want = {0, 0, 0, 0, 2, 4, 6, 200, 8, 10, 12, 200,
-                                     4, 5, 6, 100, 14, 16, 18, 200, 20, 22, 24, 200};
-  EXPECT_EQ(acc, want);
-  pic->accumulate(nullptr, 3, 2, 0, 0);
-}
-
-TEST(PicData, ExportWritesColoursWithoutAlpha) {
-  ApicFields s = indexed(2, 1, true, 0);
-  s.palette = {0xFF112233u, 0x80445566u};
-  std::vector<uint32_t> out(2, kSentinel);
-  make(s)->export_to(out.data());
-  EXPECT_EQ(out, (std::vector<uint32_t>{0x00112233u, 0x00445566u}));
-}
-
 TEST(PicData, IndexesPastThePaletteReadBlack) {
   ApicFields s = indexed(2, 1, false);
   s.palette = {0x00FFFFFFu};
@@ -181,21 +145,3 @@ TEST(PicData, IndexesPastThePaletteReadBlack) {
   EXPECT_TRUE(b.pixel(0, 0) == 0x00FFFFFFu && b.pixel(1, 0) == 0u);
 }
 
-TEST(PicData, AlphaMaskAnswersAndTints) {
-  for (bool twenty_four : {false, true}) {
-    ApicFields s = twenty_four ? direct(2, 1, true) : indexed(2, 1, true);
-    s.pixels[twenty_four ? 3 : 1] = 0;
-    s.pixels[twenty_four ? 7 : 3] = 128;
-    const auto pic = make(s);
-    const auto* mask = dynamic_cast<const pengui::AlphaMaskInterface*>(pic.get());
-    ASSERT_NE(mask, nullptr);
-    EXPECT_EQ(mask->alpha_at(0, 0), 0);
-    EXPECT_EQ(mask->alpha_at(1, 0), 128);
-    EXPECT_EQ(mask->alpha_at(-1, 0), 0);
-
-    RenderBuffer b = filled(3, 1, 0x00000000u);
-    mask->draw_tinted(b, 1, 0, 0x00FF8040u, b.bounds());
-    EXPECT_EQ(b.pixel(1, 0), 0u);
-    EXPECT_EQ(b.pixel(2, 0), 0x007F4020u);
-  }
-}

@@ -216,20 +216,5 @@ TEST_F(PopupMenuTest, ALongMenuBreaksIntoColumnsThatFitTheWindow) {
   EXPECT_EQ(program.last_tag, 63);
 }
 
-TEST_F(PopupMenuTest, TickedEntriesShowATickMark) {
-  menu.popup(tw.window, {100, 50});
-  tw.move(entry(0, 3));
-  tw.settle();
-  auto marks_in_gutter = [&](const Rect& row) {
-    int marked = 0;
-    for (int y = row.y; y < row.bottom(); ++y) {
-      for (int x = row.x; x < row.x + 12; ++x) marked += tw.pixel({x, y}) != tw.pixel({row.x + 1, row.y + 1});
-    }
-    return marked;
-  };
-  EXPECT_GT(marks_in_gutter(view().entry_rect(1, 0)), 5);  // "Auto-bind", ticked
-  EXPECT_EQ(marks_in_gutter(view().entry_rect(0, 0)), 0);  // "About..."
-}
-
 }  // namespace
 }  // namespace pengui

@@ -158,23 +158,6 @@ TEST_F(TextEditTest, DoubleClickSelectsAllAndDragSelectsARange) {
   EXPECT_EQ(edit.text(), "h_o");
 }
 
-TEST_F(TextEditTest, DrawsTheCaretWhileEditingAndTheTextClippedToItsArea) {
-  constexpr uint32_t kInk = 0xC00000;
-  edit.set_text_colour(kInk);
-  tw.click(at_glyph_edge(2, 0));
-  tw.settle();
-  EXPECT_EQ(tw.pixel({102 + 12, 108}), kInk);      // caret before glyph 2
-  EXPECT_EQ(tw.pixel({102 + 30 + 3, 108}), 0xFFFFFFu);  // past the text: edit background
-  // A long text scrolls so that the caret stays in the text area, and
-  // nothing is drawn over the padding or outside the box.
-  tw.key(Key::end);
-  tw.type(std::string(60, 'w'));
-  tw.settle();
-  EXPECT_EQ(tw.pixel({297, 108}), kInk);
-  EXPECT_EQ(tw.pixel({298, 108}), 0xFFFFFFu);
-  EXPECT_EQ(tw.pixel({101, 108}), 0xFFFFFFu);
-}
-
 TEST(TextEditAlignment, TheCaretLandsWhereTheTextIsDrawn) {
   // Box 10 .. 109, padding 2, "abcd" is 24 pixels.
   const std::pair<Align, int> cases[] = {{Align::left, 12}, {Align::center, 48}, {Align::right, 84}};
