@@ -1,15 +1,12 @@
 // The artwork the plug-in carries, read back through the toolkit's own
-// loaders: every picture and the font at 1x and 2x, and the layout table's
-// pictures.
+// loaders: every picture and the font at 1x and 2x.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "gui/font_factory.h"
 #include "gui/image_loader.h"
 #include "tools/artgen/art_resources.h"
-#include "tools/artgen/panel_layout_table.h"
 
 namespace {
 
@@ -53,23 +50,3 @@ TEST_F(ArtResources, FontStripMarksTwoHundredFiftySixGlyphs) {
   EXPECT_EQ(font.x2->glyph_height(), 25);
 }
 
-TEST_F(ArtResources, LayoutTableUsesOnlyPicturesThatExist) {
-  std::set<std::string> pictures(art::kPictureNames, art::kPictureNames + art::kPictureCount);
-  for (int i = 0; i < art::kPanelItemCount; ++i) {
-    const art::PanelItem& it = art::kPanelItems[i];
-    for (const char* name : {it.picture, it.picture_on, it.lamp, it.lamp_on}) {
-      if (!*name) continue;
-      EXPECT_TRUE(pictures.count(name)) << it.name << " uses " << name;
-    }
-    if (it.kind == art::PanelItemKind::knob || it.kind == art::PanelItemKind::button) {
-      // The control's rectangle is its picture's size.
-      const pengui::Image image = pengui::load_image(it.picture);
-      ASSERT_NE(image.x1, nullptr) << it.name;
-      EXPECT_EQ(image.width(), it.w) << it.name;
-      EXPECT_EQ(image.height(), it.h) << it.name;
-    }
-    if (it.kind == art::PanelItemKind::fader) {
-      EXPECT_EQ(it.h, pengui::load_image(it.picture).height() + it.travel) << it.name;
-    }
-  }
-}

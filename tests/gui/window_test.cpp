@@ -95,16 +95,6 @@ TEST_F(WindowTest, PressGoesToTopMostVisibleEnabledWidgetAndKeepsItUntilRelease)
   EXPECT_EQ(below.log, (Log{"down 5,5 x1", "enter", "move 6,6"}));
 }
 
-TEST_F(WindowTest, HoverEntersAndLeavesAsTheMouseCrossesWidgets) {
-  Probe a({0, 0, 10, 10}), b({20, 0, 10, 10});
-  win.add(&a);
-  win.add(&b);
-  for (Point p : {Point{5, 5}, Point{25, 5}, Point{50, 40}, Point{22, 2}}) win.native_mouse_move(at(p.x, p.y));
-  win.native_mouse_leave();
-  EXPECT_EQ(a.log, (Log{"enter", "move 5,5", "leave"}));
-  EXPECT_EQ(b.log, (Log{"enter", "move 25,5", "leave", "enter", "move 22,2", "leave"}));
-}
-
 TEST_F(WindowTest, KeysGoToTheFocusedWidgetAndReportWhetherUsed) {
   Probe edit({0, 0, 40, 10}), knob({50, 0, 10, 10});
   edit.focusable = true;
@@ -123,25 +113,6 @@ TEST_F(WindowTest, KeysGoToTheFocusedWidgetAndReportWhetherUsed) {
   click(5, 5);
   win.native_focus(false);
   EXPECT_EQ(win.focus(), nullptr);
-}
-
-TEST_F(WindowTest, OverlayGetsEveryEventUntilPopped) {
-  Probe panel({0, 0, 100, 50}), menu({10, 10, 20, 20});
-  panel.focusable = true;
-  win.add(&panel);
-  click(50, 40);
-  win.push_overlay(&menu);
-  panel.log.clear();
-  win.native_mouse_down(at(80, 40));  // outside the menu: the menu decides to close
-  win.native_mouse_up(at(80, 40));
-  win.native_mouse_wheel(at(80, 40), 1);
-  EXPECT_TRUE(win.native_key({Key::escape, 0, 0}, true));
-  EXPECT_EQ(menu.log, (Log{"down 80,40 x1", "up 80,40", "wheel 1", "key"}));
-  EXPECT_TRUE(panel.log.empty());
-  win.pop_overlay(&menu);
-  t += 1.0;
-  win.native_mouse_down(at(80, 40));
-  EXPECT_EQ(panel.last(), "down 80,40 x1");
 }
 
 TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay) {
