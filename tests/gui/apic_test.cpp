@@ -104,11 +104,7 @@ TEST(ApicReader, EveryShorterPrefixIsRejected) {
 }
 
 TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
-  struct Case {
-    const char* what;
-    ApicFields fields;
-    bool accepted;
-  };
+  struct Case { const char* what; ApicFields fields; bool accepted; };
   ApicFields multicolour = apic_test::font_strip(widths_summing_to(2100), 4, true, [](int, int, int) { return 1; });
   multicolour.palette = {0x00FF0000u, 0x0000FF00u};
   const Case cases[] = {

@@ -58,11 +58,7 @@ std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
 }  // namespace
 
 TEST(Canvas, RectanglesLandAtDeviceCoordinatesInsideTheClip) {
-  struct Case {
-    int scale;
-    Rect clip;
-    const char* expected;
-  };
+  struct Case { int scale; Rect clip; const char* expected; };
   const Case cases[] = {
       {1, {0, 0, 8, 4}, "........\n.##.....\n.##.....\n........\n"},
       {2, {0, 0, 8, 4}, "........\n........\n..####..\n..####..\n"},
@@ -113,11 +109,7 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
   pengui::Image only_x1;
   only_x1.x1 = solid(2, 1, 0x00000011u);
   const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x11u, '1'}, {0x22u, '2'}};
-  struct Case {
-    const pengui::Image* img;
-    int scale;
-    const char* expected;
-  };
+  struct Case { const pengui::Image* img; int scale; const char* expected; };
   const Case cases[] = {
       {&both, 1, "......\n.11...\n......\n......\n"},
       {&both, 2, "......\n......\n..2222\n..2222\n"},
@@ -140,11 +132,7 @@ TEST(Canvas, LineEdgesHaveExactCoverage) {
   // Width 2 on the pixel boundary y = 3 covers rows 2 and 3 fully; width 1
   // on it covers half of each (white over black at alpha 128 is 0x7F). The
   // round caps cover the pixels past the ends in part ('?').
-  struct Case {
-    int scale;
-    float width;
-    const char* expected;
-  };
+  struct Case { int scale; float width; const char* expected; };
   const Case cases[] = {
       {1, 2.0f, "............\n............\n..?######?..\n..?######?..\n............\n............\n"},
       {1, 1.0f, "............\n............\n..?------?..\n..?------?..\n............\n............\n"},
@@ -188,11 +176,7 @@ TEST(Canvas, TextAdvancesByGlyphWidthAtEitherScale) {
   pengui::FontSet only_x1;
   only_x1.x1 = font(1, 255);
   const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x00FEFEFEu, '1'}, {0x007F7F7Fu, '2'}};
-  struct Case {
-    const pengui::FontSet* font;
-    int scale;
-    const char* expected;
-  };
+  struct Case { const pengui::FontSet* font; int scale; const char* expected; };
   const Case cases[] = {
       {&both, 1, ".........\n.111.....\n.111.....\n.........\n.........\n.........\n"},
       {&both, 2, ".........\n.........\n..222222.\n..222222.\n..222222.\n..222222.\n"},

@@ -16,10 +16,7 @@ namespace pengui {
 namespace {
 
 struct Recorder : DefaultEventListener {
-  struct Set {
-    double value;
-    int prio;
-  };
+  struct Set { double value; int prio; };
   double set_value(double nrm, int prio) override { return sets.push_back({nrm, prio}), nrm; }
   bool take_control(int prio) override { return takes.push_back(prio), true; }
   void release_control(int prio) override { releases.push_back(prio); }
@@ -115,13 +112,7 @@ TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
 }
 
 TEST_F(KnobFaderTest, WheelStepsTheValueOrJumpsBetweenSteps) {
-  struct Case {
-    std::vector<double> steps;
-    double start;
-    int notches;
-    unsigned modifiers;
-    double expected;
-  } cases[] = {
+  struct Case { std::vector<double> steps; double start; int notches; unsigned modifiers; double expected; } cases[] = {
       {{}, 0.5, 1, 0, 0.5 + 1.0 / 64}, {{}, 0.5, 1, kModShift, 0.5 + 1.0 / 1024}, {{}, 0.99, 3, 0, 1.0},
       {{0.0, 0.5, 1.0}, 0.2, 1, 0, 0.5}, {{0.0, 0.5, 1.0}, 0.5, -1, 0, 0.0},
   };

@@ -38,11 +38,7 @@ protected:
 
 TEST_F(MessageBoxTest, AnswersFromClicksAndKeys) {
   // Keys as characters; '0' and '1' click the first and second button.
-  struct Case {
-    MessageButtons buttons;
-    std::vector<std::pair<Key, char>> input;
-    std::vector<MessageAnswer> answers;
-  };
+  struct Case { MessageButtons buttons; std::vector<std::pair<Key, char>> input; std::vector<MessageAnswer> answers; };
   using A = MessageAnswer;
   const auto yes_no = MessageButtons::yes_no, ok = MessageButtons::ok;
   const Case cases[] = {
@@ -109,11 +105,7 @@ TEST_F(MessageBoxTest, ClosingWithoutAnAnswerCallsNothing) {
 
 TEST(MessageBoxWrap, BreaksAtNewlinesThenSeparatorsThenCharacters) {
   const FontSet font = testing::make_box_font(6, 8);
-  struct Case {
-    const char* text;
-    int width;
-    std::vector<std::string> lines;
-  };
+  struct Case { const char* text; int width; std::vector<std::string> lines; };
   const Case cases[] = {
       {"Can't load bank file\n/a/b.pbk\n\nCode 3", 600, {"Can't load bank file", "/a/b.pbk", "", "Code 3"}},
       {"one two three", 60, {"one two", "three"}},  // 60 pixels = 10 glyphs

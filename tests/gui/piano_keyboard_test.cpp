@@ -14,10 +14,7 @@ namespace {
 using testing::TestWindow;
 
 TEST(KeyVelocityDefaultMapper, MapsTheHitPositionInsideTheKey) {
-  struct Case {
-    int y, top, bottom;
-    double velocity;
-  };
+  struct Case { int y, top, bottom; double velocity; };
   const Case cases[] = {
       {25, 0, 100, 0.5},   {100, 0, 100, 2.0},  {-10, 0, 100, 0.0},  // above: limited
       {150, 0, 100, 2.0},  {345, 300, 360, 1.5}, {40, 12, 12, 1.0},  // no height
@@ -78,11 +75,7 @@ TEST_F(PianoKeyboardTest, NoteUnderThePointer) {
 }
 
 TEST_F(PianoKeyboardTest, ClickPlaysTheKeyWithTheVelocityOfTheHitPosition) {
-  struct Case {
-    Point p;
-    int note;
-    double velocity;
-  };
+  struct Case { Point p; int note; double velocity; };
   const Case cases[] = {
       {{145, 350}, 60, 1.0},   // mid-height of a white key
       {{150, 331}, 61, 1.0},   // a black key's own mid-height: 2 * 31 / 62

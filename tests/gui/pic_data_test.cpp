@@ -82,11 +82,7 @@ TEST(PicData, AlphaBlendGivesExactBytes) {
 }
 
 TEST(PicData, ClipsAtEveryEdgeAndNeverTouchesOutside) {
-  struct Case {
-    const char* what;
-    int x, y;
-    Rect clip;
-  };
+  struct Case { const char* what; int x, y; Rect clip; };
   const Case cases[] = {
       {"past the left and top", -2, -1, {0, 0, 10, 8}},
       {"past the right and bottom", 8, 6, {0, 0, 10, 8}},

@@ -29,10 +29,7 @@ struct FakeHost : PotHost {
   bool pot_get_cursor(Point& p) const override { return p = cursor, true; }
   void pot_set_cursor(Point p) override { cursor = p; }
 
-  struct Sent {
-    double value;
-    int prio;
-  };
+  struct Sent { double value; int prio; };
   double now = 100.0, value = 0.0;
   bool captured = false, timer_running = false, refuse = false;
   Point cursor{400, 200};
@@ -171,11 +168,7 @@ TEST_F(PotBehaviourTest, ReleaseRestoresTheCursorAndLetsAPendingValueLandFirmly)
 }
 
 TEST_F(PotBehaviourTest, CornerZonesAreTheTwoLowerTriangles) {
-  struct Case {
-    Point rel;
-    double sweep;
-    int step;
-  } cases[] = {  // at x = 0 the zone starts below y = 2h/3 = 24
+  struct Case { Point rel; double sweep; int step; } cases[] = {  // at x = 0 the zone starts below y = 2h/3 = 24
       {{2, 34}, -0.75, -1}, {{34, 34}, -0.75, 1}, {{18, 35}, -0.75, 0}, {{0, 25}, -0.75, -1},
       {{0, 24}, -0.75, 0},  {{2, 34}, 0.75, 1},   {{2, 34}, 0.0, 0},
   };

@@ -46,17 +46,8 @@ TEST_F(TextEditTest, ClickTakesTheFocusAndPlacesTheCaretAtTheNearestEdge) {
 }
 
 TEST_F(TextEditTest, EditingKeys) {
-  struct Step {
-    Key key;
-    unsigned modifiers;
-    uint32_t character;
-  };
-  struct Case {
-    const char* name;
-    std::vector<Step> steps;
-    const char* text;
-    std::size_t caret;
-  };
+  struct Step { Key key; unsigned modifiers; uint32_t character; };
+  struct Case { const char* name; std::vector<Step> steps; const char* text; std::size_t caret; };
   const Case cases[] = {
       {"backspace at the end", {{Key::backspace, 0, 0}}, "hell", 4},
       {"delete at the start", {{Key::home, 0, 0}, {Key::del, 0, 0}}, "ello", 0},
