@@ -67,20 +67,6 @@ TEST_F(ButtonsTest, AClickSendsWhatTheButtonKindPromises) {
   }
 }
 
-TEST_F(ButtonsTest, APushButtonLooksPressedOnlyWhileThePointerIsOverIt) {
-  const uint32_t up = tw.pixel({120, 110});
-  tw.press({120, 110});
-  tw.settle();
-  const uint32_t down = tw.pixel({120, 110});
-  EXPECT_NE(down, up);
-  tw.move({200, 200});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({120, 110}), up);
-  tw.move({121, 111});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({120, 110}), down);
-}
-
 TEST_F(ButtonsTest, OnlyTheFlipFlopRepaintsAndItsLampFollowsTheState) {
   const uint32_t off_lamp = tw.pixel({56, 56});
   tw.click({56, 56});

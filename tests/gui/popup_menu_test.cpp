@@ -118,18 +118,6 @@ TEST_F(PopupMenuTest, WhatCannotBeChosenKeepsTheMenuOpen) {
   EXPECT_EQ(total_chosen(), 0);
 }
 
-TEST_F(PopupMenuTest, HoverOpensSubmenusBesideTheirEntryAndClosesThemAgain) {
-  menu.popup(tw.window, {100, 50});
-  tw.move(entry(0, 3));
-  tw.move(entry(1, 1));  // "Input device": its refresh filled the list
-  ASSERT_EQ(view().level_count(), 3);
-  EXPECT_EQ(menu.entry(3)->submenu()->entry(1)->submenu()->size(), 3);
-  tw.move(entry(1, 0));  // back to "Auto-bind": the device list closes
-  EXPECT_EQ(view().level_count(), 2);
-  tw.move(entry(0, 0));  // back to the root
-  EXPECT_EQ(view().level_count(), 1);
-}
-
 TEST_F(PopupMenuTest, KeyboardWalksChoosesAndCloses) {
   struct Case {
     const char* name;
