@@ -122,10 +122,6 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
     EXPECT_EQ(art(b, legend), c.expected) << "scale " << c.scale;
   }
 
-  RenderBuffer b = filled(4, 2, kBlack);
-  Canvas canvas(b, 2, {0, 0, 2, 1});
-  pengui::Image empty;
-  canvas.draw_image(empty, 0, 0);  // nothing, no crash
 }
 
 TEST(Canvas, LineEdgesHaveExactCoverage) {

@@ -18,10 +18,7 @@ namespace {
 struct Recorder : DefaultEventListener {
   struct Set { double value; int prio; };
   double set_value(double nrm, int prio) override { return sets.push_back({nrm, prio}), nrm; }
-  bool take_control(int prio) override { return takes.push_back(prio), true; }
-  void release_control(int prio) override { releases.push_back(prio); }
   std::vector<Set> sets;
-  std::vector<int> takes, releases;
 };
 
 MouseEvent press_at(int x, int y, unsigned modifiers = 0) {
@@ -80,21 +77,6 @@ protected:
   Recorder knob_rec;
   std::shared_ptr<testing::FakeNativeRecord> native;
 };
-
-TEST_F(KnobFaderTest, EnhancedDragHidesTheCursorAndPutsItBackAtRelease) {
-  native->cursor = {38, 30};
-  win.native_mouse_down(press_at(38, 30));
-  EXPECT_EQ(native->capture_mode, CaptureMode::relative);
-  for (int i = 0; i < 16; ++i) win.native_mouse_move(relative(0, -8));  // 128 px up of 256
-  EXPECT_EQ(knob.behaviour().step_target(), 0.5);
-
-  release(38, 30);
-  EXPECT_TRUE(!native->captured && native->cursor_visible);
-  run(2.0);  // the value lands at the target firmly, then the claim ends
-  EXPECT_EQ(knob.get_value(), 0.5);
-  EXPECT_EQ(knob_rec.sets.back().prio, 200);
-  EXPECT_EQ(knob_rec.releases, (std::vector<int>{200}));
-}
 
 TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
   int resets = 0;
