@@ -74,22 +74,7 @@ TEST_F(PianoKeyboardTest, NoteUnderThePointer) {
   for (const auto& [p, note] : cases) EXPECT_EQ(keys.note_at(p), note) << p.x << "," << p.y;
 }
 
-TEST_F(PianoKeyboardTest, ClickPlaysTheKeyWithTheVelocityOfTheHitPosition) {
-  struct Case { Point p; int note; double velocity; };
-  const Case cases[] = {
-      {{145, 350}, 60, 1.0},   // mid-height of a white key
-      {{150, 331}, 61, 1.0},   // a black key's own mid-height: 2 * 31 / 62
-      {{355, 399}, 96, 1.98},  // last row: 2 * 99 / 100
-  };
-  for (const Case& c : cases) {
-    played = {};
-    tw.click(c.p);
-    EXPECT_EQ(played.notes, (std::vector<int>{c.note, -c.note}));
-    EXPECT_EQ(played.velocities, std::vector<double>{c.velocity}) << c.note;
-  }
-}
-
-TEST_F(PianoKeyboardTest, DraggingMovesTheNoteFromKeyToKey) {
+TEST_F(PianoKeyboardTest, DraggingMovesTheNoteFromKeyToKeyWithTheVelocityOfEachHit) {
   tw.press({145, 390});  // C4
   tw.move({147, 380});   // same key: nothing
   tw.move({155, 350});   // D4
