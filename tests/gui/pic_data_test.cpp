@@ -52,13 +52,14 @@ uint32_t colour_of(int w, int x, int y) { return indexed(w, 1 + y, false).palett
 }  // namespace
 
 TEST(PicData, OpaqueDrawCopiesPaletteEntriesWholeAndDirectColourInByteOrder) {
-  ApicFields s = indexed(2, 1, false);
+  ApicFields s = indexed(3, 1, false);
   s.palette = {0xAB112233u, 0x00445566u};
-  RenderBuffer b = filled(2, 1, kSentinel);
+  s.pixels = {0, 1, 255};  // past the palette: black
+  RenderBuffer b = filled(3, 1, kSentinel);
   make(s)->draw(b, 0, 0, b.bounds());
   EXPECT_EQ(b.pixel(0, 0), 0xAB112233u);  // all four bytes of the entry
   EXPECT_EQ(b.pixel(1, 0), 0x00445566u);
-
+  EXPECT_EQ(b.pixel(2, 0), 0u);
   ApicFields d = direct(1, 1, false);
   d.pixels = {0x33, 0x22, 0x11};
   make(d)->draw(b, 0, 0, b.bounds());
@@ -131,13 +132,3 @@ TEST(PicData, DrawPartTakesOneFrameOfAStrip) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(b.pixel(i % 5, i / 5), want[static_cast<std::size_t>(i)]) << i;
   }
 }
-
-TEST(PicData, IndexesPastThePaletteReadBlack) {
-  ApicFields s = indexed(2, 1, false);
-  s.palette = {0x00FFFFFFu};
-  s.pixels = {0, 255};
-  RenderBuffer b = filled(2, 1, kSentinel);
-  make(s)->draw(b, 0, 0, b.bounds());
-  EXPECT_TRUE(b.pixel(0, 0) == 0x00FFFFFFu && b.pixel(1, 0) == 0u);
-}
-
