@@ -33,18 +33,9 @@ std::unique_ptr<pengui::PicDataInterface> make_picture(const ApicFields& s) {
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
 
-std::vector<int> widths_summing_to(int total) {
-  std::vector<int> widths(256, 8);  // control codes and the first printable ones
-  int left = total - 8 * 256;
-  for (int code = 255; left != 0; code = code == 32 ? 255 : code - 1) {
-    widths[static_cast<std::size_t>(code)] += left > 0 ? 1 : -1;
-    left += left > 0 ? -1 : 1;
-  }
-  return widths;
-}
-
-ApicFields unicolour_font(int strip_width, int glyph_rows) {
-  return apic_test::font_strip(widths_summing_to(strip_width), glyph_rows, false,
+// A unicolour strip of `count` glyphs, 3 columns each.
+ApicFields unicolour_font(int count = 256) {
+  return apic_test::font_strip(std::vector<int>(static_cast<std::size_t>(count), 3), 4, false,
                                [](int code, int col, int row) { return (code + col + row) % 3 == 0 ? 200 : 0; });
 }
 
@@ -105,24 +96,22 @@ TEST(ApicReader, EveryShorterPrefixIsRejected) {
 
 TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
   struct Case { const char* what; ApicFields fields; bool accepted; };
-  ApicFields multicolour = apic_test::font_strip(widths_summing_to(2100), 4, true, [](int, int, int) { return 1; });
+  ApicFields multicolour = apic_test::font_strip(std::vector<int>(256, 8), 4, true, [](int, int, int) { return 1; });
   multicolour.palette = {0x00FF0000u, 0x0000FF00u};
   const Case cases[] = {
-      {"unicolour strip", unicolour_font(1926, 12), true},
+      {"unicolour strip", unicolour_font(), true},
       {"multicolour strip", multicolour, true},
       {"opaque 8-bit picture", picture(0, 8), false},
       {"alpha 24-bit picture", picture(1, 24), false},
-      {"strip of 255 glyphs", apic_test::font_strip(std::vector<int>(255, 3), 4, false, [](int, int, int) { return 9; }),
-       false},
-      {"strip of 257 glyphs", apic_test::font_strip(std::vector<int>(257, 3), 4, false, [](int, int, int) { return 9; }),
-       false},
+      {"strip of 255 glyphs", unicolour_font(255), false},
+      {"strip of 257 glyphs", unicolour_font(257), false},
   };
   for (const Case& c : cases) {
     const std::vector<uint8_t> bytes = apic_bytes(c.fields);
     EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted) << c.what;
   }
   // The picture factory does not take a unicolour strip.
-  EXPECT_EQ(make_picture(unicolour_font(1926, 12)), nullptr);
+  EXPECT_EQ(make_picture(unicolour_font()), nullptr);
 }
 
 TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
@@ -133,7 +122,7 @@ TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
     return apic_bytes(s);
   }();
   static const std::vector<uint8_t> wrong2x = apic_bytes(picture(0, 24));
-  static const std::vector<uint8_t> font = apic_bytes(unicolour_font(1926, 12));
+  static const std::vector<uint8_t> font = apic_bytes(unicolour_font());
   static const sys::EmbeddedResource table[] = {
       {"PICS_KN_36", "APIC", pic.data(), pic.size()},
       {"PICS_KN_36@2X", "APIC", pic2x.data(), pic2x.size()},
