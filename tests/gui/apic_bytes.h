@@ -15,9 +15,7 @@ constexpr uint32_t kSentinel = 0x5A123456u;
 
 inline pengui::RenderBuffer filled(int w, int h, uint32_t value) {
   pengui::RenderBuffer b(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) b.row(y)[x] = value;
-  }
+  for (int i = 0; i < w * h; ++i) b.row(i / w)[i % w] = value;  // all four bytes, unlike fill()
   return b;
 }
 
@@ -69,11 +67,7 @@ ApicFields font_strip(const std::vector<int>& widths, int glyph_rows, bool multi
   int total = 0;
   for (int w : widths) total += w;
   ApicFields s;
-  s.marker = 1;
-  s.kind = multicolour ? 1 : 2;
-  s.bits = multicolour ? 8 : 0;
-  s.width = total;
-  s.height = glyph_rows + 1;
+  s.marker = 1, s.kind = multicolour ? 1 : 2, s.bits = multicolour ? 8 : 0, s.width = total, s.height = glyph_rows + 1;
   const int bpp = multicolour ? 2 : 1;
   s.pixels.assign(static_cast<std::size_t>(total) * (glyph_rows + 1) * bpp, 0);
   int start = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 
 #include "apic_bytes.h"
 #include "gui/font_factory.h"
@@ -20,10 +21,7 @@ namespace {
 // A valid 3 x 2 picture of the given kind and depth.
 ApicFields picture(uint32_t kind, uint32_t bits) {
   ApicFields s;
-  s.kind = kind;
-  s.bits = bits;
-  s.width = 3;
-  s.height = 2;
+  s.kind = kind, s.bits = bits, s.width = 3, s.height = 2;
   if (bits == 8) s.palette = {0x00102030u, 0x00405060u};
   const int bpp = (bits == 8 ? 1 : 3) + (kind == 1 ? 1 : 0);
   s.pixels.assign(static_cast<std::size_t>(3 * 2 * bpp), 1);
@@ -35,90 +33,53 @@ std::unique_ptr<pengui::PicDataInterface> make_picture(const ApicFields& s) {
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
 
-std::vector<int> widths_summing_to(int total) {
-  std::vector<int> widths(256, 8);  // control codes and the first printable ones
-  int left = total - 8 * 256;
-  for (int code = 255; left != 0; code = code == 32 ? 255 : code - 1) {
-    widths[static_cast<std::size_t>(code)] += left > 0 ? 1 : -1;
-    left += left > 0 ? -1 : 1;
-  }
-  return widths;
-}
-
-ApicFields unicolour_font(int strip_width, int glyph_rows) {
-  return apic_test::font_strip(widths_summing_to(strip_width), glyph_rows, false,
+// A unicolour strip of `count` glyphs, 3 columns each.
+ApicFields unicolour_font(int count = 256) {
+  return apic_test::font_strip(std::vector<int>(static_cast<std::size_t>(count), 3), 4, false,
                                [](int code, int col, int row) { return (code + col + row) % 3 == 0 ? 200 : 0; });
 }
 
 }  // namespace
 
 TEST(ApicReader, EachKindAndDepthMakesItsPictureClass) {
-  struct Case {
-    uint32_t kind, bits;
-    bool (*is_class)(const pengui::PicDataInterface*);
+  const std::pair<ApicFields, const std::type_info*> cases[] = {
+      {picture(0, 8), &typeid(pengui::PicData8)},
+      {picture(1, 8), &typeid(pengui::AlphaPicData8)},
+      {picture(0, 24), &typeid(pengui::PicData24)},
+      {picture(1, 24), &typeid(pengui::AlphaPicData24)},
   };
-  const Case cases[] = {
-      {0, 8, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::PicData8*>(p) != nullptr; }},
-      {1, 8, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::AlphaPicData8*>(p) != nullptr; }},
-      {0, 24, [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::PicData24*>(p) != nullptr; }},
-      {1, 24,
-       [](const pengui::PicDataInterface* p) { return dynamic_cast<const pengui::AlphaPicData24*>(p) != nullptr; }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("kind " + std::to_string(c.kind) + ", " + std::to_string(c.bits) + " bits");
-    const auto pic = make_picture(picture(c.kind, c.bits));
-    ASSERT_NE(pic, nullptr);
-    EXPECT_TRUE(c.is_class(pic.get()));
-    EXPECT_EQ(pic->width(), 3);
-    EXPECT_EQ(pic->height(), 2);
+  for (const auto& [fields, type] : cases) {
+    const auto pic = make_picture(fields);
+    ASSERT_NE(pic, nullptr) << type->name();
+    EXPECT_TRUE(typeid(*pic) == *type) << type->name();
+    EXPECT_EQ(pic->width() * 10 + pic->height(), 32);
   }
 }
 
 TEST(ApicReader, RejectsDamagedHeaders) {
-  struct Case {
-    const char* what;
-    void (*damage)(ApicFields&);
-  };
-  const Case cases[] = {
+  const std::pair<const char*, void (*)(ApicFields&)> cases[] = {
       {"header of 32 bytes", [](ApicFields& s) { s.header_word = 32; }},
       {"header longer than the data", [](ApicFields& s) { s.header_word = 4096; }},
       {"zero marker", [](ApicFields& s) { s.marker = 0; }},
-      {"palette of 300", [](ApicFields& s) { s.palette_count = 300; }},
       {"palette of 257", [](ApicFields& s) { s.palette_count = 257; }},
       {"kind 2 for a picture", [](ApicFields& s) { s.kind = 2; }},
-      {"kind 3", [](ApicFields& s) { s.kind = 3; }},
       {"16 bits", [](ApicFields& s) { s.bits = 16; }},
-      {"32 bits", [](ApicFields& s) { s.bits = 32; }},
       {"negative width", [](ApicFields& s) { s.width = -3; }},
-      {"negative height", [](ApicFields& s) { s.height = -2; }},
-      {"both negative", [](ApicFields& s) { s.width = -3; s.height = -2; }},
       {"zero width", [](ApicFields& s) { s.width = 0; }},
       {"side over 65536", [](ApicFields& s) { s.width = 65537; }},
       {"pixel offset past the end", [](ApicFields& s) { s.pixel_offset = 1000; }},
       {"pixel offset wrapping round 2^32", [](ApicFields& s) { s.pixel_offset = 0xFFFFFFFCll; }},
-      {"palette offset past the end", [](ApicFields& s) { s.palette_offset = 1000; }},
       {"palette reaching past the end", [](ApicFields& s) { s.palette_offset = 44; }},
-      {"truncated pixel data", [](ApicFields& s) { s.pixels.pop_back(); }},
       {"more rows than pixel data", [](ApicFields& s) { s.height = 3; }},
   };
-  ASSERT_NE(make_picture(picture(0, 8)), nullptr);
   ApicFields long_header = picture(0, 8);
   long_header.header_size = 64;
   ASSERT_NE(make_picture(long_header), nullptr);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, damage] : cases) {
     ApicFields s = picture(0, 8);
-    c.damage(s);
-    EXPECT_EQ(make_picture(s), nullptr);
+    damage(s);
+    EXPECT_EQ(make_picture(s), nullptr) << what;
   }
-}
-
-TEST(ApicReader, PaletteOf256IsTheLargestTaken) {
-  ApicFields s = picture(0, 8);
-  s.palette.assign(256, 0x00FFFFFFu);
-  EXPECT_NE(make_picture(s), nullptr);
-  s.palette.push_back(0);
-  EXPECT_EQ(make_picture(s), nullptr);
 }
 
 TEST(ApicReader, EveryShorterPrefixIsRejected) {
@@ -134,43 +95,34 @@ TEST(ApicReader, EveryShorterPrefixIsRejected) {
 }
 
 TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
-  struct Case {
-    const char* what;
-    ApicFields fields;
-    bool accepted;
-  };
-  ApicFields multicolour = apic_test::font_strip(widths_summing_to(2100), 4, true, [](int, int, int) { return 1; });
+  struct Case { const char* what; ApicFields fields; bool accepted; };
+  ApicFields multicolour = apic_test::font_strip(std::vector<int>(256, 8), 4, true, [](int, int, int) { return 1; });
   multicolour.palette = {0x00FF0000u, 0x0000FF00u};
   const Case cases[] = {
-      {"unicolour strip", unicolour_font(1926, 12), true},
+      {"unicolour strip", unicolour_font(), true},
       {"multicolour strip", multicolour, true},
       {"opaque 8-bit picture", picture(0, 8), false},
       {"alpha 24-bit picture", picture(1, 24), false},
-      {"strip of 255 glyphs", apic_test::font_strip(std::vector<int>(255, 3), 4, false, [](int, int, int) { return 9; }),
-       false},
-      {"strip of 257 glyphs", apic_test::font_strip(std::vector<int>(257, 3), 4, false, [](int, int, int) { return 9; }),
-       false},
+      {"strip of 255 glyphs", unicolour_font(255), false},
+      {"strip of 257 glyphs", unicolour_font(257), false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
     const std::vector<uint8_t> bytes = apic_bytes(c.fields);
-    EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted);
+    EXPECT_EQ(pengui::FontFactory::create(bytes.data(), bytes.size()) != nullptr, c.accepted) << c.what;
   }
   // The picture factory does not take a unicolour strip.
-  EXPECT_EQ(make_picture(unicolour_font(1926, 12)), nullptr);
+  EXPECT_EQ(make_picture(unicolour_font()), nullptr);
 }
 
 TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
   static const std::vector<uint8_t> pic = apic_bytes(picture(1, 8));
   static const std::vector<uint8_t> pic2x = [] {
     ApicFields s = picture(1, 8);
-    s.width = 6;
-    s.height = 4;
-    s.pixels.assign(6 * 4 * 2, 1);
+    s.width = 6, s.height = 4, s.pixels.assign(6 * 4 * 2, 1);
     return apic_bytes(s);
   }();
   static const std::vector<uint8_t> wrong2x = apic_bytes(picture(0, 24));
-  static const std::vector<uint8_t> font = apic_bytes(unicolour_font(1926, 12));
+  static const std::vector<uint8_t> font = apic_bytes(unicolour_font());
   static const sys::EmbeddedResource table[] = {
       {"PICS_KN_36", "APIC", pic.data(), pic.size()},
       {"PICS_KN_36@2X", "APIC", pic2x.data(), pic2x.size()},
@@ -179,39 +131,22 @@ TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
       {"PICS_FONT_02", "APIC", font.data(), font.size()},
       {"PICS_BKG_28", "SNPB", pic.data(), pic.size()},
   };
-  // Another table (the banks, say) registered beside it hides nothing.
-  static const unsigned char bank[] = {'S', 'N', 'P', 'B'};
-  static const sys::EmbeddedResource other[] = {{"PICS_OTHER", "APIC", bank, sizeof bank}};
   sys::register_embedded_resources(table, sizeof table / sizeof table[0]);
-  sys::register_embedded_resources(other, 1);
-  sys::ResourceView view;
-  ASSERT_TRUE(sys::get_resource("pics_other", "apic", view));
-  EXPECT_EQ(view.data, bank);
 
   EXPECT_NE(pengui::PicDataFactory::create("pics_kn_36"), nullptr);
   EXPECT_NE(pengui::PicDataFactory::create("Pics_Kn_36"), nullptr);
   EXPECT_EQ(pengui::PicDataFactory::create("pics_kn_35"), nullptr);
   EXPECT_EQ(pengui::PicDataFactory::create("pics_bkg_28"), nullptr);  // not an APIC resource
-  EXPECT_EQ(pengui::PicDataFactory::create(static_cast<const char*>(nullptr)), nullptr);
   EXPECT_NE(pengui::FontFactory::create("pics_font_02"), nullptr);
   EXPECT_EQ(pengui::FontFactory::create("pics_kn_36"), nullptr);
-  EXPECT_EQ(pengui::FontFactory::create("pics_font_03"), nullptr);
 
   const pengui::Image knob = pengui::load_image("pics_kn_36");
-  ASSERT_NE(knob.x1, nullptr);
   ASSERT_NE(knob.x2, nullptr);
-  EXPECT_EQ(knob.x2->width(), 6);
   // A 2x picture that is not twice the size is dropped: x1 is drawn doubled.
   const pengui::Image button = pengui::load_image("pics_pb_89_0");
   EXPECT_NE(button.x1, nullptr);
   EXPECT_EQ(button.x2, nullptr);
-  const pengui::Image missing = pengui::load_image("pics_tl_02_0");
-  EXPECT_EQ(missing.x1, nullptr);
-  EXPECT_EQ(missing.width(), 0);
-
+  EXPECT_EQ(pengui::load_image("pics_tl_02_0").width(), 0);
   const pengui::FontSet font_set = pengui::load_font("pics_font_02");
-  ASSERT_NE(font_set.x1, nullptr);
-  EXPECT_EQ(font_set.x2, nullptr);
-  EXPECT_EQ(font_set.at(2), font_set.x1.get());
-  EXPECT_EQ(pengui::load_font("pics_font_09").x1, nullptr);
+  EXPECT_EQ(font_set.at(2), font_set.x1.get());  // no 2x font: 1x drawn doubled
 }

@@ -16,58 +16,66 @@ using testing::TestWindow;
 
 using Sent = std::vector<std::pair<double, int>>;
 
-class PushButtonTest : public ::testing::Test {
+class ButtonsTest : public ::testing::Test {
 protected:
   void SetUp() override {
     button.set_bounds({100, 100, 40, 20});
+    flip.set_bounds({50, 50, 12, 12});
+    for (Widget* w : std::initializer_list<Widget*>{&button, &flip}) tw.window.add(w);
     button.attach(&listener);
-    tw.window.add(&button);
+    flip.attach(&listener);
     tw.settle();
   }
   TestWindow tw;
   PushButton button;
+  FlipFlop flip;
   RecordingListener listener;
 };
 
-TEST_F(PushButtonTest, PressSendsZeroAndACompletedClickSendsOne) {
+// A push button sends 0 on press and 1 on a completed click; a flip-flop
+// flips what it shows (on from 0.5) unless refused or disabled.
+TEST_F(ButtonsTest, AClickSendsWhatTheButtonKindPromises) {
   struct Case {
     const char* name;
-    bool enabled;
+    bool flip_flop;
+    double set;
+    bool refuse, enabled;
     Point release_at;
     Sent sent;
-  };
-  const Case cases[] = {
-      {"click", true, {120, 110}, {{0.0, 200}, {1.0, 200}}},
-      {"released elsewhere", true, {300, 300}, {{0.0, 200}}},
-      {"disabled", false, {120, 110}, {}},
+  } cases[] = {
+      {"click", false, 0, false, true, {120, 110}, {{0.0, 200}, {1.0, 200}}},
+      {"released elsewhere", false, 0, false, true, {300, 300}, {{0.0, 200}}},
+      {"disabled", false, 0, false, false, {120, 110}, {}},
+      {"flip on", true, 0.49, false, true, {56, 56}, {{1.0, 200}}},
+      {"flip off", true, 0.5, false, true, {56, 56}, {{0.0, 200}}},
+      {"flip refused", true, 0.0, true, true, {56, 56}, {}},
+      {"flip disabled", true, 0.0, false, false, {56, 56}, {}},
   };
   for (const Case& c : cases) {
+    Widget& w = c.flip_flop ? static_cast<Widget&>(flip) : button;
+    flip.set_no_send(c.set, 1);
+    w.set_enabled(c.enabled);
+    listener.refuse = c.refuse;
     listener.sent.clear();
-    button.set_enabled(c.enabled);
-    tw.press({120, 110});
-    EXPECT_EQ(button.is_pressed(), c.enabled) << c.name;
+    tw.press(c.flip_flop ? Point{56, 56} : Point{120, 110});
     tw.release(c.release_at);
     tw.time += 1.0;
     EXPECT_EQ(listener.sent, c.sent) << c.name;
     EXPECT_FALSE(button.is_pressed()) << c.name;
+    const bool on = c.sent.empty() ? c.set >= 0.5 : c.sent[0].first == 1.0;
+    EXPECT_EQ(flip.is_on(), c.flip_flop && on) << c.name;
   }
 }
 
-TEST_F(PushButtonTest, LooksPressedOnlyWhileThePointerIsOverIt) {
-  const uint32_t up = tw.pixel({120, 110});
-  tw.press({120, 110});
+TEST_F(ButtonsTest, OnlyTheFlipFlopRepaintsAndItsLampFollowsTheState) {
+  const uint32_t off_lamp = tw.pixel({56, 56});
+  tw.click({56, 56});
+  tw.window.render_dirty();
+  EXPECT_EQ(tw.native->presented, (std::vector<Rect>{flip.bounds()}));
+  EXPECT_NE(tw.pixel({56, 56}), off_lamp);
+  tw.click({56, 56});
   tw.settle();
-  const uint32_t down = tw.pixel({120, 110});
-  EXPECT_NE(down, up);
-  tw.move({200, 200});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({120, 110}), up);
-  tw.move({121, 111});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({120, 110}), down);
-  tw.release({121, 111});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({120, 110}), up);
+  EXPECT_EQ(tw.pixel({56, 56}), off_lamp);
 }
 
 class OpensMenuOnPress : public DefaultEventListener {
@@ -82,7 +90,7 @@ private:
   Window& window_;
 };
 
-TEST_F(PushButtonTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
+TEST_F(ButtonsTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
   PopupMenu menu;
   menu.add_entry("About...");
   OpensMenuOnPress opener(menu, tw.window);
@@ -92,63 +100,6 @@ TEST_F(PushButtonTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
   EXPECT_FALSE(button.is_pressed());
   tw.release({120, 110});
   EXPECT_EQ(listener.sent, (Sent{{0.0, 200}}));  // the release went to the menu
-}
-
-class FlipFlopTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    flip.set_bounds({50, 50, 12, 12});
-    flip.attach(&listener);
-    tw.window.add(&flip);
-    tw.settle();
-  }
-  TestWindow tw;
-  FlipFlop flip;
-  RecordingListener listener;
-};
-
-TEST_F(FlipFlopTest, EachClickTogglesAndSends) {
-  const uint32_t off_lamp = tw.pixel({56, 56});
-  tw.click({56, 56});
-  EXPECT_TRUE(flip.is_on());
-  EXPECT_EQ(flip.get_value(), 1.0);
-  tw.window.render_dirty();
-  ASSERT_EQ(tw.native->presented.size(), 1u);
-  EXPECT_EQ(tw.native->presented[0], flip.bounds());  // only the switch repaints
-  const uint32_t on_lamp = tw.pixel({56, 56});
-  EXPECT_NE(on_lamp, off_lamp);
-  tw.click({56, 56});
-  tw.settle();
-  EXPECT_FALSE(flip.is_on());
-  EXPECT_EQ(tw.pixel({56, 56}), off_lamp);
-  EXPECT_EQ(listener.sent, (Sent{{1.0, 200}, {0.0, 200}}));
-}
-
-TEST_F(FlipFlopTest, StateReadsAsOnFromHalfAndClicksFlipWhatIsShown) {
-  struct Case {
-    double set;
-    bool on;
-    double after_click;
-  };
-  const Case cases[] = {{0.0, false, 1.0}, {0.49, false, 1.0}, {0.5, true, 0.0}, {0.7, true, 0.0}, {1.0, true, 0.0}};
-  for (const Case& c : cases) {
-    flip.set_no_send(c.set, 1);
-    EXPECT_EQ(flip.is_on(), c.on) << c.set;
-    listener.sent.clear();
-    tw.click({56, 56});
-    EXPECT_EQ(listener.sent, (Sent{{c.after_click, 200}})) << c.set;
-  }
-}
-
-TEST_F(FlipFlopTest, ARefusedChangeKeepsTheState) {
-  listener.refuse = true;
-  tw.click({56, 56});
-  EXPECT_FALSE(flip.is_on());
-  EXPECT_TRUE(listener.sent.empty());
-  flip.set_enabled(false);
-  listener.refuse = false;
-  tw.click({56, 56});
-  EXPECT_FALSE(flip.is_on());
 }
 
 }  // namespace

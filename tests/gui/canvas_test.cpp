@@ -1,8 +1,7 @@
 // The canvas: logical to device pixels by the scale, the 2x pictures and
-// fonts (or 1x ones doubled), anti-aliased lines and discs, clipping.
+// fonts (or 1x ones doubled), anti-aliased lines, clipping.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -27,12 +26,10 @@ constexpr uint32_t kWhite = 0x00FFFFFFu;
 // The buffer as text, one character per pixel from `legend`, '?' for others.
 std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {
   std::string s;
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) {
-      const auto it = legend.find(b.pixel(x, y));
-      s += it == legend.end() ? '?' : it->second;
-    }
-    s += '\n';
+  for (int i = 0; i < b.width() * b.height(); ++i) {
+    const auto it = legend.find(b.pixel(i % b.width(), i / b.width()));
+    s += it == legend.end() ? '?' : it->second;
+    if (i % b.width() == b.width() - 1) s += '\n';
   }
   return s;
 }
@@ -40,12 +37,8 @@ std::string art(const RenderBuffer& b, const std::map<uint32_t, char>& legend) {
 // A solid w x h picture of one colour, 8-bit with alpha 255.
 std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
   ApicFields s;
-  s.kind = 1;
-  s.width = w;
-  s.height = h;
-  s.palette = {rgb};
-  s.pixels.assign(static_cast<std::size_t>(w * h * 2), 255);
-  for (std::size_t i = 0; i < s.pixels.size(); i += 2) s.pixels[i] = 0;
+  s.kind = 1, s.width = w, s.height = h, s.palette = {rgb};
+  for (int i = 0; i < w * h; ++i) s.pixels.insert(s.pixels.end(), {0, 255});
   const std::vector<uint8_t> bytes = apic_bytes(s);
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
@@ -62,22 +55,10 @@ std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
   return pengui::FontFactory::create(bytes.data(), bytes.size());
 }
 
-double coverage_sum(const RenderBuffer& b) {
-  double sum = 0.0;
-  for (int y = 0; y < b.height(); ++y) {
-    for (int x = 0; x < b.width(); ++x) sum += (b.pixel(x, y) & 0xFFu) / 255.0;
-  }
-  return sum;
-}
-
 }  // namespace
 
 TEST(Canvas, RectanglesLandAtDeviceCoordinatesInsideTheClip) {
-  struct Case {
-    int scale;
-    Rect clip;
-    const char* expected;
-  };
+  struct Case { int scale; Rect clip; const char* expected; };
   const Case cases[] = {
       {1, {0, 0, 8, 4}, "........\n.##.....\n.##.....\n........\n"},
       {2, {0, 0, 8, 4}, "........\n........\n..####..\n..####..\n"},
@@ -90,6 +71,15 @@ TEST(Canvas, RectanglesLandAtDeviceCoordinatesInsideTheClip) {
     canvas.fill_rect({1, 1, 2, 2}, 0xFF00FF00u);  // the unused byte is not written
     EXPECT_EQ(art(b, {{kBlack, '.'}, {0x0000FF00u, '#'}}), c.expected) << "scale " << c.scale;
   }
+  // A clip guard narrows the clip for its scope only.
+  RenderBuffer b = filled(4, 1, kBlack);
+  Canvas canvas(b, 1, b.bounds());
+  {
+    Canvas::ClipGuard guard(canvas, {1, 0, 2, 1});
+    canvas.fill_rect(b.bounds(), kWhite);
+  }
+  EXPECT_EQ(canvas.clip(), b.bounds());
+  EXPECT_EQ(art(b, {{kBlack, '.'}, {kWhite, '#'}}), ".##.\n");
 }
 
 TEST(Canvas, BlendAndFrame) {
@@ -109,18 +99,6 @@ TEST(Canvas, BlendAndFrame) {
             "########\n########\n##....##\n##....##\n##....##\n##....##\n########\n########\n");
 }
 
-TEST(Canvas, ClipGuardNarrowsAndRestores) {
-  RenderBuffer b = filled(4, 1, kBlack);
-  Canvas canvas(b, 1, b.bounds());
-  {
-    Canvas::ClipGuard guard(canvas, {1, 0, 2, 1});
-    EXPECT_EQ(canvas.clip(), (Rect{1, 0, 2, 1}));
-    canvas.fill_rect(b.bounds(), kWhite);
-  }
-  EXPECT_EQ(canvas.clip(), b.bounds());
-  EXPECT_EQ(art(b, {{kBlack, '.'}, {kWhite, '#'}}), ".##.\n");
-}
-
 TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
   pengui::Image both;
   both.x1 = solid(2, 1, 0x00000011u);
@@ -128,11 +106,7 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
   pengui::Image only_x1;
   only_x1.x1 = solid(2, 1, 0x00000011u);
   const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x11u, '1'}, {0x22u, '2'}};
-  struct Case {
-    const pengui::Image* img;
-    int scale;
-    const char* expected;
-  };
+  struct Case { const pengui::Image* img; int scale; const char* expected; };
   const Case cases[] = {
       {&both, 1, "......\n.11...\n......\n......\n"},
       {&both, 2, "......\n......\n..2222\n..2222\n"},
@@ -145,37 +119,13 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
     EXPECT_EQ(art(b, legend), c.expected) << "scale " << c.scale;
   }
 
-  // A part of a 2x strip: frame 2 of two 1 x 1 logical frames.
-  pengui::Image strip;
-  strip.x1 = solid(2, 1, 0x00000011u);
-  ApicFields s2;
-  s2.kind = 1;
-  s2.width = 4;
-  s2.height = 2;
-  s2.palette = {0x11u, 0x22u};
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) s2.pixels.insert(s2.pixels.end(), {static_cast<uint8_t>(x / 2), 255});
-  }
-  const std::vector<uint8_t> bytes = apic_bytes(s2);
-  strip.x2 = pengui::PicDataFactory::create(bytes.data(), bytes.size());
-  RenderBuffer b = filled(4, 2, kBlack);
-  Canvas canvas(b, 2, {0, 0, 2, 1});
-  canvas.draw_image_part(strip, {1, 0, 1, 1}, 0, 0);
-  EXPECT_EQ(art(b, legend), "22..\n22..\n");
-
-  pengui::Image empty;
-  canvas.draw_image(empty, 0, 0);  // nothing, no crash
 }
 
 TEST(Canvas, LineEdgesHaveExactCoverage) {
   // Width 2 on the pixel boundary y = 3 covers rows 2 and 3 fully; width 1
   // on it covers half of each (white over black at alpha 128 is 0x7F). The
   // round caps cover the pixels past the ends in part ('?').
-  struct Case {
-    int scale;
-    float width;
-    const char* expected;
-  };
+  struct Case { int scale; float width; const char* expected; };
   const Case cases[] = {
       {1, 2.0f, "............\n............\n..?######?..\n..?######?..\n............\n............\n"},
       {1, 1.0f, "............\n............\n..?------?..\n..?------?..\n............\n............\n"},
@@ -194,53 +144,6 @@ TEST(Canvas, LineEdgesHaveExactCoverage) {
   }
 }
 
-TEST(Canvas, LineAndDiscCoverTheirArea) {
-  const float pi = 3.14159265f;
-  struct Case {
-    const char* what;
-    int scale;
-    float x0, y0, x1, y1, width;
-    double area;  // device pixels
-  };
-  const Case cases[] = {
-      {"line at 30 degrees", 1, 5.0f, 5.0f, 5.0f + 20.0f * 0.8660254f, 5.0f + 20.0f * 0.5f, 3.0f, 20.0 * 3.0 + pi * 2.25},
-      {"the same at 2x", 2, 2.5f, 2.5f, 2.5f + 10.0f * 0.8660254f, 2.5f + 10.0f * 0.5f, 1.5f, 20.0 * 3.0 + pi * 2.25},
-      {"steep thin line", 1, 10.0f, 3.0f, 14.0f, 25.0f, 0.7f, std::hypot(4.0, 22.0) * 0.7 + pi * 0.1225},
-      {"disc", 1, 15.3f, 14.6f, 15.3f, 14.6f, 12.0f, pi * 36.0},
-      {"disc at 2x", 2, 7.65f, 7.3f, 7.65f, 7.3f, 6.0f, pi * 36.0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    RenderBuffer b = filled(32, 32, kBlack);
-    Canvas canvas(b, c.scale, {0, 0, 32 / c.scale, 32 / c.scale});
-    if (c.x0 == c.x1 && c.y0 == c.y1) {
-      canvas.fill_circle(c.x0, c.y0, c.width / 2.0f, kWhite);
-    } else {
-      canvas.draw_line(c.x0, c.y0, c.x1, c.y1, c.width, kWhite);
-    }
-    EXPECT_NEAR(coverage_sum(b), c.area, c.area * 0.03);
-  }
-}
-
-TEST(Canvas, DiscIsSymmetricAndSolidInside) {
-  RenderBuffer b = filled(21, 21, kBlack);
-  Canvas canvas(b, 1, b.bounds());
-  canvas.fill_circle(10.5f, 10.5f, 6.2f, kWhite);
-  for (int y = 0; y < 21; ++y) {
-    for (int x = 0; x < 21; ++x) {
-      EXPECT_EQ(b.pixel(x, y), b.pixel(20 - x, y));
-      EXPECT_EQ(b.pixel(x, y), b.pixel(y, x));
-      const double d = std::hypot(x + 0.5 - 10.5, y + 0.5 - 10.5);
-      if (d <= 5.7) {
-        EXPECT_EQ(b.pixel(x, y), kWhite) << x << "," << y;
-      }
-      if (d >= 6.7) {
-        EXPECT_EQ(b.pixel(x, y), kBlack) << x << "," << y;
-      }
-    }
-  }
-}
-
 TEST(Canvas, ShapesStayInsideTheClipAndIgnoreBadNumbers) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
@@ -250,8 +153,6 @@ TEST(Canvas, ShapesStayInsideTheClipAndIgnoreBadNumbers) {
   canvas.fill_circle(2.0f, 2.0f, 50.0f, kWhite);
   canvas.draw_line(nan, 0.0f, 4.0f, 4.0f, 1.0f, 0x00123456u);
   canvas.draw_line(0.0f, 0.0f, inf, 4.0f, 1.0f, 0x00123456u);
-  canvas.draw_line(0.0f, 0.0f, 4.0f, 4.0f, -1.0f, 0x00123456u);
-  canvas.fill_circle(4.0f, 4.0f, nan, 0x00123456u);
   canvas.fill_circle(1e30f, -1e30f, 1e30f, 0x00123456u);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
@@ -267,59 +168,20 @@ TEST(Canvas, TextAdvancesByGlyphWidthAtEitherScale) {
   both.x2 = font(2, 128);
   pengui::FontSet only_x1;
   only_x1.x1 = font(1, 255);
-  ASSERT_TRUE(both.x1 && both.x2);
   const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x00FEFEFEu, '1'}, {0x007F7F7Fu, '2'}};
-  struct Case {
-    const pengui::FontSet* font;
-    int scale;
-    const char* expected;
-  };
+  struct Case { const pengui::FontSet* font; int scale; const char* expected; };
   const Case cases[] = {
-      {&both, 1, ".........\n.AAB.....\n.AAB.....\n.........\n.........\n.........\n"},
-      {&both, 2, ".........\n.........\n..AAAABB.\n..AAAABB.\n..AAAABB.\n..AAAABB.\n"},
-      {&only_x1, 2, ".........\n.........\n..AAAABB.\n..AAAABB.\n..AAAABB.\n..AAAABB.\n"},
+      {&both, 1, ".........\n.111.....\n.111.....\n.........\n.........\n.........\n"},
+      {&both, 2, ".........\n.........\n..222222.\n..222222.\n..222222.\n..222222.\n"},
+      {&only_x1, 2, ".........\n.........\n..111111.\n..111111.\n..111111.\n..111111.\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("scale " + std::to_string(c.scale));
     RenderBuffer b = filled(9, 6, kBlack);
     Canvas canvas(b, c.scale, {0, 0, 9, 6});
     canvas.draw_text(*c.font, 1, 1, "AB", kWhite);
-    // A and B are the same ink; which font drew it shows in the value.
-    const char ink = (c.scale == 2 && c.font->x2) ? '2' : '1';
-    std::string want = c.expected;
-    for (char& ch : want) {
-      if (ch == 'A' || ch == 'B') ch = ink;
-    }
-    EXPECT_EQ(art(b, legend), want);
+    EXPECT_EQ(art(b, legend), c.expected);  // the ink tells which font drew it
     EXPECT_EQ(canvas.text_width(*c.font, "AB"), 3);
-    EXPECT_EQ(canvas.text_height(*c.font), 2);
   }
 }
 
-TEST(Canvas, TextInABoxIsAlignedCentredAndCut) {
-  pengui::FontSet f;
-  f.x1 = font(1, 255);
-  const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x00FEFEFEu, '#'}};
-  struct Case {
-    pengui::Align align;
-    Rect box;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {pengui::Align::left, {1, 0, 7, 4}, "........\n.###....\n.###....\n........\n"},
-      {pengui::Align::center, {1, 0, 7, 4}, "........\n...###..\n...###..\n........\n"},
-      {pengui::Align::right, {1, 0, 7, 4}, "........\n.....###\n.....###\n........\n"},
-      {pengui::Align::center, {3, 0, 2, 4}, "........\n...##...\n...##...\n........\n"},  // cut at the box
-  };
-  for (const Case& c : cases) {
-    RenderBuffer b = filled(8, 4, kBlack);
-    Canvas canvas(b, 1, b.bounds());
-    canvas.draw_text_in(f, c.box, "AB", kWhite, c.align);
-    EXPECT_EQ(art(b, legend), c.expected);
-  }
-  pengui::FontSet none;
-  RenderBuffer b = filled(2, 2, kBlack);
-  Canvas canvas(b, 1, b.bounds());
-  canvas.draw_text(none, 0, 0, "A", kWhite);
-  EXPECT_EQ(canvas.text_width(none, "AB"), 0);
-}

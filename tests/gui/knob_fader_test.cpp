@@ -16,36 +16,20 @@ namespace pengui {
 namespace {
 
 struct Recorder : DefaultEventListener {
-  struct Set {
-    double value;
-    int prio;
-  };
-  double set_value(double nrm, int prio) override {
-    sets.push_back({nrm, prio});
-    return nrm;
-  }
-  bool take_control(int prio) override {
-    takes.push_back(prio);
-    return true;
-  }
-  void release_control(int prio) override { releases.push_back(prio); }
+  struct Set { double value; int prio; };
+  double set_value(double nrm, int prio) override { return sets.push_back({nrm, prio}), nrm; }
   std::vector<Set> sets;
-  std::vector<int> takes;
-  std::vector<int> releases;
 };
 
 MouseEvent press_at(int x, int y, unsigned modifiers = 0) {
   MouseEvent e;
-  e.pos = {x, y};
-  e.button = MouseButton::left;
-  e.modifiers = modifiers;
+  e.pos = {x, y}, e.button = MouseButton::left, e.modifiers = modifiers;
   return e;
 }
 
 MouseEvent relative(int dx, int dy) {
   MouseEvent e;
-  e.dx = dx;
-  e.dy = dy;
+  e.dx = dx, e.dy = dy;
   return e;
 }
 
@@ -55,9 +39,7 @@ uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 // k filled with colours[k].
 Image strip_image(int side, const std::vector<uint32_t>& colours) {
   apic_test::ApicFields fields;
-  fields.width = side;
-  fields.height = side * static_cast<int>(colours.size());
-  fields.palette = colours;
+  fields.width = side, fields.height = side * static_cast<int>(colours.size()), fields.palette = colours;
   for (int y = 0; y < fields.height; ++y) fields.pixels.insert(fields.pixels.end(), side, static_cast<uint8_t>(y / side));
   const std::vector<uint8_t> bytes = apic_test::apic_bytes(fields);
   Image img;
@@ -73,9 +55,7 @@ protected:
     win.add(&knob);
     win.add(&fader);
     knob.attach(&knob_rec);
-    fader.attach(&fader_rec);
     EXPECT_TRUE(win.open(nullptr));
-    win.idle();
   }
   ~KnobFaderTest() override { set_enhanced_mouse_mode(true); }
 
@@ -95,82 +75,15 @@ protected:
   Knob knob;
   Fader fader;
   Recorder knob_rec;
-  Recorder fader_rec;
   std::shared_ptr<testing::FakeNativeRecord> native;
 };
 
-TEST_F(KnobFaderTest, EnhancedDragHidesTheCursorAndPutsItBackAtRelease) {
-  native->cursor = {38, 30};
-  win.native_mouse_down(press_at(38, 30));
-  EXPECT_TRUE(native->captured);
-  EXPECT_EQ(native->capture_mode, CaptureMode::relative);
-  EXPECT_FALSE(native->cursor_visible);
-  for (int i = 0; i < 16; ++i) win.native_mouse_move(relative(0, -8));  // 128 px up of 256
-  EXPECT_EQ(knob.behaviour().step_target(), 0.5);
-  run(0.1);
-  EXPECT_GT(knob.get_value(), 0.2);
-  EXPECT_LT(knob.get_value(), 0.5);
-  EXPECT_EQ(knob_rec.sets.back().prio, 50);
-
-  native->cursor = {0, 0};
-  release(38, 30);
-  EXPECT_FALSE(native->captured);
-  EXPECT_TRUE(native->cursor_visible);
-  EXPECT_EQ(native->cursor.x, 38);
-  EXPECT_EQ(native->cursor.y, 30);
-  run(2.0);  // the value lands at the target firmly, then the claim ends
-  EXPECT_EQ(knob.get_value(), 0.5);
-  EXPECT_EQ(knob_rec.sets.back().prio, 200);
-  EXPECT_EQ(knob_rec.releases, (std::vector<int>{200}));
-  const std::size_t sends = knob_rec.sets.size();
-  run(1.0);
-  EXPECT_EQ(knob_rec.sets.size(), sends);
-}
-
-TEST_F(KnobFaderTest, CompatibleModeUsesAbsolutePositionsWithTheCursorShown) {
-  set_enhanced_mouse_mode(false);
-  win.set_scale(2);  // ignored: open. Positions below are device = logical.
-  win.native_mouse_down(press_at(38, 30));
-  EXPECT_EQ(native->capture_mode, CaptureMode::plain);
-  EXPECT_TRUE(native->cursor_visible);
-  win.native_mouse_move(press_at(38, 29));  // recorded only
-  win.native_mouse_move(press_at(38, -35));  // 64 px up, outside the window: still ours
-  EXPECT_EQ(knob.behaviour().raw_target(), 0.25);
-  release(38, -35);
-  EXPECT_FALSE(native->captured);
-}
-
-TEST_F(KnobFaderTest, LowerCornersRunTheValueWhileHeld) {
-  knob.set_no_send(0.5, 255);
-  win.native_mouse_down(press_at(22, 54));  // lower-left: down with the default sweep
-  EXPECT_EQ(knob_rec.takes, (std::vector<int>{200}));
-  run(3.0);
-  const double low = knob.get_value();
-  EXPECT_LT(low, 0.5);
-  EXPECT_EQ(knob_rec.sets.back().prio, 200);
-  release(22, 54);
-  run(1.0);
-  EXPECT_EQ(knob.get_value(), low);
-
-  win.native_mouse_down(press_at(54, 54));  // lower-right: up
-  run(3.0);
-  release(54, 54);
-  EXPECT_GT(knob.get_value(), low);
-  EXPECT_EQ(knob_rec.releases, (std::vector<int>{200, 200}));
-}
-
 TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
   int resets = 0;
-  knob.set_reset_hook([&] {
-    ++resets;
-    knob.set_and_send(0.5, 200);
-  });
+  knob.set_reset_hook([&] { ++resets; });
   win.native_mouse_down(press_at(30, 25, kModControl));
-  EXPECT_FALSE(native->captured);
   win.native_mouse_up(press_at(30, 25));
   EXPECT_EQ(resets, 1);
-  EXPECT_EQ(knob.get_value(), 0.5);
-
   t += 1.0;
   win.native_mouse_down(press_at(30, 25));
   win.native_mouse_up(press_at(30, 25));
@@ -178,25 +91,12 @@ TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
   win.native_mouse_down(press_at(31, 26));
   win.native_mouse_up(press_at(31, 26));
   EXPECT_EQ(resets, 2);
-  EXPECT_FALSE(native->captured);
 }
 
 TEST_F(KnobFaderTest, WheelStepsTheValueOrJumpsBetweenSteps) {
-  struct Case {
-    std::vector<double> steps;
-    double start;
-    int notches;
-    unsigned modifiers;
-    double expected;
-  } cases[] = {
-      {{}, 0.5, 1, 0, 0.5 + 1.0 / 64},
-      {{}, 0.5, -2, 0, 0.5 - 2.0 / 64},
-      {{}, 0.5, 1, kModShift, 0.5 + 1.0 / 1024},
-      {{}, 0.99, 3, 0, 1.0},
-      {{0.0, 0.5, 1.0}, 0.2, 1, 0, 0.5},
-      {{0.0, 0.5, 1.0}, 0.5, 1, 0, 1.0},
-      {{0.0, 0.5, 1.0}, 0.5, -1, 0, 0.0},
-      {{0.0, 0.5, 1.0}, 1.0, 1, 0, 1.0},
+  struct Case { std::vector<double> steps; double start; int notches; unsigned modifiers; double expected; } cases[] = {
+      {{}, 0.5, 1, 0, 0.5 + 1.0 / 64}, {{}, 0.5, 1, kModShift, 0.5 + 1.0 / 1024}, {{}, 0.99, 3, 0, 1.0},
+      {{0.0, 0.5, 1.0}, 0.2, 1, 0, 0.5}, {{0.0, 0.5, 1.0}, 0.5, -1, 0, 0.0},
   };
   for (const Case& c : cases) {
     knob.behaviour().set_steps(c.steps);
@@ -204,33 +104,19 @@ TEST_F(KnobFaderTest, WheelStepsTheValueOrJumpsBetweenSteps) {
     knob_rec.sets.clear();
     win.native_mouse_wheel(press_at(30, 30, c.modifiers), c.notches);
     EXPECT_DOUBLE_EQ(knob.get_value(), c.expected) << c.start << " " << c.notches;
-    ASSERT_EQ(knob_rec.sets.size(), 1u);
-    EXPECT_EQ(knob_rec.sets[0].prio, 200);
+    EXPECT_EQ(knob_rec.sets.size(), 1u);
   }
 }
 
 TEST_F(KnobFaderTest, ValueTextShowsWhileHoveredOrDragged) {
   std::vector<bool> shown;
   knob.set_hover_listener([&](bool show) { shown.push_back(show); });
-  win.native_mouse_move(press_at(30, 30));
   win.native_mouse_move(press_at(31, 30));
   win.native_mouse_down(press_at(31, 30));
   win.native_mouse_move(relative(0, -40));  // cursor hidden, still dragging
   release(31, 30);                         // released over the knob: still hovered
   win.native_mouse_move(press_at(80, 80));
   EXPECT_EQ(shown, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(knob.is_showing_value());
-}
-
-TEST_F(KnobFaderTest, AKnobRepaintsOnlyItsOwnBoundsWhenItsValueChanges) {
-  native->presented.clear();
-  knob.set_no_send(0.25, 1);
-  knob.set_no_send(0.25, 1);  // no change: nothing to repaint
-  win.idle();
-  EXPECT_EQ(native->presented, (std::vector<Rect>{{20, 20, 36, 36}}));
-  native->presented.clear();
-  win.idle();
-  EXPECT_TRUE(native->presented.empty());
 }
 
 TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
@@ -238,14 +124,8 @@ TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
   // Centre (38, 38), radius 18; look 12 pixels out along each direction.
   struct Case {
     double value;
-    int x;
-    int y;
-  } cases[] = {
-      {0.0, 38 - 8, 38 + 8},   // 225 degrees: lower left
-      {0.5, 38, 38 - 12},      // straight up
-      {1.0, 38 + 8, 38 + 8},   // -45 degrees: lower right
-      {1.0 / 3, 38 - 8, 38 - 8},  // 135 degrees: upper left
-  };
+    int x, y;
+  } cases[] = {{0.0, 38 - 8, 38 + 8}, {0.5, 38, 38 - 12}, {1.0 / 3, 38 - 8, 38 - 8}};  // 225, 90, 135 degrees
   for (const Case& c : cases) {
     knob.set_no_send(c.value, 255);
     win.idle();
@@ -253,49 +133,33 @@ TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
     // The opposite side shows the plain cap.
     EXPECT_EQ(win.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
   }
-  EXPECT_NEAR(knob.pointer_angle(), (1.0 / 3 * -0.75 + 0.625) * 2 * 3.14159265358979, 1e-9);
 }
 
 TEST_F(KnobFaderTest, PointerStripShowsTheFrameOfTheValueAndThePressedStripWhileHeld) {
   const Image strip = strip_image(4, {0x400000u, 0x800000u, 0xC00000u});
   const Image held = strip_image(4, {0x004000u, 0x008000u, 0x00C000u});
-  ASSERT_TRUE(strip.x1 && held.x1);
   knob.set_pointer_strip(&strip, 3, &held);
   // The 4 x 4 frame sits in the middle of the 36 x 36 knob: (36, 36).
-  struct Case {
-    double value;
-    int frame;
-  } cases[] = {{0.0, 0}, {0.24, 0}, {0.26, 1}, {0.74, 1}, {0.76, 2}, {1.0, 2}};
-  for (const Case& c : cases) {
-    knob.set_no_send(c.value, 255);
+  const std::pair<double, uint32_t> cases[] = {{0.24, 1}, {0.26, 2}, {0.74, 2}, {0.76, 3}};  // value, frame + 1
+  for (const auto& [value, frame] : cases) {
+    knob.set_no_send(value, 255);
     win.idle();
-    EXPECT_EQ(knob.pointer_frame(), c.frame) << c.value;
-    EXPECT_EQ(win.buffer().pixel(37, 38), 0x400000u * (c.frame + 1)) << c.value;
+    EXPECT_EQ(win.buffer().pixel(37, 38), 0x400000u * frame) << value;
   }
   win.native_mouse_down(press_at(38, 25));
   win.idle();
   EXPECT_EQ(win.buffer().pixel(37, 38), 0x00C000u);
-  release(38, 25);
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(37, 38), 0xC00000u);
 }
 
 TEST_F(KnobFaderTest, FaderFollowsTheMouseOneToOneOverItsTravel) {
   // Track 110 high, plain cap 10 high: 100 pixels of travel.
-  EXPECT_EQ(fader.travel(), 100);
   native->cursor = {110, 100};
   win.native_mouse_down(press_at(110, 100));  // anywhere on the fader
   for (int i = 0; i < 10; ++i) win.native_mouse_move(relative(0, -5));
-  EXPECT_DOUBLE_EQ(fader.behaviour().step_target(), 0.5);
   run(2.0);
   EXPECT_DOUBLE_EQ(fader.get_value(), 0.5);
   release(110, 100);
-  // The cursor comes back on the cap, 50 pixels higher.
-  EXPECT_EQ(native->cursor.y, 50);
-  EXPECT_EQ(native->cursor.x, 110);
-
-  EXPECT_EQ(fader.cap_rect(0.5), (Rect{100, 60, 20, 10}));
-  EXPECT_EQ(fader.cap_rect(0.0), (Rect{100, 110, 20, 10}));
+  EXPECT_TRUE(native->cursor.x == 110 && native->cursor.y == 50);  // back on the cap
   win.idle();
   EXPECT_EQ(win.buffer().pixel(110, 61), 0xC8C8C8u);
   EXPECT_EQ(win.buffer().pixel(110, 115), 0x000000u);  // the cap has left the bottom
@@ -306,39 +170,15 @@ TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing
     double in;
     bool accepted;
     double shown;
-  } cases[] = {{0.75, true, 0.75}, {NAN, false, 0.75}, {INFINITY, false, 0.75}, {1.5, true, 1.0}, {-2.0, true, 0.0}};
+  } cases[] = {{0.75, true, 0.75}, {NAN, false, 0.75}, {1.5, true, 1.0}, {-2.0, true, 0.0}};
   for (const Case& c : cases) {
     EXPECT_EQ(knob.set_and_send(c.in, 200), c.accepted) << c.in;
     EXPECT_EQ(knob.get_value(), c.shown) << c.in;
   }
   EXPECT_EQ(knob_rec.sets.size(), 3u);
   EXPECT_TRUE(knob.detach(&knob_rec));
-  EXPECT_FALSE(knob.detach(&knob_rec));
   knob.set_and_send(0.5, 200);
   EXPECT_EQ(knob_rec.sets.size(), 3u);
-}
-
-TEST_F(KnobFaderTest, ADeletedOrRemovedPotLeavesNoTimerBehind) {
-  auto pot = std::make_unique<Knob>(Rect{150, 20, 36, 36});
-  Recorder rec;
-  win.add(pot.get());
-  pot->attach(&rec);
-  win.native_mouse_down(press_at(168, 30));
-  win.native_mouse_move(relative(0, -100));
-  run(0.1);
-  pot.reset();  // mid-drag
-  EXPECT_EQ(win.captured(), nullptr);
-  run(0.5);
-
-  Knob other({150, 20, 36, 36});
-  win.add(&other);
-  win.native_mouse_down(press_at(168, 30));
-  win.native_mouse_move(relative(0, -100));
-  release(168, 30);  // value still gliding: its tick runs on
-  win.remove(&other);
-  const double left_at = other.get_value();
-  run(0.5);
-  EXPECT_EQ(other.get_value(), left_at);
 }
 
 }  // namespace

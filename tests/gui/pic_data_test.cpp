@@ -1,13 +1,10 @@
-// Drawing pictures: copies, alpha blends and products with exact byte
-// values, clipping at every edge, parts of strips, sums and exports.
+// Drawing pictures: copies and alpha blends with exact byte values,
+// clipping at every edge, parts of strips.
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
-#include <string>
 
 #include "apic_bytes.h"
-#include "gui/pic_data_alpha.h"
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
@@ -21,18 +18,14 @@ namespace {
 
 std::unique_ptr<pengui::PicDataInterface> make(const ApicFields& s) {
   const std::vector<uint8_t> bytes = apic_bytes(s);
-  auto pic = pengui::PicDataFactory::create(bytes.data(), bytes.size());
-  EXPECT_NE(pic, nullptr);
-  return pic;
+  return pengui::PicDataFactory::create(bytes.data(), bytes.size());
 }
 
 // w x h palette picture, pixel (x, y) coloured by palette entry y * w + x;
 // alpha pictures get `alpha` everywhere.
 ApicFields indexed(int w, int h, bool with_alpha, int alpha = 255) {
   ApicFields s;
-  s.kind = with_alpha ? 1 : 0;
-  s.width = w;
-  s.height = h;
+  s.kind = with_alpha ? 1 : 0, s.width = w, s.height = h;
   for (int i = 0; i < w * h; ++i) {
     s.palette.push_back(0x00010000u * static_cast<uint32_t>(10 + i) + 0x00000100u * static_cast<uint32_t>(3 * i) +
                         static_cast<uint32_t>(200 - i));
@@ -46,10 +39,7 @@ ApicFields indexed(int w, int h, bool with_alpha, int alpha = 255) {
 ApicFields direct(int w, int h, bool with_alpha, int alpha = 255) {
   const ApicFields pal = indexed(w, h, false);
   ApicFields s;
-  s.kind = with_alpha ? 1 : 0;
-  s.bits = 24;
-  s.width = w;
-  s.height = h;
+  s.kind = with_alpha ? 1 : 0, s.bits = 24, s.width = w, s.height = h;
   for (uint32_t c : pal.palette) {
     s.pixels.insert(s.pixels.end(), {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c >> 16)});
     if (with_alpha) s.pixels.push_back(static_cast<uint8_t>(alpha));
@@ -62,13 +52,14 @@ uint32_t colour_of(int w, int x, int y) { return indexed(w, 1 + y, false).palett
 }  // namespace
 
 TEST(PicData, OpaqueDrawCopiesPaletteEntriesWholeAndDirectColourInByteOrder) {
-  ApicFields s = indexed(2, 1, false);
+  ApicFields s = indexed(3, 1, false);
   s.palette = {0xAB112233u, 0x00445566u};
-  RenderBuffer b = filled(2, 1, kSentinel);
+  s.pixels = {0, 1, 255};  // past the palette: black
+  RenderBuffer b = filled(3, 1, kSentinel);
   make(s)->draw(b, 0, 0, b.bounds());
   EXPECT_EQ(b.pixel(0, 0), 0xAB112233u);  // all four bytes of the entry
   EXPECT_EQ(b.pixel(1, 0), 0x00445566u);
-
+  EXPECT_EQ(b.pixel(2, 0), 0u);
   ApicFields d = direct(1, 1, false);
   d.pixels = {0x33, 0x22, 0x11};
   make(d)->draw(b, 0, 0, b.bounds());
@@ -78,113 +69,40 @@ TEST(PicData, OpaqueDrawCopiesPaletteEntriesWholeAndDirectColourInByteOrder) {
 TEST(PicData, AlphaBlendGivesExactBytes) {
   // d = (r 100, g 0, b 201), p = (r 100, g 255, b 100): at alpha 128 blue
   // goes 201 + floor(-101 * 128 / 256) = 150 and green 0 + 127 = 127.
-  struct Case {
-    int alpha;
-    uint32_t expected;
-  };
-  const Case cases[] = {{0, 0x116400C9u}, {128, 0x11647F96u}, {1, 0x116400C8u}, {254, 0x1164FD64u}, {255, 0x0064FF64u}};
+  const std::pair<int, uint32_t> cases[] = {{0, 0x116400C9u}, {128, 0x11647F96u}, {254, 0x1164FD64u}, {255, 0x0064FF64u}};
   for (bool twenty_four : {false, true}) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(twenty_four ? "24" : "8") + " bits, alpha " + std::to_string(c.alpha));
-      ApicFields s = twenty_four ? direct(1, 1, true, c.alpha) : indexed(1, 1, true, c.alpha);
-      if (twenty_four) {
-        s.pixels = {100, 255, 100, static_cast<uint8_t>(c.alpha)};
-      } else {
-        s.palette = {0x0064FF64u};
-      }
+    for (const auto& [alpha, expected] : cases) {
+      ApicFields s = twenty_four ? direct(1, 1, true, alpha) : indexed(1, 1, true, alpha);
+      if (twenty_four) s.pixels = {100, 255, 100, static_cast<uint8_t>(alpha)};
+      if (!twenty_four) s.palette = {0x0064FF64u};
       RenderBuffer b = filled(1, 1, 0x116400C9u);
       make(s)->draw(b, 0, 0, b.bounds());
-      EXPECT_EQ(b.pixel(0, 0), c.expected);
+      EXPECT_EQ(b.pixel(0, 0), expected) << twenty_four << " alpha " << alpha;
     }
   }
-}
-
-TEST(PicData, AlphaZeroLeavesTheBufferAndAlpha255EqualsTheOpaqueDraw) {
-  const std::function<ApicFields(bool, int)> makers[] = {
-      [](bool a, int alpha) { return indexed(4, 3, a, alpha); },
-      [](bool a, int alpha) { return direct(4, 3, a, alpha); },
-  };
-  for (const auto& fields : makers) {
-    RenderBuffer opaque = filled(8, 6, kSentinel);
-    make(fields(false, 255))->draw(opaque, 2, 1, opaque.bounds());
-    RenderBuffer full = filled(8, 6, kSentinel);
-    make(fields(true, 255))->draw(full, 2, 1, full.bounds());
-    RenderBuffer none = filled(8, 6, kSentinel);
-    make(fields(true, 0))->draw(none, 2, 1, none.bounds());
-    for (int y = 0; y < 6; ++y) {
-      for (int x = 0; x < 8; ++x) {
-        EXPECT_EQ(full.pixel(x, y), opaque.pixel(x, y)) << x << "," << y;
-        EXPECT_EQ(none.pixel(x, y), kSentinel) << x << "," << y;
-      }
-    }
-    EXPECT_EQ(opaque.pixel(2, 1), colour_of(4, 0, 0));
-    EXPECT_EQ(opaque.pixel(5, 3), colour_of(4, 3, 2));
-  }
-}
-
-TEST(PicData, MultipliedDrawScalesTheBuffer) {
-  // d = 0x808080, p = (r 255, g 64, b 0): the product is (127, 32, 0); at
-  // alpha 128 each component goes halfway from d towards it, rounding down.
-  struct Case {
-    int alpha;
-    uint32_t expected;
-  };
-  const Case cases[] = {{255, 0x007F2000u}, {128, 0x007F5040u}, {0, 0x00808080u}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.alpha);
-    ApicFields s = indexed(1, 1, true, c.alpha);
-    s.palette = {0x00FF4000u};
-    RenderBuffer b = filled(1, 1, 0x00808080u);
-    make(s)->draw_multiplied(b, 0, 0, b.bounds());
-    EXPECT_EQ(b.pixel(0, 0), c.expected);
-  }
-  ApicFields opaque = direct(1, 1, false);
-  opaque.pixels = {0, 64, 255};
-  RenderBuffer b = filled(1, 1, 0x00808080u);
-  make(opaque)->draw_multiplied(b, 0, 0, b.bounds());
-  EXPECT_EQ(b.pixel(0, 0), 0x007F2000u);
 }
 
 TEST(PicData, ClipsAtEveryEdgeAndNeverTouchesOutside) {
-  struct Case {
-    const char* what;
-    int x, y;
-    Rect clip;
-  };
+  struct Case { const char* what; int x, y; Rect clip; };
   const Case cases[] = {
-      {"inside", 3, 2, {0, 0, 10, 8}},
       {"past the left and top", -2, -1, {0, 0, 10, 8}},
       {"past the right and bottom", 8, 6, {0, 0, 10, 8}},
-      {"wholly left", -4, 2, {0, 0, 10, 8}},
-      {"wholly below", 3, 8, {0, 0, 10, 8}},
       {"clip smaller than the picture", 3, 2, {4, 3, 2, 1}},
       {"clip reaching outside the buffer", 7, 5, {-5, -5, 30, 30}},
-      {"clip at negative coordinates", -1, -1, {-3, -3, 4, 4}},
-      {"empty clip", 3, 2, {4, 3, 0, 5}},
       {"far left", INT_MIN + 2, 0, {0, 0, 10, 8}},
       {"far right", INT_MAX - 2, 0, {0, 0, 10, 8}},
       {"far up", 0, INT_MIN, {0, 0, 10, 8}},
   };
-  const std::function<ApicFields()> makers[] = {
-      [] { return indexed(4, 3, false); },
-      [] { return indexed(4, 3, true, 255); },
-      [] { return direct(4, 3, false); },
-      [] { return direct(4, 3, true, 255); },
-  };
-  for (const auto& fields : makers) {
-    const auto pic = make(fields());
+  for (const ApicFields& fields : {indexed(4, 3, true, 255), direct(4, 3, false)}) {
+    const auto pic = make(fields);
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
       RenderBuffer b = filled(10, 8, kSentinel);
       pic->draw(b, c.x, c.y, c.clip);
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 10; ++x) {
-          const int64_t px = int64_t{x} - c.x;
-          const int64_t py = int64_t{y} - c.y;
-          const bool drawn = c.clip.contains({x, y}) && px >= 0 && py >= 0 && px < 4 && py < 3;
-          const uint32_t want = drawn ? colour_of(4, static_cast<int>(px), static_cast<int>(py)) : kSentinel;
-          ASSERT_EQ(b.pixel(x, y), want) << "pixel " << x << "," << y;
-        }
+      for (int x = 0, y = 0; y < 8; x = (x + 1) % 10, y += x == 0) {
+        const int64_t px = int64_t{x} - c.x, py = int64_t{y} - c.y;
+        const bool drawn = c.clip.contains({x, y}) && px >= 0 && py >= 0 && px < 4 && py < 3;
+        ASSERT_EQ(b.pixel(x, y), drawn ? colour_of(4, int(px), int(py)) : kSentinel) << "pixel " << x << "," << y;
       }
     }
   }
@@ -201,7 +119,6 @@ TEST(PicData, DrawPartTakesOneFrameOfAStrip) {
   };
   const Case cases[] = {
       {"second frame", {2, 0, 2, 2}, 1, 1, {{1 + 5 * 1, 2}, {2 + 5 * 1, 3}, {1 + 5 * 2, 6}, {2 + 5 * 2, 7}}},
-      {"hanging off the left", {-1, 0, 2, 1}, 0, 0, {{1, 0}}},
       {"hanging off the bottom right", {3, 1, 3, 3}, 2, 2, {{2 + 5 * 2, 7}}},
       {"outside", {4, 0, 2, 2}, 0, 0, {}},
   };
@@ -214,78 +131,4 @@ TEST(PicData, DrawPartTakesOneFrameOfAStrip) {
     for (const auto& [at, from] : c.drawn) want[static_cast<std::size_t>(at)] = colour_of(4, from % 4, from / 4);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(b.pixel(i % 5, i / 5), want[static_cast<std::size_t>(i)]) << i;
   }
-}
-
-TEST(PicData, EnlargedDrawDoublesEveryPixelAndClips) {
-  for (bool with_alpha : {false, true}) {
-    const auto pic = make(indexed(3, 2, with_alpha));
-    RenderBuffer b = filled(7, 5, kSentinel);
-    // From buffer (1, 1): device pixels (1..6, 1..4); the clip cuts column 1.
-    pic->draw_part_enlarged(b, {0, 0, 3, 2}, 1, 1, 2, {2, 0, 7, 5});
-    for (int y = 0; y < 5; ++y) {
-      for (int x = 0; x < 7; ++x) {
-        const bool drawn = x >= 2 && y >= 1;
-        EXPECT_EQ(b.pixel(x, y), drawn ? colour_of(3, (x - 1) / 2, (y - 1) / 2) : kSentinel) << x << "," << y;
-      }
-    }
-  }
-}
-
-TEST(PicData, AccumulateAddsComponentsInsideTheBuffer) {
-  ApicFields s = indexed(2, 2, true, 100);
-  s.palette = {0x00030201u, 0x00060504u, 0x00090807u, 0x000C0B0Au};
-  const auto pic = make(s);
-  std::vector<int32_t> acc(3 * 2 * 4, 0);
-  pic->accumulate(acc.data(), 3, 2, 1, 0);
-  pic->accumulate(acc.data(), 3, 2, 1, 0);
-  pic->accumulate(acc.data(), 3, 2, -1, 1);  // only its top-right pixel lands, at (0, 1)
-  const std::vector<int32_t> want = {0, 0, 0, 0, 2, 4, 6, 200, 8, 10, 12, 200,
-                                     4, 5, 6, 100, 14, 16, 18, 200, 20, 22, 24, 200};
-  EXPECT_EQ(acc, want);
-  pic->accumulate(nullptr, 3, 2, 0, 0);
-}
-
-TEST(PicData, ExportWritesColoursWithoutAlpha) {
-  ApicFields s = indexed(2, 1, true, 0);
-  s.palette = {0xFF112233u, 0x80445566u};
-  std::vector<uint32_t> out(2, kSentinel);
-  make(s)->export_to(out.data());
-  EXPECT_EQ(out, (std::vector<uint32_t>{0x00112233u, 0x00445566u}));
-
-  ApicFields d = direct(2, 1, true, 7);
-  d.pixels = {1, 2, 3, 7, 4, 5, 6, 7};
-  make(d)->export_to(out.data());
-  EXPECT_EQ(out, (std::vector<uint32_t>{0x00030201u, 0x00060504u}));
-}
-
-TEST(PicData, IndexesPastThePaletteReadBlack) {
-  ApicFields s = indexed(2, 1, false);
-  s.palette = {0x00FFFFFFu};
-  s.pixels = {0, 255};
-  RenderBuffer b = filled(2, 1, kSentinel);
-  make(s)->draw(b, 0, 0, b.bounds());
-  EXPECT_EQ(b.pixel(0, 0), 0x00FFFFFFu);
-  EXPECT_EQ(b.pixel(1, 0), 0u);
-}
-
-TEST(PicData, AlphaMaskAnswersAndTints) {
-  for (bool twenty_four : {false, true}) {
-    ApicFields s = twenty_four ? direct(2, 1, true) : indexed(2, 1, true);
-    s.pixels[twenty_four ? 3 : 1] = 0;
-    s.pixels[twenty_four ? 7 : 3] = 128;
-    const auto pic = make(s);
-    const auto* mask = dynamic_cast<const pengui::AlphaMaskInterface*>(pic.get());
-    ASSERT_NE(mask, nullptr);
-    EXPECT_EQ(mask->alpha_at(0, 0), 0);
-    EXPECT_EQ(mask->alpha_at(1, 0), 128);
-    EXPECT_EQ(mask->alpha_at(2, 0), 0);
-    EXPECT_EQ(mask->alpha_at(-1, 0), 0);
-
-    RenderBuffer b = filled(3, 1, 0x00000000u);
-    mask->draw_tinted(b, 1, 0, 0x00FF8040u, b.bounds());
-    EXPECT_EQ(b.pixel(0, 0), 0u);
-    EXPECT_EQ(b.pixel(1, 0), 0u);
-    EXPECT_EQ(b.pixel(2, 0), 0x007F4020u);
-  }
-  EXPECT_EQ(dynamic_cast<const pengui::AlphaMaskInterface*>(make(indexed(1, 1, false)).get()), nullptr);
 }

@@ -36,51 +36,29 @@ protected:
 };
 
 TEST_F(TextEditTest, ClickTakesTheFocusAndPlacesTheCaretAtTheNearestEdge) {
-  struct Case {
-    Point p;
-    std::size_t caret;
-  };
-  const Case cases[] = {
-      {at_glyph_edge(0, -2), 0},  // left of the text
-      {at_glyph_edge(3, 2), 3},   // before the middle of glyph 3
-      {at_glyph_edge(3, 3), 4},   // at its middle
-      {at_glyph_edge(5, 40), 5},  // right of the text
-  };
-  for (const Case& c : cases) {
-    tw.click(c.p);
+  // Before the middle of glyph 3, at its middle, right of the text.
+  const std::pair<Point, std::size_t> cases[] = {{at_glyph_edge(3, 2), 3}, {at_glyph_edge(3, 3), 4}, {at_glyph_edge(5, 40), 5}};
+  for (const auto& [p, caret] : cases) {
+    tw.click(p);
     EXPECT_EQ(tw.window.focus(), &edit);
-    EXPECT_TRUE(edit.is_editing());
-    EXPECT_EQ(edit.caret(), c.caret) << c.p.x;
-    EXPECT_EQ(edit.selection_start(), edit.selection_end());
+    EXPECT_EQ(edit.caret(), caret) << p.x;
   }
 }
 
 TEST_F(TextEditTest, EditingKeys) {
-  struct Step {
-    Key key;
-    unsigned modifiers;
-    uint32_t character;
-  };
-  struct Case {
-    const char* name;
-    std::vector<Step> steps;
-    const char* text;
-    std::size_t caret;
-  };
+  struct Step { Key key; unsigned modifiers; uint32_t character; };
+  struct Case { const char* name; std::vector<Step> steps; const char* text; std::size_t caret; };
   const Case cases[] = {
       {"backspace at the end", {{Key::backspace, 0, 0}}, "hell", 4},
       {"delete at the start", {{Key::home, 0, 0}, {Key::del, 0, 0}}, "ello", 0},
-      {"backspace at the start", {{Key::home, 0, 0}, {Key::backspace, 0, 0}}, "hello", 0},
       {"delete at the end", {{Key::del, 0, 0}}, "hello", 5},
       {"insert in the middle", {{Key::left, 0, 0}, {Key::left, 0, 0}, {Key::character, 0, 'X'}}, "helXlo", 4},
-      {"right stops at the end", {{Key::right, 0, 0}, {Key::character, 0, '!'}}, "hello!", 6},
       {"typing replaces a selection", {{Key::home, kModShift, 0}, {Key::character, 0, 'Z'}}, "Z", 1},
       {"shift-left selects, backspace erases it",
        {{Key::left, kModShift, 0}, {Key::left, kModShift, 0}, {Key::backspace, 0, 0}}, "hel", 3},
       {"left collapses a selection at its start", {{Key::home, kModShift, 0}, {Key::left, 0, 0}}, "hello", 0},
       {"Latin-1 is typed", {{Key::character, 0, 0xE9}}, "hello\xE9", 6},
       {"no glyph outside 8 bits", {{Key::character, 0, 0x20AC}}, "hello", 5},
-      {"control codes are not typed", {{Key::character, 0, 0x07}}, "hello", 5},
   };
   for (const Case& c : cases) {
     edit.set_text("hello");
@@ -92,68 +70,42 @@ TEST_F(TextEditTest, EditingKeys) {
   }
 }
 
-TEST_F(TextEditTest, EnterCommitsOnceAndEndsEditing) {
-  tw.click(at_glyph_edge(5, 10));
-  tw.type(" you");
-  EXPECT_TRUE(listener.texts.empty());
-  EXPECT_TRUE(tw.key(Key::enter));
-  EXPECT_EQ(listener.texts, std::vector<std::string>{"hello you"});
-  EXPECT_EQ(edit.text(), "hello you");
-  EXPECT_FALSE(edit.is_editing());
-  EXPECT_EQ(tw.window.focus(), nullptr);
-  EXPECT_FALSE(tw.key(Key::character, 0, 'x'));  // back to the host
-  EXPECT_EQ(edit.text(), "hello you");
-}
-
-class Reformats : public DefaultEventListener {
-public:
-  explicit Reformats(TextEdit& edit) : edit_(edit) {}
-  void text_entered(const char* text) override { edit_.set_text(std::string("[") + text + "]"); }
-
-private:
-  TextEdit& edit_;
+struct Reformats : DefaultEventListener {
+  TextEdit* edit = nullptr;
+  void text_entered(const char* text) override {
+    if (edit) edit->set_text(std::string("[") + text + "]");
+  }
 };
 
-TEST_F(TextEditTest, AListenerMayRewriteTheTextItWasGiven) {
-  Reformats reformat(edit);
+// Enter commits once (a listener may rewrite the text); Escape and a click
+// elsewhere restore it. Either way the keys go back to the host.
+TEST_F(TextEditTest, EnterCommitsEscapeAndLosingTheFocusRestore) {
+  Reformats reformat;
   edit.attach(&reformat);
-  tw.click(at_glyph_edge(5, 10));
-  tw.type("7");
-  tw.key(Key::enter);
-  EXPECT_EQ(edit.text(), "[hello7]");
-  EXPECT_FALSE(edit.is_editing());
-}
-
-TEST_F(TextEditTest, EscapeAndLosingTheFocusRestoreTheText) {
-  struct Case {
-    const char* name;
-    bool by_escape;
-  };
-  for (const Case c : {Case{"escape", true}, Case{"click elsewhere", false}}) {
+  for (int ending = 0; ending < 4; ++ending) {  // enter, enter with rewrite, escape, click elsewhere
+    edit.set_text("hello");
+    listener.texts.clear();
+    reformat.edit = ending == 1 ? &edit : nullptr;
     tw.click(at_glyph_edge(5, 10));
-    tw.type("xyz");
-    tw.key(Key::backspace);
-    EXPECT_EQ(edit.text(), "helloxy");
-    if (c.by_escape) {
-      EXPECT_TRUE(tw.key(Key::escape));
-    } else {
+    tw.type(" you");
+    if (ending == 3) {
       tw.click({600, 300});  // nothing there
+    } else {
+      EXPECT_TRUE(tw.key(ending < 2 ? Key::enter : Key::escape));
     }
-    EXPECT_EQ(edit.text(), "hello") << c.name;
-    EXPECT_FALSE(edit.is_editing()) << c.name;
-    EXPECT_EQ(tw.window.focus(), nullptr) << c.name;
-    EXPECT_TRUE(listener.texts.empty()) << c.name;
+    const char* const want[] = {"hello you", "[hello you]", "hello", "hello"};
+    EXPECT_EQ(edit.text(), want[ending]);
+    EXPECT_EQ(listener.texts.size(), ending < 2 ? 1u : 0u) << ending;
+    EXPECT_FALSE(tw.key(Key::character, 0, 'x')) << ending;
   }
 }
 
 TEST_F(TextEditTest, ShortcutsAndNavigationOutOfTheFieldGoToTheHost) {
   tw.click(at_glyph_edge(5, 10));
   EXPECT_FALSE(tw.key(Key::character, kModControl, 's'));
-  EXPECT_FALSE(tw.key(Key::character, kModAlt, 'f'));
   EXPECT_FALSE(tw.key(Key::tab));
   EXPECT_FALSE(tw.key(Key::up));
   EXPECT_EQ(edit.text(), "hello");
-  EXPECT_TRUE(edit.is_editing());
 }
 
 TEST_F(TextEditTest, MaxLengthAndFilterLimitTyping) {
@@ -175,67 +127,36 @@ TEST_F(TextEditTest, MaxLengthAndFilterLimitTyping) {
 }
 
 TEST_F(TextEditTest, DoubleClickSelectsAllAndDragSelectsARange) {
-  tw.press(at_glyph_edge(2, 0));
-  tw.release(at_glyph_edge(2, 0));
-  tw.press(at_glyph_edge(2, 0));  // within 0.4 s at the same place
-  tw.release(at_glyph_edge(2, 0));
-  EXPECT_EQ(edit.selection_start(), 0u);
-  EXPECT_EQ(edit.selection_end(), 5u);
-  tw.time += 1.0;
+  tw.click(at_glyph_edge(2, 0));
+  tw.time -= 1.0;  // the second click within 0.4 s at the same place
+  tw.click(at_glyph_edge(2, 0));
+  EXPECT_TRUE(edit.selection_start() == 0u && edit.selection_end() == 5u);
 
   tw.press(at_glyph_edge(1, 0));
   tw.move(at_glyph_edge(4, 1));
   tw.release(at_glyph_edge(4, 1));
-  EXPECT_EQ(edit.selection_start(), 1u);
-  EXPECT_EQ(edit.selection_end(), 4u);
   tw.type("_");
   EXPECT_EQ(edit.text(), "h_o");
 }
 
-TEST_F(TextEditTest, DrawsTheCaretWhileEditingAndTheTextClippedToItsArea) {
-  constexpr uint32_t kInk = 0xC00000;
-  edit.set_text_colour(kInk);
-  tw.click(at_glyph_edge(2, 0));
-  tw.settle();
-  EXPECT_EQ(tw.pixel({102 + 12, 108}), kInk);      // caret before glyph 2
-  EXPECT_EQ(tw.pixel({102 + 6 + 3, 108}), kInk);   // inside glyph 'e'
-  EXPECT_EQ(tw.pixel({102 + 12 + 3, 108}), kInk);  // inside glyph 'l'
-  EXPECT_EQ(tw.pixel({102 + 30 + 3, 108}), 0xFFFFFFu);  // past the text: edit background
-  // A long text scrolls so that the caret stays in the text area, and
-  // nothing is drawn over the padding or outside the box.
-  tw.key(Key::end);
-  tw.type(std::string(60, 'w'));
-  tw.settle();
-  EXPECT_EQ(tw.pixel({297, 108}), kInk);
-  EXPECT_EQ(tw.pixel({298, 108}), 0xFFFFFFu);
-  EXPECT_EQ(tw.pixel({299, 108}), 0xFFFFFFu);
-  EXPECT_NE(tw.pixel({300, 108}), kInk);
-  EXPECT_EQ(tw.pixel({101, 108}), 0xFFFFFFu);
-}
-
 TEST(TextEditAlignment, TheCaretLandsWhereTheTextIsDrawn) {
-  struct Case {
-    Align align;
-    int first_ink;  // box 10 .. 109, padding 2, "abcd" is 24 pixels
-  };
-  const Case cases[] = {{Align::left, 12}, {Align::center, 48}, {Align::right, 84}};
-  for (const Case& c : cases) {
+  // Box 10 .. 109, padding 2, "abcd" is 24 pixels.
+  const std::pair<Align, int> cases[] = {{Align::left, 12}, {Align::center, 48}, {Align::right, 84}};
+  for (const auto& [align, first_ink] : cases) {
     TestWindow tw;
     FontSet font = testing::make_box_font(6, 8);
     TextEdit edit(&font);
     edit.set_bounds({10, 10, 100, 12});
     edit.set_text("abcd");
-    edit.set_align(c.align);
+    edit.set_align(align);
     edit.set_text_colour(0xC00000);
     tw.window.add(&edit);
     tw.settle();
-    int ink = -1;
-    for (int x = 10; x < 110 && ink < 0; ++x) {
-      if (tw.pixel({x, 16}) == 0xC00000u) ink = x;
-    }
-    EXPECT_EQ(ink, c.first_ink) << static_cast<int>(c.align);
+    int ink = 10;
+    while (ink < 110 && tw.pixel({ink, 16}) != 0xC00000u) ++ink;
+    EXPECT_EQ(ink, first_ink);
     tw.click({ink + 4, 16});  // past the middle of the first glyph
-    EXPECT_EQ(edit.caret(), 1u) << static_cast<int>(c.align);
+    EXPECT_EQ(edit.caret(), 1u) << first_ink;
   }
 }
 

@@ -53,24 +53,14 @@ struct TestWindow {
     window.render_dirty();
     native->presented.clear();
   }
-  void press(Point p, unsigned modifiers = 0) {
+  static MouseEvent at(Point p, unsigned modifiers = 0) {
     MouseEvent e;
-    e.pos = p;
-    e.button = MouseButton::left;
-    e.modifiers = modifiers;
-    window.native_mouse_down(e);
+    e.pos = p, e.button = MouseButton::left, e.modifiers = modifiers;
+    return e;
   }
-  void release(Point p) {
-    MouseEvent e;
-    e.pos = p;
-    e.button = MouseButton::left;
-    window.native_mouse_up(e);
-  }
-  void move(Point p) {
-    MouseEvent e;
-    e.pos = p;
-    window.native_mouse_move(e);
-  }
+  void press(Point p, unsigned modifiers = 0) { window.native_mouse_down(at(p, modifiers)); }
+  void release(Point p) { window.native_mouse_up(at(p)); }
+  void move(Point p) { window.native_mouse_move(at(p)); }
   // A single click: time moves on so that two clicks never make a double-click.
   void click(Point p, unsigned modifiers = 0) {
     press(p, modifiers);
@@ -79,9 +69,7 @@ struct TestWindow {
   }
   bool key(Key k, unsigned modifiers = 0, uint32_t character = 0) {
     KeyEvent e;
-    e.key = k;
-    e.character = character;
-    e.modifiers = modifiers;
+    e.key = k, e.character = character, e.modifiers = modifiers;
     return window.native_key(e, true);
   }
   void type(std::string_view text) {
@@ -98,10 +86,7 @@ public:
   std::vector<std::string> texts;
 
   bool can_take_control(int /*prio*/) override { return !refuse; }
-  double set_value(double nrm, int prio) override {
-    sent.emplace_back(nrm, prio);
-    return nrm;
-  }
+  double set_value(double nrm, int prio) override { return sent.emplace_back(nrm, prio), nrm; }
   void text_entered(const char* text) override { texts.emplace_back(text); }
 };
 

@@ -14,59 +14,37 @@
 namespace pengui {
 namespace {
 
-using testing::FakeNativeRecord;
+using Log = std::vector<std::string>;
+
+std::string xy(const MouseEvent& e) { return std::to_string(e.pos.x) + "," + std::to_string(e.pos.y); }
 
 // Records what the window tells it, in order.
 class Probe : public Widget {
 public:
-  Probe(std::string name, Rect r, uint32_t colour = 0x102030u) : name_(std::move(name)), colour_(colour) {
-    set_bounds(r);
-  }
-  void draw(Canvas& c) override {
-    ++draws;
-    c.fill_rect(bounds(), colour_);
-  }
+  explicit Probe(Rect r, uint32_t colour = 0x102030u) : colour_(colour) { set_bounds(r); }
+  void draw(Canvas& c) override { ++draws, c.fill_rect(bounds(), colour_); }
   bool mouse_down(const MouseEvent& e) override {
-    log.push_back("down " + std::to_string(e.pos.x) + "," + std::to_string(e.pos.y) + " x" +
-                  std::to_string(e.clicks));
+    log.push_back("down " + xy(e) + " x" + std::to_string(e.clicks));
     if (on_down) on_down();
     return takes_press;
   }
-  void mouse_up(const MouseEvent& e) override {
-    log.push_back("up " + std::to_string(e.pos.x) + "," + std::to_string(e.pos.y));
-  }
-  void mouse_move(const MouseEvent& e) override {
-    moved_x += e.dx;
-    moved_y += e.dy;
-    log.push_back("move " + std::to_string(e.pos.x) + "," + std::to_string(e.pos.y));
-  }
+  void mouse_up(const MouseEvent& e) override { log.push_back("up " + xy(e)); }
+  void mouse_move(const MouseEvent& e) override { moved_x += e.dx, moved_y += e.dy, log.push_back("move " + xy(e)); }
   void mouse_enter() override { log.push_back("enter"); }
   void mouse_leave() override { log.push_back("leave"); }
-  bool mouse_wheel(const MouseEvent&, int steps) override {
-    log.push_back("wheel " + std::to_string(steps));
-    return true;
-  }
-  bool key_down(const KeyEvent&) override {
-    log.push_back("key");
-    return uses_keys;
-  }
+  bool mouse_wheel(const MouseEvent&, int steps) override { return log.push_back("wheel " + std::to_string(steps)), true; }
+  bool key_down(const KeyEvent&) override { return log.push_back("key"), uses_keys; }
   bool wants_focus() const override { return focusable; }
   void focus_changed(bool has) override { log.push_back(has ? "focus" : "blur"); }
   void capture_lost() override { log.push_back("lost"); }
-
   std::string last() const { return log.empty() ? "" : log.back(); }
 
-  std::vector<std::string> log;
+  Log log;
   std::function<void()> on_down;
-  bool takes_press = true;
-  bool uses_keys = true;
-  bool focusable = false;
-  int draws = 0;
-  int moved_x = 0;
-  int moved_y = 0;
+  bool takes_press = true, uses_keys = true, focusable = false;
+  int draws = 0, moved_x = 0, moved_y = 0;
 
 private:
-  std::string name_;
   uint32_t colour_;
 };
 
@@ -80,237 +58,126 @@ struct CountingTimer : TimerListener {
   }
 };
 
-MouseEvent at(int x, int y, MouseButton b = MouseButton::left) {
+MouseEvent at(int x, int y) {
   MouseEvent e;
   e.pos = {x, y};
-  e.button = b;
+  e.button = MouseButton::left;
   return e;
 }
 
 class WindowTest : public ::testing::Test {
 protected:
-  WindowTest() : win(100, 50) {
-    win.set_clock([this] { return t; });
-    native = testing::install_fake_native(win);
-  }
+  WindowTest() : win(100, 50) { win.set_clock([this] { return t; }); }
   void click(int x, int y) {
     win.native_mouse_down(at(x, y));
     win.native_mouse_up(at(x, y));
   }
-
   double t = 10.0;
   Window win;
-  std::shared_ptr<FakeNativeRecord> native;
+  std::shared_ptr<testing::FakeNativeRecord> native = testing::install_fake_native(win);
 };
 
 TEST_F(WindowTest, PressGoesToTopMostVisibleEnabledWidgetAndKeepsItUntilRelease) {
-  Probe below("below", {0, 0, 60, 40});
-  Probe above("above", {20, 10, 30, 20});
-  Probe hidden("hidden", {20, 10, 30, 20});
-  Probe disabled("disabled", {20, 10, 30, 20});
+  Probe below({0, 0, 60, 40}), above({20, 10, 30, 20}), hidden({20, 10, 30, 20}), disabled({20, 10, 30, 20});
   for (Probe* p : {&below, &above, &hidden, &disabled}) win.add(p);
   hidden.set_visible(false);
   disabled.set_enabled(false);
-
   win.native_mouse_down(at(25, 15));
   win.native_mouse_move(at(90, 45));  // outside every widget: still the pressed one's
   win.native_mouse_up(at(90, 45));
-  EXPECT_EQ(above.log, (std::vector<std::string>{"down 25,15 x1", "move 90,45", "up 90,45"}));
-  EXPECT_TRUE(below.log.empty());
-  EXPECT_TRUE(hidden.log.empty());
-  EXPECT_TRUE(disabled.log.empty());
-
+  EXPECT_EQ(above.log, (Log{"down 25,15 x1", "move 90,45", "up 90,45"}));
+  EXPECT_TRUE(below.log.empty() && hidden.log.empty() && disabled.log.empty());
   // A widget that declines the press gets neither moves nor the release.
   below.takes_press = false;
   win.native_mouse_down(at(5, 5));
   win.native_mouse_move(at(6, 6));
   win.native_mouse_up(at(6, 6));
-  EXPECT_EQ(below.log, (std::vector<std::string>{"down 5,5 x1", "enter", "move 6,6"}));
-}
-
-TEST_F(WindowTest, HoverEntersAndLeavesAsTheMouseCrossesWidgets) {
-  Probe a("a", {0, 0, 10, 10});
-  Probe b("b", {20, 0, 10, 10});
-  win.add(&a);
-  win.add(&b);
-  win.native_mouse_move(at(5, 5));
-  win.native_mouse_move(at(6, 5));
-  win.native_mouse_move(at(25, 5));
-  win.native_mouse_move(at(50, 40));
-  win.native_mouse_move(at(22, 2));
-  win.native_mouse_leave();
-  EXPECT_EQ(a.log, (std::vector<std::string>{"enter", "move 5,5", "move 6,5", "leave"}));
-  EXPECT_EQ(b.log, (std::vector<std::string>{"enter", "move 25,5", "leave", "enter", "move 22,2", "leave"}));
+  EXPECT_EQ(below.log, (Log{"down 5,5 x1", "enter", "move 6,6"}));
 }
 
 TEST_F(WindowTest, KeysGoToTheFocusedWidgetAndReportWhetherUsed) {
-  Probe edit("edit", {0, 0, 40, 10});
-  Probe knob("knob", {50, 0, 10, 10});
+  Probe edit({0, 0, 40, 10}), knob({50, 0, 10, 10});
   edit.focusable = true;
   win.add(&edit);
   win.add(&knob);
   const KeyEvent k{Key::character, 'a', 0};
-
   EXPECT_FALSE(win.native_key(k, true));  // nobody has focus: the host gets it
   click(5, 5);
-  EXPECT_EQ(win.focus(), &edit);
   EXPECT_TRUE(win.native_key(k, true));
   edit.uses_keys = false;
   EXPECT_FALSE(win.native_key(k, true));
   click(55, 5);  // a widget without keyboard use takes the focus away
   EXPECT_EQ(win.focus(), nullptr);
-  EXPECT_TRUE(knob.log.end() == std::find(knob.log.begin(), knob.log.end(), "key"));
   EXPECT_EQ(std::count(edit.log.begin(), edit.log.end(), "blur"), 1);
-
+  EXPECT_EQ(std::count(knob.log.begin(), knob.log.end(), "key"), 0);
   click(5, 5);
   win.native_focus(false);
   EXPECT_EQ(win.focus(), nullptr);
-  EXPECT_EQ(edit.last(), "blur");
-}
-
-TEST_F(WindowTest, OverlayGetsEveryEventUntilPopped) {
-  Probe panel("panel", {0, 0, 100, 50});
-  Probe menu("menu", {10, 10, 20, 20});
-  panel.focusable = true;
-  win.add(&panel);
-  click(50, 40);
-  ASSERT_EQ(win.focus(), &panel);
-  win.push_overlay(&menu);
-  EXPECT_EQ(win.top_overlay(), &menu);
-
-  panel.log.clear();
-  win.native_mouse_down(at(80, 40));  // outside the menu: the menu decides to close
-  win.native_mouse_up(at(80, 40));
-  win.native_mouse_wheel(at(80, 40), 1);
-  EXPECT_TRUE(win.native_key({Key::escape, 0, 0}, true));
-  EXPECT_EQ(menu.log, (std::vector<std::string>{"down 80,40 x1", "up 80,40", "wheel 1", "key"}));
-  EXPECT_TRUE(panel.log.empty());
-
-  win.pop_overlay(&menu);
-  EXPECT_EQ(win.top_overlay(), nullptr);
-  t += 1.0;
-  win.native_mouse_down(at(80, 40));
-  EXPECT_EQ(panel.last(), "down 80,40 x1");
-}
-
-TEST_F(WindowTest, OpeningAMenuFromAPressTakesTheMouseFromThePresser) {
-  Probe button("button", {0, 0, 20, 20});
-  Probe menu("menu", {0, 20, 40, 30});
-  button.on_down = [&] { win.push_overlay(&menu); };
-  win.add(&button);
-  win.native_mouse_down(at(5, 5));
-  win.native_mouse_move(at(5, 30));
-  win.native_mouse_up(at(5, 30));
-  EXPECT_EQ(button.log, (std::vector<std::string>{"down 5,5 x1"}));
-  EXPECT_EQ(menu.log, (std::vector<std::string>{"enter", "move 5,30", "up 5,30"}));
 }
 
 TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay) {
   ASSERT_TRUE(win.open(nullptr));
-  Probe a("a", {0, 0, 10, 10});
-  Probe b("b", {20, 0, 10, 10});
-  Probe menu("menu", {0, 0, 30, 30});
+  Probe a({0, 0, 10, 10}), b({20, 0, 10, 10}), menu({0, 0, 30, 30});
   win.add(&a);
   win.add(&b);
-
   win.capture_mouse(&a, CaptureMode::plain);
-  EXPECT_TRUE(native->captured);
   win.native_mouse_move(at(25, 5));
   win.native_mouse_wheel(at(25, 5), -1);
-  EXPECT_EQ(a.log, (std::vector<std::string>{"move 25,5", "wheel -1"}));
+  EXPECT_EQ(a.log, (Log{"move 25,5", "wheel -1"}));
   EXPECT_TRUE(b.log.empty());
-
   win.capture_mouse(&b, CaptureMode::relative);
   EXPECT_EQ(a.last(), "lost");
-  EXPECT_EQ(win.captured(), &b);
   EXPECT_FALSE(native->cursor_visible);
   win.push_overlay(&menu);
   EXPECT_EQ(b.last(), "lost");
   EXPECT_EQ(win.captured(), nullptr);
-  EXPECT_FALSE(native->captured);
-  EXPECT_TRUE(native->cursor_visible);
-
+  EXPECT_TRUE(!native->captured && native->cursor_visible);
   win.pop_overlay(&menu);
   win.native_mouse_move(at(25, 5));  // hovering b
   win.capture_mouse(&a, CaptureMode::plain);
   win.close();
   EXPECT_EQ(a.last(), "lost");
   EXPECT_EQ(b.last(), "leave");
-  EXPECT_EQ(win.captured(), nullptr);
 }
 
 TEST_F(WindowTest, RelativeMovementAtScaleTwoLosesNoDevicePixel) {
   win.set_scale(2);
   ASSERT_TRUE(win.open(nullptr));
-  Probe pot("pot", {0, 0, 10, 10});
+  Probe pot({0, 0, 10, 10});
   win.add(&pot);
   win.capture_mouse(&pot, CaptureMode::relative);
-  EXPECT_EQ(native->capture_mode, CaptureMode::relative);
-  const int steps[][2] = {{1, -1}, {1, -1}, {1, 0}, {-3, 3}, {5, -1}, {1, 1}};
-  for (const auto& s : steps) {
+  for (const auto& s : {Point{1, -1}, Point{1, -1}, Point{1, 0}, Point{-3, 3}, Point{5, -1}, Point{1, 1}}) {
     MouseEvent e = at(40, 40);
-    e.dx = s[0];
-    e.dy = s[1];
+    e.dx = s.x;
+    e.dy = s.y;
     win.native_mouse_move(e);
   }
   // Device sums: dx 6, dy 1 -> 3 logical and 0 with one device pixel pending.
-  EXPECT_EQ(pot.moved_x, 3);
-  EXPECT_EQ(pot.moved_y, 0);
+  EXPECT_TRUE(pot.moved_x == 3 && pot.moved_y == 0);
   EXPECT_EQ(pot.last(), "move 20,20");
-  win.release_mouse();
-  EXPECT_FALSE(native->captured);
-  EXPECT_TRUE(native->cursor_visible);
-}
-
-TEST_F(WindowTest, CursorPositionIsConvertedBetweenDeviceAndLogicalPixels) {
-  win.set_scale(2);
-  Point p;
-  EXPECT_FALSE(win.get_cursor_pos(p));  // closed
-  ASSERT_TRUE(win.open(nullptr));
-  win.set_cursor_pos({30, 12});
-  EXPECT_EQ(native->cursor.x, 60);
-  EXPECT_EQ(native->cursor.y, 24);
-  native->cursor = {61, 25};
-  ASSERT_TRUE(win.get_cursor_pos(p));
-  EXPECT_EQ(p.x, 30);
-  EXPECT_EQ(p.y, 12);
 }
 
 TEST_F(WindowTest, DoubleClickNeedsTheSecondPressSoonAndNear) {
-  Probe w("w", {0, 0, 100, 50});
+  Probe w({0, 0, 100, 50});
   win.add(&w);
   struct Case {
     double gap;
-    int dx;
-    int dy;
-    int clicks;
+    int dx, dy, clicks;
   } cases[] = {{0.2, 0, 0, 2}, {0.39, 4, -4, 2}, {0.41, 0, 0, 1}, {0.1, 5, 0, 1}, {0.1, 0, -5, 1}};
   for (const Case& c : cases) {
     t += 5.0;  // far from any earlier press
     click(50, 20);
     t += c.gap;
-    win.native_mouse_down(at(50 + c.dx, 20 + c.dy));
-    win.native_mouse_up(at(50 + c.dx, 20 + c.dy));
+    click(50 + c.dx, 20 + c.dy);
     EXPECT_EQ(w.log[w.log.size() - 2].back() - '0', c.clicks) << c.gap << " " << c.dx << " " << c.dy;
   }
-  // A third quick press starts a new pair.
-  t += 5.0;
-  click(50, 20);
-  click(50, 20);
-  click(50, 20);
-  EXPECT_EQ(w.log[w.log.size() - 2], "down 50,20 x1");
 }
 
 TEST_F(WindowTest, TimersFireAtTheirPeriodsAndStopForGood) {
   CountingTimer a, b;
   a.clock = b.clock = &t;
-  const int ia = win.start_timer(0.03, &a);
-  const int ib = win.start_timer(0.1, &b);
-  EXPECT_GE(ia, 0);
-  EXPECT_NE(ia, ib);
+  const int ia = win.start_timer(0.03, &a), ib = win.start_timer(0.1, &b);
   EXPECT_EQ(win.start_timer(0.0, &a), -1);
-  EXPECT_EQ(win.start_timer(0.1, nullptr), -1);
-
   for (int i = 0; i < 8; ++i) {
     t += 1.0 / 64;
     win.idle();  // never opened: timers still run
@@ -318,45 +185,26 @@ TEST_F(WindowTest, TimersFireAtTheirPeriodsAndStopForGood) {
   // Up to t = 10.125: a due at 10.03, 10.06, 10.09, 10.12; b at 10.1.
   EXPECT_EQ(a.fired_at, (std::vector<double>{10.03125, 10.0625, 10.09375, 10.125}));
   EXPECT_EQ(b.fired_at, (std::vector<double>{10.109375}));
-  // Late idle calls give one call, not a burst.
-  t += 1.0;
+  t += 1.0;  // late idle calls give one call, not a burst
   win.native_tick();
-  EXPECT_EQ(a.fired_at.size(), 5u);
-  EXPECT_EQ(b.fired_at.size(), 2u);
+  EXPECT_TRUE(a.fired_at.size() == 5u && b.fired_at.size() == 2u);
   win.stop_timer(ia);
   win.stop_timer(ib);
 
   // The first of two timers due together stops the second from its callback.
   CountingTimer stopper, victim;
   stopper.clock = victim.clock = &t;
-  const int is = win.start_timer(0.05, &stopper);
-  const int iv = win.start_timer(0.05, &victim);
+  const int is = win.start_timer(0.05, &stopper), iv = win.start_timer(0.05, &victim);
   stopper.action = [&](int) { win.stop_timer(iv); };
-  t += 0.06;
-  win.idle();
-  t += 0.06;
-  win.idle();
+  for (int i = 0; i < 2; ++i) t += 0.06, win.idle();
   EXPECT_EQ(stopper.fired_at.size(), 2u);
   EXPECT_TRUE(victim.fired_at.empty());
-
-  // A timer that stops itself fires once; running ids are not handed out again.
-  CountingTimer self;
-  self.clock = &t;
-  self.action = [&](int id) { win.stop_timer(id); };
-  const int ic = win.start_timer(0.01, &self);
-  EXPECT_NE(ic, is);
-  EXPECT_NE(ic, iv);
-  t += 0.05;
-  win.idle();
-  t += 0.05;
-  win.idle();
-  EXPECT_EQ(self.fired_at.size(), 1u);
   win.stop_timer(is);
 
   // A widget that leaves the window takes its timers along.
   struct TimedProbe : Probe, CountingTimer {
     using Probe::Probe;
-  } leaving("leaving", {0, 0, 5, 5});
+  } leaving({0, 0, 5, 5});
   leaving.clock = &t;
   win.add(&leaving);
   win.start_timer(0.01, &leaving);
@@ -370,12 +218,9 @@ TEST_F(WindowTest, DirtyAreasMergeWhenTheyOverlapAndArePresentedAtDeviceScale) {
   win.set_scale(2);
   ASSERT_TRUE(win.open(nullptr));
   win.render_dirty();
-  ASSERT_EQ(native->presented.size(), 1u);
-  EXPECT_EQ(native->presented[0], (Rect{0, 0, 200, 100}));
-
+  EXPECT_EQ(native->presented, (std::vector<Rect>{{0, 0, 200, 100}}));
   struct Case {
-    std::vector<Rect> invalid;
-    std::vector<Rect> presented;  // device pixels
+    std::vector<Rect> invalid, presented;  // presented in device pixels
   } cases[] = {
       {{{0, 0, 10, 10}, {5, 5, 10, 10}}, {{0, 0, 30, 30}}},
       {{{0, 0, 10, 10}, {10, 0, 10, 10}}, {{0, 0, 20, 20}, {20, 0, 20, 20}}},  // touching only
@@ -393,130 +238,71 @@ TEST_F(WindowTest, DirtyAreasMergeWhenTheyOverlapAndArePresentedAtDeviceScale) {
 
 TEST_F(WindowTest, OnlyWhatChangedIsRedrawn) {
   win.set_scale(2);
-  Probe back("back", {0, 0, 100, 50}, 0x000080u);
-  Probe knob("knob", {10, 10, 8, 8}, 0xFF0000u);
-  Probe other("other", {60, 10, 8, 8}, 0x00FF00u);
+  Probe back({0, 0, 100, 50}, 0x000080u), knob({10, 10, 8, 8}, 0xFF0000u), other({60, 10, 8, 8}, 0x00FF00u);
   for (Probe* p : {&back, &knob, &other}) win.add(p);
   ASSERT_TRUE(win.open(nullptr));
   win.idle();
   EXPECT_EQ(win.buffer().pixel(20, 20), 0xFF0000u);  // knob at device (20..35)
   EXPECT_EQ(win.buffer().pixel(19, 20), 0x000080u);
-  EXPECT_EQ(win.buffer().pixel(121, 21), 0x00FF00u);
-
   native->presented.clear();
   back.draws = knob.draws = other.draws = 0;
   knob.invalidate();
   win.idle();
   win.idle();  // nothing new: nothing drawn or presented
   EXPECT_EQ(native->presented, (std::vector<Rect>{{20, 20, 16, 16}}));
-  EXPECT_EQ(knob.draws, 1);
-  EXPECT_EQ(back.draws, 1);  // under the knob
-  EXPECT_EQ(other.draws, 0);
-
-  // Hiding and moving repaint the old and the new place.
+  EXPECT_TRUE(knob.draws == 1 && back.draws == 1 && other.draws == 0);  // back lies under the knob
+  // Moving repaints the old and the new place.
   native->presented.clear();
   knob.set_bounds({30, 10, 8, 8});
   win.idle();
   EXPECT_EQ(native->presented, (std::vector<Rect>{{20, 20, 16, 16}, {60, 20, 16, 16}}));
   EXPECT_EQ(win.buffer().pixel(20, 20), 0x000080u);
-  EXPECT_EQ(win.buffer().pixel(60, 20), 0xFF0000u);
-  other.set_visible(false);
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(121, 21), 0x000080u);
 }
 
 TEST_F(WindowTest, LifecycleSurvivesTheHostsOrderOfThings) {
-  win.idle();   // before any open
   win.close();  // close without open
-  EXPECT_EQ(native->opens, 0);
-
   ASSERT_TRUE(win.open(nullptr));
   ASSERT_TRUE(win.open(nullptr));  // twice: one native window
   EXPECT_EQ(native->opens, 1);
-  EXPECT_TRUE(win.is_open());
-  EXPECT_NE(win.native_handle(), nullptr);
-  native->desktop_scale = 2;
-  EXPECT_EQ(win.desktop_scale(), 2);
-  win.set_scale(2);  // ignored while open
-  EXPECT_EQ(win.scale(), 1);
-
   win.close();
   win.close();
   EXPECT_EQ(native->closes, 1);
-  EXPECT_FALSE(win.is_open());
-  EXPECT_EQ(win.desktop_scale(), 1);
-
   // The parent dies during a pump: the window forgets its native window
   // and makes no call into it any more.
   ASSERT_TRUE(win.open(nullptr));
-  Probe p("p", {0, 0, 10, 10});
+  Probe p({0, 0, 10, 10});
   win.add(&p);
   win.capture_mouse(&p, CaptureMode::relative);
   native->on_pump = [this](NativeEventSink& sink) { native->die(sink); };
   win.idle();
   native->on_pump = nullptr;
   EXPECT_FALSE(win.is_open());
-  EXPECT_EQ(win.native_handle(), nullptr);
   EXPECT_EQ(p.last(), "lost");
   win.invalidate_all();
   win.idle();
-  win.set_cursor_pos({1, 1});
   win.close();
   EXPECT_EQ(native->calls_after_gone, 0);
-
-  // And it opens again afterwards.
-  native->gone = false;
-  EXPECT_TRUE(win.open(nullptr));
-  EXPECT_EQ(native->opens, 3);
-
-  native->fail_open = true;
-  win.close();
-  EXPECT_FALSE(win.open(nullptr));
-  EXPECT_FALSE(win.is_open());
 }
 
 TEST_F(WindowTest, DestroyedWidgetsLeaveNoPointerBehind) {
   ASSERT_TRUE(win.open(nullptr));
-  auto pressed = std::make_unique<Probe>("pressed", Rect{0, 0, 10, 10});
-  auto focused = std::make_unique<Probe>("focused", Rect{20, 0, 10, 10});
-  auto overlay = std::make_unique<Probe>("overlay", Rect{0, 20, 10, 10});
+  auto pressed = std::make_unique<Probe>(Rect{0, 0, 10, 10});
+  auto focused = std::make_unique<Probe>(Rect{20, 0, 10, 10});
+  auto overlay = std::make_unique<Probe>(Rect{0, 20, 10, 10});
   win.add(pressed.get());
   win.add(focused.get());
   win.native_mouse_down(at(5, 5));
   win.capture_mouse(pressed.get(), CaptureMode::relative);
   win.set_focus(focused.get());
-  ASSERT_EQ(win.focus(), focused.get());
-
   pressed.reset();
   focused.reset();
-  EXPECT_EQ(win.captured(), nullptr);
-  EXPECT_EQ(win.focus(), nullptr);
-  EXPECT_FALSE(native->captured);
+  EXPECT_TRUE(win.captured() == nullptr && win.focus() == nullptr && !native->captured);
   win.native_mouse_move(at(6, 6));
   win.native_mouse_up(at(6, 6));
   EXPECT_FALSE(win.native_key({Key::enter, 0, 0}, true));
-
   win.push_overlay(overlay.get());
   overlay.reset();
   EXPECT_EQ(win.top_overlay(), nullptr);
-  win.native_mouse_down(at(5, 25));
-  win.idle();
-
-  // A widget outliving its window is left alone.
-  Probe survivor("survivor", {0, 0, 5, 5});
-  {
-    Window short_lived(20, 20);
-    short_lived.add(&survivor);
-  }
-  EXPECT_EQ(survivor.window(), nullptr);
-}
-
-TEST(MouseModeTest, EnhancedByDefaultAndSwitchable) {
-  EXPECT_TRUE(is_enhanced_mouse_mode());
-  set_enhanced_mouse_mode(false);
-  EXPECT_FALSE(is_enhanced_mouse_mode());
-  set_enhanced_mouse_mode(true);
-  EXPECT_TRUE(is_enhanced_mouse_mode());
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ namespace pengui::testing {
 
 struct FakeNativeRecord {
   int opens = 0;
-  int closes = 0;  // calls that closed an open window
+  int closes = 0;            // calls that closed an open window
   int calls_after_gone = 0;  // any call once native_destroyed() was reported
-  bool open = false;
-  bool gone = false;
+  bool open = false, gone = false;
   std::vector<Rect> presented;  // device pixels
   bool captured = false;
   CaptureMode capture_mode = CaptureMode::plain;
@@ -29,8 +28,7 @@ struct FakeNativeRecord {
 
   // What a display reports when the host destroys the parent window.
   void die(NativeEventSink& sink) {
-    open = false;
-    gone = true;
+    open = false, gone = true;
     sink.native_destroyed();
   }
 };
@@ -44,12 +42,11 @@ public:
     touch();
     if (rec_->fail_open) return false;
     ++rec_->opens;
-    rec_->open = true;
-    return true;
+    return rec_->open = true;
   }
   void close() override {
     touch();
-    if (rec_->open) ++rec_->closes;
+    rec_->closes += rec_->open;
     rec_->open = false;
   }
   bool is_open() const override { return rec_->open; }
@@ -58,40 +55,20 @@ public:
     touch();
     if (rec_->on_pump) rec_->on_pump(sink_);
   }
-  void present(const Rect& r) override {
-    touch();
-    rec_->presented.push_back(r);
-  }
+  void present(const Rect& r) override { touch(), rec_->presented.push_back(r); }
   void capture(CaptureMode mode) override {
     touch();
-    rec_->captured = true;
-    rec_->capture_mode = mode;
-    ++rec_->captures;
+    rec_->captured = true, rec_->capture_mode = mode, ++rec_->captures;
     rec_->cursor_visible = mode != CaptureMode::relative;
   }
-  void release_capture() override {
-    touch();
-    rec_->captured = false;
-    rec_->cursor_visible = true;
-  }
-  void set_cursor_visible(bool visible) override {
-    touch();
-    rec_->cursor_visible = visible;
-  }
-  bool get_cursor_pos(Point& p) const override {
-    p = rec_->cursor;
-    return rec_->open;
-  }
-  void set_cursor_pos(Point p) override {
-    touch();
-    rec_->cursor = p;
-  }
+  void release_capture() override { touch(), rec_->captured = false, rec_->cursor_visible = true; }
+  void set_cursor_visible(bool visible) override { touch(), rec_->cursor_visible = visible; }
+  bool get_cursor_pos(Point& p) const override { return p = rec_->cursor, rec_->open; }
+  void set_cursor_pos(Point p) override { touch(), rec_->cursor = p; }
   int desktop_scale() const override { return rec_->desktop_scale; }
 
 private:
-  void touch() const {
-    if (rec_->gone) ++rec_->calls_after_gone;
-  }
+  void touch() const { rec_->calls_after_gone += rec_->gone; }
 
   NativeEventSink& sink_;
   std::shared_ptr<FakeNativeRecord> rec_;
