@@ -373,40 +373,6 @@ TEST_F(X11NativeWindowTest, AHostThreadOtherThanTheMainOneMayDriveTheEditor) {
   EXPECT_TRUE(shows_buffer());
 }
 
-TEST_F(X11NativeWindowTest, DesktopScaleFromXftDpiBeforeAndAfterOpening) {
-  unsetenv("ZINDLE_GUI_SCALE");
-  Display* d = host->display();
-  const Atom resources = XInternAtom(d, "RESOURCE_MANAGER", False);
-  auto set_resources = [&](const std::string& text) {
-    XChangeProperty(d, DefaultRootWindow(d), resources, XA_STRING, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
-    host->sync();
-  };
-  struct {
-    const char* resources;
-    const char* forced;
-    int scale;
-  } const cases[] = {
-      {"Xft.dpi:\t96\n", nullptr, 1},
-      {"Xft.antialias:\t1\nXft.dpi:\t192\n", nullptr, 2},
-      {"Xft.dpi:\t192\n", "1", 1},
-      {"Xft.dpi:\t96\n", "2", 2},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.resources);
-    set_resources(c.resources);
-    if (c.forced) setenv("ZINDLE_GUI_SCALE", c.forced, 1);
-    EXPECT_EQ(native->desktop_scale(), c.scale);
-    ASSERT_TRUE(open());
-    EXPECT_EQ(native->desktop_scale(), c.scale);
-    native->close();
-    unsetenv("ZINDLE_GUI_SCALE");
-  }
-  XDeleteProperty(d, DefaultRootWindow(d), resources);
-  host->sync();
-  EXPECT_EQ(native->desktop_scale(), 1);
-}
-
 TEST_F(X11NativeWindowTest, TwoEditorsInOneProcessKeepTheirOwnPicturesAndInput) {
   RenderBuffer second_buffer(200, 100);
   fill_pattern(second_buffer, 99);
