@@ -132,8 +132,7 @@ void FakePortal::run(Behaviour behaviour, std::string uri) {
         std::string token;
         DBusMessageIter args, dict;
         dbus_message_iter_init(m, &args);
-        call.parent_window = string_variant(args);
-        dbus_message_iter_next(&args);
+        dbus_message_iter_next(&args);  // parent window
         call.title = string_variant(args);
         dbus_message_iter_next(&args);
         dbus_message_iter_recurse(&args, &dict);
