@@ -9,8 +9,8 @@ namespace wincheck {
 void Backdrop::draw(pengui::Canvas& canvas) {
   const pengui::Rect b = bounds();
   for (int y = b.y; y < b.bottom(); y += 2)
-    canvas.fill_rect({b.x, y, b.w, 1}, (static_cast<uint32_t>(y * 0x010203) ^ 0x3F7F1Fu ^ tint_) & 0xFFFFFFu);
-  canvas.fill_rect({100, 100, 50, 20}, 0xFF8000u ^ tint_);
+    canvas.fill_rect({b.x, y, b.w, 1}, (static_cast<uint32_t>(y * 0x010203) ^ 0x3F7F1Fu) & 0xFFFFFFu);
+  canvas.fill_rect({100, 100, 50, 20}, 0xFF8000u);
 }
 
 bool Probe::mouse_down(const pengui::MouseEvent& e) {
@@ -47,7 +47,7 @@ bool Probe::key_down(const pengui::KeyEvent& e) {
 
 bool Probe::saw(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
 
-Editor::Editor(uint32_t tint) : backdrop(tint) {
+Editor::Editor() {
   backdrop.set_bounds({0, 0, 900, 446});
   probe.set_bounds({400, 200, 100, 60});
   button.set_bounds({200, 300, 80, 30});
@@ -64,15 +64,10 @@ LPARAM Editor::client_lparam(int x, int y) const {
   return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
 }
 
-bool Editor::shows_buffer() const {
-  const pengui::RenderBuffer& b = window.buffer();
-  if (!hwnd()) return false;
-  return read_back(hwnd(), b.width(), b.height()) ==
-         std::vector<uint32_t>(b.data(), b.data() + static_cast<std::size_t>(b.width()) * b.height());
-}
-
 bool Editor::shows_buffer_soon() const {
-  return pump_until([this] { return shows_buffer(); });
+  const pengui::RenderBuffer& b = window.buffer();
+  const std::vector<uint32_t> want(b.data(), b.data() + static_cast<std::size_t>(b.width()) * b.height());
+  return pump_until([&] { return hwnd() && read_back(hwnd(), b.width(), b.height()) == want; });
 }
 
 void Editor::post_click(int x, int y) const {

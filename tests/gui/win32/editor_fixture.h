@@ -12,13 +12,8 @@
 namespace wincheck {
 
 // Stripes and a gradient, so that an offset or a channel swap shows.
-class Backdrop : public pengui::Widget {
-public:
-  explicit Backdrop(uint32_t tint = 0) : tint_(tint) {}
+struct Backdrop : pengui::Widget {
   void draw(pengui::Canvas& canvas) override;
-
-private:
-  uint32_t tint_;
 };
 
 class Probe : public pengui::Widget, public pengui::TimerListener {
@@ -50,7 +45,7 @@ struct ButtonListener : pengui::DefaultEventListener {
 
 class Editor {
 public:
-  explicit Editor(uint32_t tint = 0);
+  Editor();
   ~Editor();
   pengui::Window window{900, 446};
   Backdrop backdrop;
@@ -62,7 +57,6 @@ public:
   // Device position of a logical point.
   POINT device(int x, int y) const { return {x * window.scale(), y * window.scale()}; }
   LPARAM client_lparam(int x, int y) const;
-  bool shows_buffer() const;
   bool shows_buffer_soon() const;
   // The press and release a user's click makes, posted as the system would.
   void post_click(int x, int y) const;
