@@ -35,11 +35,13 @@ double ms_since(Clock::time_point t) { return std::chrono::duration<double, std:
 // real zenity must not show up); no portal is asked unless told.
 class FakeDialogPrograms {
 public:
-  explicit FakeDialogPrograms(bool ask_portal = false) : no_portal_("ZINDLE_GUI_NO_PORTAL", ask_portal ? nullptr : "1") {}
+  explicit FakeDialogPrograms(bool ask_portal = false)
+      : no_portal_("ZINDLE_GUI_NO_PORTAL", ask_portal ? nullptr : "1") {}
   // `body` runs in /bin/sh; "$@" are the dialog's arguments.
   void install(const std::string& name, const std::string& body) {
     const std::string path = folder_.file(name);
-    std::ofstream(path) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << args_file() << "'\n" << body << "\n";
+    std::ofstream(path) << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" << args_file() << "'\n"
+                        << body << "\n";
     chmod(path.c_str(), 0755);
   }
   bool ran() const { return access(args_file().c_str(), F_OK) == 0; }
@@ -141,25 +143,19 @@ TEST(LinuxFileDialog, ASlowDialogNeverHoldsTheEditorAndCancelEndsIt) {
   fakes.install("zenity", "/bin/sleep 2; echo /late.pbk");
   Window owner(900, 446);
   auto dialog = make_file_dialog(owner);
-  int calls = 0;
   auto t = Clock::now();
-  ASSERT_TRUE(dialog->start(bank_request(false), [&](bool, const std::string&) { ++calls; }));
-  EXPECT_LT(ms_since(t), 500.0);
-  double slowest = 0;
+  ASSERT_TRUE(dialog->start(bank_request(false), [](bool, const std::string&) { ADD_FAILURE(); }));
   for (int i = 0; i < 20; ++i) {
-    t = Clock::now();
     dialog->poll();
-    slowest = std::max(slowest, ms_since(t));
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_LT(slowest, 100.0);  // microseconds in fact; the bound only allows for a loaded machine
+  EXPECT_LT(ms_since(t), 800.0);  // start and polls take microseconds; the bound allows for a loaded machine
   EXPECT_TRUE(dialog->is_running());
   t = Clock::now();
   dialog->cancel();
   EXPECT_LT(ms_since(t), 500.0);
   EXPECT_FALSE(dialog->is_running());
   dialog->poll();
-  EXPECT_EQ(calls, 0);
 }
 
 TEST(LinuxFileDialog, NothingToRunRefusesToStart) {
@@ -237,10 +233,12 @@ TEST(PortalFileDialog, AnswersComeFromThePortalOrFromZenityWhenItHasNone) {
     testing::PortalCall want_call;
   };
   const Case cases[] = {
-      {"open", true, B::choose, false, "/home/u/My bank.pbk", {"OpenFile", "Load preset bank", "", "/tmp/banks", "*.pbk"}},
+      {"open", true, B::choose, false, "/home/u/My bank.pbk",
+       {"OpenFile", "Load preset bank", "", "/tmp/banks", "*.pbk"}},
       {"save proposes the name", true, B::choose, true, "/home/u/My bank.pbk",
        {"SaveFile", "Save preset bank", "My bank.pbk", "/tmp/banks", "*.pbk"}},
-      {"cancel in the portal is the answer", true, B::cancel, false, "", {"OpenFile", "Load preset bank", "", "/tmp/banks", "*.pbk"}},
+      {"cancel in the portal is the answer", true, B::cancel, false, "",
+       {"OpenFile", "Load preset bank", "", "/tmp/banks", "*.pbk"}},
       {"no portal on the bus", false, B::choose, false, "/from/zenity.pbk", {}},
       {"a silent portal is given up after its second", true, B::never_answer, false, "/from/zenity.pbk", {}},
   };
