@@ -74,19 +74,15 @@ TEST_F(X11NativeWindowTest, OpensAsChildOfTheHostWindowWithTheBufferSizeAndXEmbe
   EXPECT_EQ(a.height, 200);
   EXPECT_EQ(a.map_state, IsViewable);
 
-  const Atom info = XInternAtom(host->display(), "_XEMBED_INFO", False);
   Atom type;
   int format;
   unsigned long items, rest;
-  unsigned char* data = nullptr;
-  ASSERT_EQ(XGetWindowProperty(host->display(), w, info, 0, 2, False, AnyPropertyType, &type, &format, &items,
-                               &rest, &data),
+  long* info = nullptr;  // version 0, mapped
+  ASSERT_EQ(XGetWindowProperty(host->display(), w, XInternAtom(host->display(), "_XEMBED_INFO", False), 0, 2, False,
+                               AnyPropertyType, &type, &format, &items, &rest, reinterpret_cast<unsigned char**>(&info)),
             Success);
-  ASSERT_EQ(items, 2u);
-  const long* values = reinterpret_cast<const long*>(data);
-  EXPECT_EQ(values[0], 0);  // protocol version
-  EXPECT_EQ(values[1], 1);  // mapped
-  XFree(data);
+  EXPECT_EQ(std::vector<long>(info, info + items), (std::vector<long>{0, 1}));
+  XFree(info);
 }
 
 TEST_F(X11NativeWindowTest, ShownPictureEqualsTheBufferThroughSharedMemoryAndPutImage) {
@@ -131,20 +127,15 @@ TEST_F(X11NativeWindowTest, ExposureIsRepaintedFromTheBuffer) {
 TEST_F(X11NativeWindowTest, ClicksWheelAndKeysArriveInWindowPixels) {
   ASSERT_TRUE(open());
   host->move_pointer(host->parent(), {40, 30});
-  host->button(Button1, true);
-  host->button(Button1, false);
-  host->button(Button3, true);
-  host->button(Button3, false);
-  host->button(Button4, true);
-  host->button(Button4, false);
-  host->button(Button5, true);
-  host->button(Button5, false);
+  for (const unsigned b : {Button1, Button3, Button4, Button5}) {
+    host->button(b, true);
+    host->button(b, false);
+  }
   ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::wheel) == 2; }));
   ASSERT_EQ(sink.count(SinkRecord::down), 2);
   ASSERT_EQ(sink.count(SinkRecord::up), 2);
-  const SinkRecord* down = nullptr;
-  for (const auto& r : sink.records)
-    if (r.kind == SinkRecord::down && !down) down = &r;
+  const auto down = std::find_if(sink.records.begin(), sink.records.end(),
+                                 [](const SinkRecord& r) { return r.kind == SinkRecord::down; });
   EXPECT_EQ(down->mouse.button, MouseButton::left);
   EXPECT_EQ(down->mouse.pos.x, 40);
   EXPECT_EQ(down->mouse.pos.y, 30);
