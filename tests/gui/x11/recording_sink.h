@@ -21,7 +21,8 @@ public:
   bool use_keys = true;  // what native_key answers
 
   int count(SinkRecord::Kind k) const {
-    return static_cast<int>(std::count_if(records.begin(), records.end(), [k](const SinkRecord& r) { return r.kind == k; }));
+    return static_cast<int>(
+        std::count_if(records.begin(), records.end(), [k](const SinkRecord& r) { return r.kind == k; }));
   }
   const SinkRecord* last(SinkRecord::Kind k) const {
     for (auto it = records.rbegin(); it != records.rend(); ++it)
@@ -32,7 +33,9 @@ public:
   void native_mouse_down(const MouseEvent& e) override { records.push_back({SinkRecord::down, e, {}, 0}); }
   void native_mouse_up(const MouseEvent& e) override { records.push_back({SinkRecord::up, e, {}, 0}); }
   void native_mouse_move(const MouseEvent& e) override { records.push_back({SinkRecord::move, e, {}, 0}); }
-  void native_mouse_wheel(const MouseEvent& e, int steps) override { records.push_back({SinkRecord::wheel, e, {}, steps}); }
+  void native_mouse_wheel(const MouseEvent& e, int steps) override {
+    records.push_back({SinkRecord::wheel, e, {}, steps});
+  }
   void native_mouse_leave() override {}
   bool native_key(const KeyEvent& e, bool down) override {
     records.push_back({down ? SinkRecord::key_down : SinkRecord::key_up, {}, e, 0});

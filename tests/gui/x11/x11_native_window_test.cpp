@@ -78,8 +78,9 @@ TEST_F(X11NativeWindowTest, OpensAsChildOfTheHostWindowWithTheBufferSizeAndXEmbe
   int format;
   unsigned long items, rest;
   long* info = nullptr;  // version 0, mapped
-  ASSERT_EQ(XGetWindowProperty(host->display(), w, XInternAtom(host->display(), "_XEMBED_INFO", False), 0, 2, False,
-                               AnyPropertyType, &type, &format, &items, &rest, reinterpret_cast<unsigned char**>(&info)),
+  const Atom xembed_info = XInternAtom(host->display(), "_XEMBED_INFO", False);
+  ASSERT_EQ(XGetWindowProperty(host->display(), w, xembed_info, 0, 2, False, AnyPropertyType, &type, &format, &items,
+                               &rest, reinterpret_cast<unsigned char**>(&info)),
             Success);
   EXPECT_EQ(std::vector<long>(info, info + items), (std::vector<long>{0, 1}));
   XFree(info);

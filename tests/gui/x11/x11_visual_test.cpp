@@ -35,7 +35,8 @@ public:
     while (n < 200 && (access(socket().c_str(), F_OK) == 0 || access(lock().c_str(), F_OK) == 0)) ++n;
     const std::string name = ":" + std::to_string(n);
     const std::string screen = std::string("640x480x") + depth;
-    const char* argv[] = {"Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset", nullptr};
+    const char* argv[] = {"Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
+                          nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
