@@ -15,7 +15,8 @@ void Backdrop::draw(pengui::Canvas& canvas) {
 
 bool Probe::mouse_down(const pengui::MouseEvent& e) {
   log.push_back("down " + std::to_string(e.pos.x) + "," + std::to_string(e.pos.y));
-  if (window()) window()->capture_mouse(this, capture_relative ? pengui::CaptureMode::relative : pengui::CaptureMode::plain);
+  if (window())
+    window()->capture_mouse(this, capture_relative ? pengui::CaptureMode::relative : pengui::CaptureMode::plain);
   return true;
 }
 

@@ -30,7 +30,6 @@ public:
   bool mouse_wheel(const pengui::MouseEvent& e, int steps) override;
   bool key_down(const pengui::KeyEvent& e) override;
   bool wants_focus() const override { return true; }
-  void capture_lost() override { log.push_back("lost"); }
   void timer_fired(int) override { ++ticks; }
   bool saw(const std::string& entry) const;
 };

@@ -49,7 +49,7 @@ void tick_checks() {
   editor.window.stop_timer(id);
 }
 
-void mouse_checks() {
+void input_checks() {
   TestHostWindow host(1000, 500);
   Editor editor;
   editor.window.open(host.parent());
@@ -110,18 +110,13 @@ void mouse_checks() {
   pump_until([&] { return probe.log.size() >= 3; }, 500);
   check(probe.log == std::vector<std::string>{"wheel 2", "wheel 1", "wheel -1"},
         "the wheel gives whole steps, halves added up, downward negative");
-}
 
-void key_checks() {
-  TestHostWindow host(1000, 500);
-  Editor editor;
-  editor.window.open(host.parent());
-  editor.window.idle();
-  const HWND child = editor.hwnd();
+  // Keys, with the keyboard taken by a click.
+  SetFocus(host.hwnd());
   editor.post_click(450, 230);
-  pump_until([&] { return editor.window.focus() == &editor.probe; });
+  pump_until([&] { return probe.saw("up 450,230") && GetFocus() == child; });
   check(GetFocus() == child && editor.window.focus() == &editor.probe, "a click gives the editor the keyboard");
-  editor.probe.log.clear();
+  probe.log.clear();
   auto post_key = [&](WPARAM vk) {
     const LPARAM lparam = 1 | (static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC)) << 16);
     PostMessageW(child, WM_KEYDOWN, vk, lparam);
@@ -154,8 +149,7 @@ void key_checks() {
 void window_checks() {
   open_at_double_scale_checks();
   tick_checks();
-  mouse_checks();
-  key_checks();
+  input_checks();
 }
 
 }  // namespace wincheck
