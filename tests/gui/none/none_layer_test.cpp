@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "gui/file_dialog.h"
 #include "gui/window.h"
 
@@ -13,48 +11,32 @@ namespace {
 
 TEST(NoneWindowLayer, OpenFailsAndLeavesTheWindowClosedAtItsScale) {
   int host_window = 0;
-  struct Case {
-    const char* what;
-    void* parent;
-    int scale;
-  };
-  const Case cases[] = {
-      {"host window at scale 1", &host_window, 1},
-      {"host window at scale 2", &host_window, 2},
-      {"no parent", nullptr, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const int scale : {1, 2}) {
     Window window(900, 446);
-    window.set_scale(c.scale);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-      EXPECT_FALSE(window.open(c.parent));
+    window.set_scale(scale);
+    for (void* parent : {static_cast<void*>(&host_window), static_cast<void*>(nullptr)}) {
+      EXPECT_FALSE(window.open(parent));
       EXPECT_FALSE(window.is_open());
       EXPECT_EQ(window.native_handle(), nullptr);
       EXPECT_EQ(window.desktop_scale(), 1);
       window.idle();
       window.close();
     }
-    EXPECT_EQ(window.scale(), c.scale);
-    EXPECT_EQ(window.buffer().width(), 900 * c.scale);
-    EXPECT_EQ(window.buffer().height(), 446 * c.scale);
+    EXPECT_EQ(window.buffer().width(), 900 * scale);
+    EXPECT_EQ(window.buffer().height(), 446 * scale);
   }
 }
 
 TEST(NoneWindowLayer, FileDialogRefusesToStartAndNeverAnswers) {
   Window window(900, 446);
-  std::unique_ptr<FileDialog> dialog = make_file_dialog(window);
-  int answers = 0;
+  auto dialog = make_file_dialog(window);
   FileDialogRequest request;
   request.save = true;
   request.title = "Save preset bank";
-  request.pattern = "*.pbk";
-  EXPECT_FALSE(dialog->start(request, [&](bool, const std::string&) { ++answers; }));
+  EXPECT_FALSE(dialog->start(request, [&](bool, const std::string&) { ADD_FAILURE(); }));
   EXPECT_FALSE(dialog->is_running());
   dialog->poll();
   dialog->cancel();
-  EXPECT_FALSE(dialog->start(request, [&](bool, const std::string&) { ++answers; }));
-  EXPECT_EQ(answers, 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// A minimal self-checking report: one line per check, a closing count, an
-// exit code that says whether all held.
+// A minimal self-checking report (one line per check, a closing count, an
+// exit code that says whether all held) and the groups of checks main() runs.
 
 #include <string>
 
@@ -8,7 +8,12 @@ namespace wincheck {
 
 // Prints "ok: what" or "FAILED: what"; returns ok.
 bool check(bool ok, const std::string& what);
-// Prints "N passed, M failed"; 0 when nothing failed.
-int finish();
+
+void window_checks();
+void lifecycle_checks();
+void scale_checks();
+// The scale taken from a desktop set to `dpi` (wine's LogPixels).
+void desktop_scale_checks(int dpi);
+void file_dialog_checks();
 
 }  // namespace wincheck

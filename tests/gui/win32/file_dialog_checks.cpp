@@ -10,7 +10,6 @@
 #include "gui/file_dialog.h"
 #include "tests/gui/win32/checks.h"
 #include "tests/gui/win32/editor_fixture.h"
-#include "tests/gui/win32/suites.h"
 
 namespace wincheck {
 
@@ -82,15 +81,13 @@ void file_dialog_checks() {
   };
 
   const bool started = dialog->start(save, record);
-  check(started && dialog->is_running() && !FindWindowA("#32770", save.title.c_str()),
-        "start() returns at once, before any dialog is shown");
-  check(!dialog->start(save, record), "a second start while one is pending is refused");
+  check(started && dialog->is_running() && !FindWindowA("#32770", save.title.c_str()) && !dialog->start(save, record),
+        "start() returns at once, before any dialog is shown; a second start is refused");
   poll_with_user(*dialog, save.title, [](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); });
-  check(seen_dialog != nullptr, "poll() shows the save dialog with the request's title");
-  check(seen_owner == host.hwnd(), "the dialog belongs to the host's top-level window");
-  check(answer.calls == 1 && answer.ok && same_path(answer.path, folder + "\\bank.pbk"),
-        "OK answers once with the proposed name in the given folder (" + answer.path + ")");
-  check(!dialog->is_running(), "the dialog is finished after the answer");
+  check(seen_dialog && seen_owner == host.hwnd(),
+        "poll() shows the save dialog with the request's title, owned by the host's top-level window");
+  check(answer.calls == 1 && answer.ok && same_path(answer.path, folder + "\\bank.pbk") && !dialog->is_running(),
+        "OK answers once with the proposed name in the given folder (" + answer.path + ") and ends the dialog");
 
   pengui::FileDialogRequest open = save;
   open.save = false;

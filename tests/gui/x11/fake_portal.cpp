@@ -2,34 +2,20 @@
 
 #include <dbus/dbus.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <vector>
+#include <cstdio>
+#include <cstring>
 
 extern char** environ;
 
 namespace pengui::testing {
 
 namespace {
-
-std::string read_line(int fd, int timeout_ms) {
-  std::string line;
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < end) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 50) <= 0) continue;
-    char c;
-    if (read(fd, &c, 1) != 1) break;
-    if (c == '\n') return line;
-    line += c;
-  }
-  return {};
-}
 
 std::string string_variant(DBusMessageIter& variant) {
   if (dbus_message_iter_get_arg_type(&variant) != DBUS_TYPE_STRING) return {};
@@ -84,8 +70,11 @@ FakePortal::FakePortal() {
     close(fds[0]);
     return;
   }
-  address_ = read_line(fds[0], 3000);
-  close(fds[0]);
+  // dbus-daemon prints its address once it listens, or exits.
+  FILE* out = fdopen(fds[0], "r");
+  char line[512] = {};
+  if (out && std::fgets(line, sizeof line, out)) address_.assign(line, std::strcspn(line, "\n"));
+  if (out) std::fclose(out);
 }
 
 FakePortal::~FakePortal() {
@@ -132,8 +121,7 @@ void FakePortal::run(Behaviour behaviour, std::string uri) {
         std::string token;
         DBusMessageIter args, dict;
         dbus_message_iter_init(m, &args);
-        call.parent_window = string_variant(args);
-        dbus_message_iter_next(&args);
+        dbus_message_iter_next(&args);  // parent window
         call.title = string_variant(args);
         dbus_message_iter_next(&args);
         dbus_message_iter_recurse(&args, &dict);

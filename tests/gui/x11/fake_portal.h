@@ -13,7 +13,6 @@ namespace pengui::testing {
 
 struct PortalCall {
   std::string method;        // "OpenFile" or "SaveFile"
-  std::string parent_window;
   std::string title;
   std::string current_name;
   std::string current_folder;

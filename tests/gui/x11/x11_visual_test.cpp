@@ -10,11 +10,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "gui/linux/x11_native_window.h"
+#include "support/stderr_capture.h"
 #include "tests/gui/x11/recording_sink.h"
 #include "tests/gui/x11/x11_test_host.h"
 
@@ -27,12 +29,10 @@ namespace {
 class OwnServer {
 public:
   explicit OwnServer(const char* depth) {
-    const char* display = std::getenv("DISPLAY");
-    if (display) saved_display_ = display;
     int n = 150;
-    while (n < 200 && (access(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), F_OK) == 0 ||
-                       access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0))
-      ++n;
+    auto socket = [&n] { return "/tmp/.X11-unix/X" + std::to_string(n); };
+    auto lock = [&n] { return "/tmp/.X" + std::to_string(n) + "-lock"; };
+    while (n < 200 && (access(socket().c_str(), F_OK) == 0 || access(lock().c_str(), F_OK) == 0)) ++n;
     const std::string name = ":" + std::to_string(n);
     const std::string screen = std::string("640x480x") + depth;
     const char* argv[] = {"Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
@@ -40,23 +40,16 @@ public:
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
-    if (pid_ < 0) return;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end) {
-      if (access(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), F_OK) == 0) {
-        setenv("DISPLAY", name.c_str(), 1);
-        ok_ = true;
-        return;
-      }
+    for (int i = 0; pid_ > 0 && i < 250 && !ok_; ++i) {
+      ok_ = access(socket().c_str(), F_OK) == 0;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    if (ok_) display_.emplace("DISPLAY", name.c_str());
   }
   ~OwnServer() {
-    if (saved_display_.empty()) unsetenv("DISPLAY");
-    else setenv("DISPLAY", saved_display_.c_str(), 1);
+    display_.reset();
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
       waitpid(pid_, nullptr, 0);
@@ -67,7 +60,7 @@ public:
 private:
   pid_t pid_ = -1;
   bool ok_ = false;
-  std::string saved_display_;
+  std::optional<test_support::ScopedEnv> display_;
 };
 
 ::Window window_of(const NativeWindow& w) { return static_cast<::Window>(reinterpret_cast<uintptr_t>(w.handle())); }
@@ -93,18 +86,15 @@ TEST(X11Visuals, SixteenBitServerShowsTheBufferWithinItsPrecision) {
     XImage* image = XGetImage(host.display(), window_of(native), 0, 0, 256, 64, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
     int worst[3] = {0, 0, 0};
-    for (int y = 0; y < 64; ++y) {
+    for (int y = 0; y < 64; ++y)
       for (int x = 0; x < 256; ++x) {
         const unsigned long pixel = XGetPixel(image, x, y);
-        // 5-6-5 bits back to 8 bits per channel.
-        const int got[3] = {static_cast<int>(((pixel >> 11) & 31) * 255 / 31),
-                            static_cast<int>(((pixel >> 5) & 63) * 255 / 63), static_cast<int>((pixel & 31) * 255 / 31)};
         const uint32_t rgb = buffer.pixel(x, y);
-        const int want[3] = {static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
-                             static_cast<int>(rgb & 0xFF)};
-        for (int c = 0; c < 3; ++c) worst[c] = std::max(worst[c], std::abs(got[c] - want[c]));
+        // 5-6-5 bits back to 8 bits per channel.
+        const int got[3] = {int(((pixel >> 11) & 31) * 255 / 31), int(((pixel >> 5) & 63) * 255 / 63),
+                            int((pixel & 31) * 255 / 31)};
+        for (int c = 0; c < 3; ++c) worst[c] = std::max(worst[c], std::abs(got[c] - int(rgb >> (16 - 8 * c) & 0xFF)));
       }
-    }
     XDestroyImage(image);
     EXPECT_LE(worst[0], 5);  // half a 5-bit step, plus truncation on the way back
     EXPECT_LE(worst[1], 3);
