@@ -71,17 +71,6 @@ TEST(SawWavetable, NaiveRampStartsAfterItsResetInTheFirstStoredLevel) {
   }
 }
 
-TEST(SawWavetable, GuardsHoldWrappedNeighbours) {
-  const SawTable& t = dsp::use_shared_saw_table<SawTable>();
-  for (int level = 0; level < 13; ++level) {
-    EXPECT_EQ(t.get_sample(level, -1), t.get_sample(level, 4095)) << level;
-    EXPECT_EQ(t.get_sample(level, 4096), t.get_sample(level, 0)) << level;
-    EXPECT_EQ(t.get_sample(level, 4097), t.get_sample(level, 1)) << level;
-  }
-  EXPECT_EQ(t.get_sample(12, -1), -15880);
-  EXPECT_EQ(t.get_sample(12, 4097), -15864);
-}
-
 TEST(SawWavetable, LowestLevelsAreConstantAndOneCosine) {
   const SawTable& t = dsp::use_shared_saw_table<SawTable>();
   const short dc = t.get_sample(0, 0);

@@ -188,30 +188,6 @@ TEST(ZindleDspProperties, AnswersTheHostQueries) {
   EXPECT_EQ(dsp.get_sample_rate(), 48000.0f);
 }
 
-TEST(ZindleDspParams, SetAndGetAllValues) {
-  DspHarness h;
-  std::vector<float> values(62);
-  for (int i = 0; i < 62; ++i) values[static_cast<size_t>(i)] = h.dsp.get_param(i)->nrm();
-  values[12] = 0.5f;   // "Portamento"
-  values[53] = 0.0f;   // "VCF Freq"
-  values[20] = 1.0f;   // "Osc Mode"
-  h.dsp.set_all_param_values(values.data());
-  EXPECT_DOUBLE_EQ(h.dsp.get_param(12)->get_val(), 0.1875);
-  EXPECT_DOUBLE_EQ(h.dsp.get_param(53)->get_val(), 16.0);
-
-  std::vector<double> read(62, -1.0);
-  h.dsp.get_all_param_values(read.data());
-  for (int i = 0; i < 62; ++i) {
-    EXPECT_EQ(read[static_cast<size_t>(i)], values[static_cast<size_t>(i)]) << i;
-  }
-
-  // The change reaches the synth core through the keyboard group's flag.
-  EXPECT_FALSE(h.dsp.get_synth_core().is_mono());
-  h.render(16);
-  EXPECT_TRUE(h.dsp.get_synth_core().is_mono());
-  EXPECT_DOUBLE_EQ(h.dsp.get_synth_core().get_glide().get_time(), 0.1875);
-}
-
 TEST(ZindleDspParams, DefaultControllersAreDistinctAndFree) {
   // Controllers the MIDI input keeps for itself: bank select, data entry,
   // (N)RPN selection and the channel mode messages.
