@@ -134,18 +134,4 @@ TEST(ExpSegment, SkipMatchesRenderingAndEndsExactlyOnTarget) {
   }
 }
 
-TEST(ExpSegment, StartsAlreadyThereOnlyWithinBothLimits) {
-  synth::ExpSegment s;
-  s.set_target(1.0);
-  s.set_threshold(0.5);
-  s.set_factor(0.99);
-  s.start(0.96);  // within 0.05 and the threshold
-  EXPECT_EQ(s.get_remaining(), 0);
-  s.start(0.9);  // within the threshold only: aims past
-  EXPECT_GT(s.get_remaining(), 0);
-  s.set_factor(1.0);
-  s.start(0.2);
-  EXPECT_EQ(s.get_remaining(), synth::ExpSegment::kEndless);
-}
-
 }  // namespace

@@ -68,19 +68,6 @@ struct NoiseRig {
   synth::NoiseGen gen;
 };
 
-TEST(NoiseGen, WhiteSourceSequenceFromTheFirstState) {
-  synth::NoiseGen gen;
-  const float expected[] = {1.0f, 1.25f, -1.671875f, 1.6484375f, -1.296875f};
-  for (const float e : expected) EXPECT_EQ(gen.next_white(), e);
-  // Every value is ±(1 + k/128).
-  for (int i = 0; i < 10000; ++i) {
-    const float v = std::fabs(gen.next_white());
-    ASSERT_GE(v, 1.0f);
-    ASSERT_LT(v, 2.0f);
-    ASSERT_EQ(std::fmod(v * 128.0f, 1.0f), 0.0f);
-  }
-}
-
 TEST(NoiseGen, SpectrumSlopes) {
   struct Case { double type; std::vector<double> centres; double slope_min; double slope_max; };
   const Case cases[] = {
@@ -112,18 +99,6 @@ TEST(NoiseGen, BlockAndSampleFormsAgree) {
     }
     EXPECT_EQ(counter.count(), 0u);
   }
-}
-
-TEST(NoiseGen, ResetClearsTheFilterButNotTheSequence) {
-  NoiseRig a(0.0);
-  NoiseRig b(0.0);
-  std::vector<float> xa(300), xb(300);
-  a.gen.generate(xa.data(), 300);
-  a.gen.reset();
-  a.gen.generate(xa.data(), 300);
-  for (int i = 0; i < 300; ++i) b.gen.next_white();
-  b.gen.generate(xb.data(), 300);
-  EXPECT_EQ(xa, xb);
 }
 
 }  // namespace

@@ -79,16 +79,6 @@ TEST(SampleHoldStage, MixerSignalFromItsSources) {
   }
 }
 
-TEST(SampleHoldStage, NoiseAloneIsScaledNoise) {
-  ShRig rig;
-  rig.fill(3);
-  rig.set(0.0, 0.0, 0.0, 1.0, 0.7);
-  rig.stage.process_block(512, false);
-  for (int i = 0; i < 512; ++i) {
-    ASSERT_EQ(rig.stage.get_mixer_buffer()[i], rig.noise[i] * 0.7f) << i;
-  }
-}
-
 TEST(SampleHoldStage, HoldsBetweenTriggers) {
   ShRig rig;
   rig.set(0.0, 1.0, 1.0, 0.0, 0.0);

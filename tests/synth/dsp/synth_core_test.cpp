@@ -19,52 +19,6 @@ int key_pitch(int key) {
   return static_cast<int>(std::floor(static_cast<double>(product) + 0.5));
 }
 
-TEST(SynthCorePitch, KeysSetBothOscillators) {
-  struct Step {
-    bool down;
-    int note;
-    int vco1;
-    int vco2;
-  };
-  const Step steps[] = {
-      {true, 60, 327680, 327680},
-      {true, 64, 327680, 327680 + 4 * 5461},  // interval in whole 5461 steps
-      {false, 60, key_pitch(64), key_pitch(64)},
-      {false, 64, key_pitch(64), key_pitch(64)},  // stays after release
-      {true, 48, key_pitch(48), key_pitch(48)},
-      {true, 84, key_pitch(48), key_pitch(48) + 36 * 5461},
-  };
-  DspHarness h;
-  h.render(64);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), 311296);  // key 57 before any note
-  for (const Step& s : steps) {
-    if (s.down) {
-      h.note_on(5, s.note);
-    } else {
-      h.note_off(5, s.note);
-    }
-    h.render(64);
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), s.vco1) << s.note;
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco2_pitch(), s.vco2) << s.note;
-  }
-}
-
-TEST(SynthCorePitch, MonoModeFollowsTheLastKey) {
-  DspHarness h;
-  h.change(kOscMode, 1.0);
-  h.render(16);
-  ASSERT_TRUE(h.dsp.get_synth_core().is_mono());
-  h.note_on(0, 60);
-  h.note_on(0, 64);
-  h.render(16);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(64));
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco2_pitch(), key_pitch(64));
-  h.note_off(0, 64);
-  h.render(16);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(60));
-  EXPECT_EQ(h.dsp.get_synth_core().get_keyboard().get_trigger(), 1);
-}
-
 TEST(SynthCorePitch, BendRangeTwelveBendsByAnOctave) {
   struct Case {
     int data1, data2;

@@ -128,24 +128,4 @@ TEST(VoiceBehaviour, OpenVcaWithoutSourcesGivesTheGuardPatternOnly) {
   }
 }
 
-TEST(VoiceBehaviour, StopReleasesTheParametersAndDestructionIsClean) {
-  auto h = std::make_unique<DspHarness>();
-  h->change(kNoiseType, 1.0);
-  h->change(kMix1Lvl, 1.0);
-  h->change(kVcaGain, 1.0);
-  h->note_on(0, 60);
-  h->render(1024);
-  const synth::NoiseGen& noise = h->dsp.get_synth_core().get_generator_stage().use_noise_gen();
-  EXPECT_TRUE(noise.has_noise_type());
-  EXPECT_FALSE(noise.is_pink());
-
-  h->dsp.stop();
-  EXPECT_FALSE(noise.has_noise_type());
-  EXPECT_TRUE(noise.is_pink());
-  EXPECT_EQ(h->dsp.get_nbr_registered_params(), 0);
-  h->dsp.stop();  // a second stop finds nothing left to release
-  EXPECT_EQ(h->dsp.get_nbr_registered_params(), 0);
-  h.reset();  // under the address sanitizer: no use after free, no leak
-}
-
 }  // namespace
