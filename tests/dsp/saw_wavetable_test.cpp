@@ -1,10 +1,8 @@
-#include "dsp/fft_real.h"
 #include "dsp/saw_wavetable.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "support/signal_measure.h"

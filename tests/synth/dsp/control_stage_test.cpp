@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "support/alloc_counter.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/control_stage.h"
 #include "tests/synth/dsp/stage_registry.h"

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 #include "support/signal_measure.h"
-#include "support/alloc_counter.h"
 #include "tests/synth/dsp/stage_registry.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "dsp/fft_real.h"
-#include "support/alloc_counter.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/noise_gen.h"
 #include "tests/synth/dsp/stage_registry.h"
@@ -84,20 +83,6 @@ TEST(NoiseGen, SpectrumSlopes) {
     RecordProperty(c.type == 0.0 ? "pink_db_per_octave" : "white_db_per_octave", std::to_string(slope));
     EXPECT_GT(slope, c.slope_min);
     EXPECT_LT(slope, c.slope_max);
-  }
-}
-
-TEST(NoiseGen, BlockAndSampleFormsAgree) {
-  for (const double type : {0.0, 1.0}) {
-    NoiseRig block(type);
-    NoiseRig stepped(type);
-    std::vector<float> a(511);
-    zindle_test::AllocationCounter counter;
-    for (int round = 0; round < 20; ++round) {
-      block.gen.generate(a.data(), 511);
-      for (int i = 0; i < 511; ++i) ASSERT_EQ(stepped.gen.generate_sample(), a[i]) << i;
-    }
-    EXPECT_EQ(counter.count(), 0u);
   }
 }
 
