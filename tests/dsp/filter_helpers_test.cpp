@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "dsp/env_follower.h"
 #include "dsp/linear_ramp.h"
-#include "dsp/osc_sin_cos_euler.h"
 
 namespace {
 
@@ -66,31 +64,6 @@ TEST(LinearRamp, ZeroRampTimeJumps) {
   ramp.set_target(440.0f);
   EXPECT_EQ(ramp.value(), 440.0);
   EXPECT_FALSE(ramp.is_moving());
-}
-
-TEST(OscSinCosEuler, FrequencyAndAmplitudeOfRenderedTone) {
-  for (float fs : {44100.0f, 96000.0f}) {
-    dsp::OscSinCosEuler osc;
-    osc.set_frequency(440.0f);
-    osc.set_sample_rate(fs);
-    const int n = static_cast<int>(fs) * 4;
-    int crossings = 0;
-    float lo = 2.0f, hi = 0.0f;
-    float prev = osc.get_sin();
-    for (int i = 0; i < n; ++i) {
-      if (i % 256 == 0) osc.normalize();
-      osc.step();
-      const float s = osc.get_sin();
-      crossings += (prev < 0.0f && s >= 0.0f);
-      prev = s;
-      const float r = std::hypot(osc.get_cos(), s);
-      lo = std::fmin(lo, r);
-      hi = std::fmax(hi, r);
-    }
-    EXPECT_NEAR(crossings, 4 * 440, 1) << fs;
-    EXPECT_GT(lo, 0.9999f) << fs;
-    EXPECT_LT(hi, 1.0001f) << fs;
-  }
 }
 
 }  // namespace

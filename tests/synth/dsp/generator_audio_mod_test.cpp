@@ -10,14 +10,14 @@
 #include "synth/dsp/generator_outputs.h"
 #include "synth/dsp/generator_stage.h"
 #include "synth/dsp/pitch_units.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "support/fake_dsp.h"
 
 namespace {
 
 enum Param { kVco1Coarse, kVco2Coarse, kVco1Fine, kVco2Fine, kVco1Pw, kVco2Pw, kVco1Src, kVco2Sync };
 
 struct Stage {
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::GeneratorStage gen;
 
   Stage(bool sync, int vco1_pitch, int vco2_pitch) {

@@ -7,7 +7,7 @@
 
 #include "support/alloc_counter.h"
 #include "synth/dsp/generator_stage.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "support/fake_dsp.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr int kNote69 = 69 * 65536 / 12;  // 440 Hz
 constexpr int kOctave = 65536;
 
 struct Stage {
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::GeneratorStage gen;
 
   explicit Stage(double host_rate = 44100.0) {

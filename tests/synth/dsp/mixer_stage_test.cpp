@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/signal_measure.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "support/fake_dsp.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ struct MixerRig {
   }
 
   double fs;
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::MixerStage stage;
   float noise[2 * kN] = {};
   int16_t saw1[2 * kN] = {};

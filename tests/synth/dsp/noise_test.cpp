@@ -7,7 +7,7 @@
 #include "dsp/fft_real.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/noise_gen.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "support/fake_dsp.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ struct NoiseRig {
     registry.change(0, type);
     gen.update();
   }
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::NoiseGen gen;
 };
 

@@ -7,7 +7,7 @@
 
 #include "support/alloc_counter.h"
 #include "synth/dsp/sample_hold_stage.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "support/fake_dsp.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ struct ShRig {
     }
   }
 
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::SampleHoldStage stage;
   float noise[synth::SampleHoldStage::kMaxSamples] = {};
   int16_t saw1[synth::SampleHoldStage::kMaxSamples] = {};

@@ -13,11 +13,7 @@ using namespace zindle_test::synth_param;
 
 using zindle_test::DspHarness;
 
-// Pitch of a key as the voice computes it: the float product, rounded.
-int key_pitch(int key) {
-  const float product = static_cast<float>(key) * 5461.33349609375f;
-  return static_cast<int>(std::floor(static_cast<double>(product) + 0.5));
-}
+constexpr int kKey48 = 262144, kKey60 = 327680, kKey69 = 376832;  // pitch units
 
 TEST(SynthCorePitch, BendRangeTwelveBendsByAnOctave) {
   struct Case {
@@ -36,7 +32,7 @@ TEST(SynthCorePitch, BendRangeTwelveBendsByAnOctave) {
     h.dsp.channel_message(0, 14, c.data1, c.data2);
     h.render(32);
     EXPECT_EQ(h.dsp.get_synth_core().get_bend_offset(), c.offset) << c.data2;
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(69) + c.offset) << c.data2;
+    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), kKey69 + c.offset) << c.data2;
   }
   // A new range applies to the bend already held.
   h.dsp.set_time_stamp(0);
@@ -57,8 +53,8 @@ TEST(SynthCorePortamento, GlidesExponentiallyAndArrivesInTheGlideTime) {
   ASSERT_NEAR(time, 0.1, 1e-6);
   const double glide_samples = time * 44100.0;
 
-  const double start = key_pitch(48);
-  const double target = key_pitch(60);
+  const double start = kKey48;
+  const double target = kKey60;
   h.note_on(0, 60);
   int rendered = 0;
   bool arrived = false;
@@ -80,7 +76,7 @@ TEST(SynthCorePortamento, GlidesExponentiallyAndArrivesInTheGlideTime) {
     }
   }
   EXPECT_TRUE(arrived);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(60));
+  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), kKey60);
   EXPECT_FALSE(h.dsp.get_synth_core().get_glide().is_moving());
 }
 
