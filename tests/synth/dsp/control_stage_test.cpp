@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "support/fake_dsp.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/control_stage.h"
-#include "support/fake_dsp.h"
 
 namespace {
 
@@ -217,7 +217,9 @@ TEST(ControlStage, KeyRetriggerRestartsTheLfoPhase) {
     rig.stage.tick(true);
     EXPECT_EQ(rig.stage.is_lfo_cycle_start(), retrig);
     EXPECT_EQ(rig.stage.get_lfo().get_phase() == 0.0, retrig);
-    if (retrig) EXPECT_EQ(rig.stage.get_lfo_sine(), 0.0f);
+    if (retrig) {
+      EXPECT_EQ(rig.stage.get_lfo_sine(), 0.0f);
+    }
   }
 }
 

@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "support/signal_measure.h"
 #include "support/fake_dsp.h"
+#include "support/signal_measure.h"
 
 namespace {
 

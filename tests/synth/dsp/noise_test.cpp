@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "dsp/fft_real.h"
+#include "support/fake_dsp.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/noise_gen.h"
-#include "support/fake_dsp.h"
 
 namespace {
 
