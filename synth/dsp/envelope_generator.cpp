@@ -66,23 +66,6 @@ void ExpSegment::finish() {
   if (ends_on_target_) dist_ = target_ - base_;
 }
 
-void ExpSegment::skip(int count) {
-  if (count <= 0) return;
-  if (count >= remaining_) {
-    remaining_ = 0;
-    dist_ = target_ - base_;
-    return;
-  }
-  double power = 1.0;
-  double square = factor_;
-  for (unsigned e = static_cast<unsigned>(count); e != 0; e >>= 1) {
-    if (e & 1u) power *= square;
-    square *= square;
-  }
-  dist_ *= power;
-  if (remaining_ != kEndless) remaining_ -= count;
-}
-
 // --- EnvelopeGenerator -------------------------------------------------------
 
 EnvelopeGenerator::EnvelopeGenerator() {

@@ -25,8 +25,6 @@ public:
 
   // Writes min(count, remaining) samples; returns how many were written.
   int render(float* out, int count);
-  // Advances without output; past the end the value is exactly the target.
-  void skip(int count);
   // Ends the segment: on its target, or where it is for a fixed length.
   void finish();
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <random>
 #include <vector>
 
@@ -19,14 +18,6 @@ dsp::Downsampler2x<8> make_decimator() {
   dsp::Downsampler2x<8> d;
   d.set_coefficients(dsp::design_halfband_coefs(69.0, 0.01));
   return d;
-}
-
-TEST(HalfbandDesign, ReproducesTheEightCoefficients) {
-  const double expected[8] = {0.0771150798, 0.2659685265, 0.4820706251, 0.6651041533,
-                              0.7968204713, 0.8841015086, 0.9412514278, 0.9820054142};
-  const std::vector<double> coefs = dsp::design_halfband_coefs(69.0, 0.01);
-  ASSERT_EQ(coefs.size(), 8u);
-  for (int i = 0; i < 8; ++i) EXPECT_NEAR(coefs[i], expected[i], 1e-10) << "coefficient " << i;
 }
 
 // Frequencies as a fraction of the doubled (input) rate.
@@ -58,14 +49,6 @@ TEST(Downsampler2x, MagnitudeResponseOfRenderedSines) {
   }
 }
 
-TEST(Downsampler2x, ConstantInputSettlesToSameConstant) {
-  dsp::Downsampler2x<8> d = make_decimator();
-  std::vector<float> in(8192, 0.75f), out(4096);
-  d.process_block(out.data(), in.data(), 4096);
-  // Rounding leaves each section a dead band of a few ulps.
-  EXPECT_NEAR(out[4095], 0.75f, 2e-6f);
-}
-
 TEST(Downsampler2x, BlockEqualsSamplesAndSplitBlocks) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
@@ -87,29 +70,6 @@ TEST(Downsampler2x, BlockEqualsSamplesAndSplitBlocks) {
   }
 }
 
-TEST(Downsampler2x, BlockReadsExactlyTwiceItsOutputLength) {
-  dsp::Downsampler2x<8> d = make_decimator();
-  std::vector<float> in(513, 0.5f), out(257, -7.0f);
-  in[512] = std::numeric_limits<float>::quiet_NaN();
-  d.process_block(out.data(), in.data(), 256);
-  for (int i = 0; i < 256; ++i) ASSERT_TRUE(std::isfinite(out[i])) << i;
-  EXPECT_EQ(out[256], -7.0f);
-}
-
-TEST(Downsampler2x, ClearForgetsThePast) {
-  const float k[8] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f};
-  dsp::Downsampler2x<8> d;
-  d.set_coefficients_float(k);
-  const float junk[2] = {3.0f, -2.0f};
-  for (int i = 0; i < 10; ++i) d.process_sample(junk);
-  d.clear();
-  // With empty memories each section is a plain gain.
-  const float in[2] = {1.0f, 2.0f};
-  const float a = 2.0f * 0.1f * 0.3f * 0.5f * 0.7f;
-  const float b = 1.0f * 0.2f * 0.4f * 0.6f * 0.8f;
-  EXPECT_FLOAT_EQ(d.process_sample(in), (a + b) * 0.5f);
-}
-
 TEST(Downsampler2x, ReportsDenormalStateUntilCleared) {
   dsp::Downsampler2x<8> d = make_decimator();
   EXPECT_TRUE(d.state_is_normal());
@@ -124,16 +84,6 @@ TEST(Downsampler2x, ReportsDenormalStateUntilCleared) {
   EXPECT_TRUE(seen_denormal);
   d.clear();
   EXPECT_TRUE(d.state_is_normal());
-}
-
-TEST(Downsampler2x, ExtremeInputsStayFinite) {
-  std::mt19937 rng(3);
-  std::uniform_real_distribution<float> dist(-1e30f, 1e30f);
-  dsp::Downsampler2x<8> d = make_decimator();
-  std::vector<float> in(4096), out(2048);
-  for (float& v : in) v = dist(rng);
-  d.process_block(out.data(), in.data(), 2048);
-  for (float v : out) ASSERT_TRUE(std::isfinite(v));
 }
 
 }  // namespace

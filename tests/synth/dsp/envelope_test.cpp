@@ -112,40 +112,4 @@ TEST(EnvelopeGenerator, SustainLevelChangeWhileHeldDecaysToTheNewLevel) {
   EXPECT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
 }
 
-TEST(ExpSegment, SkipMatchesRenderingAndEndsExactlyOnTarget) {
-  struct Case { double from; double target; double factor; int skip; };
-  for (const Case c : {Case{0.0, 1.0, 0.999, 100}, Case{5.0, -2.0, 0.99, 37},
-                       Case{1.0, 0.0, 0.9995, 1000}}) {
-    synth::ExpSegment rendered;
-    synth::ExpSegment skipped;
-    for (synth::ExpSegment* s : {&rendered, &skipped}) {
-      s->set_target(c.target);
-      s->set_threshold(0.01);
-      s->set_factor(c.factor);
-      s->start(c.from);
-    }
-    std::vector<float> out(static_cast<size_t>(c.skip));
-    rendered.render(out.data(), c.skip);
-    skipped.skip(c.skip);
-    EXPECT_NEAR(skipped.get_value(), rendered.get_value(), 1e-9);
-    EXPECT_EQ(skipped.get_remaining(), rendered.get_remaining());
-    skipped.skip(skipped.get_remaining());
-    EXPECT_EQ(skipped.get_value(), c.target);
-  }
-}
-
-TEST(ExpSegment, StartsAlreadyThereOnlyWithinBothLimits) {
-  synth::ExpSegment s;
-  s.set_target(1.0);
-  s.set_threshold(0.5);
-  s.set_factor(0.99);
-  s.start(0.96);  // within 0.05 and the threshold
-  EXPECT_EQ(s.get_remaining(), 0);
-  s.start(0.9);  // within the threshold only: aims past
-  EXPECT_GT(s.get_remaining(), 0);
-  s.set_factor(1.0);
-  s.start(0.2);
-  EXPECT_EQ(s.get_remaining(), synth::ExpSegment::kEndless);
-}
-
 }  // namespace

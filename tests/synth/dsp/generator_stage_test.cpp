@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "support/alloc_counter.h"
+#include "support/fake_dsp.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/dsp/generator_stage.h"
-#include "tests/synth/dsp/stage_registry.h"
+#include "synth/dsp/pitch_units.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kNote69 = 69 * 65536 / 12;  // 440 Hz
 constexpr int kOctave = 65536;
 
 struct Stage {
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::GeneratorStage gen;
 
   explicit Stage(double host_rate = 44100.0) {
@@ -201,6 +202,60 @@ TEST(GeneratorStage, BlockAndSampleRenderingAgreeWithoutAllocating) {
         ASSERT_EQ(a.vco2_square[i], b.vco2_square[i]) << i;
         ASSERT_EQ(a.noise[i], b.noise[i]) << i;
       }
+    }
+  }
+}
+
+// VCO 2 under audio-rate modulation: the block form (everything else first,
+// then VCO 2 from prepared pitches) must give the stepped form's samples.
+TEST(GeneratorAudioMod, BlockFormMatchesSteppedForm) {
+  struct Case {
+    const char* what;
+    bool sync;
+    float amount;  // pitch units per unit of signal
+  };
+  const Case cases[] = {{"free, deep", false, 103765.34f}, {"synced, deep", true, 103765.34f},
+                        {"synced, shallow", true, 900.0f}, {"free, off", false, 0.0f}};
+  constexpr int kVco1 = 48 * 5461;
+  constexpr int kVco2 = 55 * 5461;
+  for (const Case& c : cases) {
+    Stage stepped, block;
+    for (Stage* s : {&stepped, &block}) {
+      s->change(kVco2Sync, c.sync ? 1.0 : 0.0);
+      s->change(kVco2Pw, 0.3);
+      s->gen.update_params();
+      s->gen.set_vco1_pitch(kVco1);
+      s->gen.set_vco2_pitch(kVco2);
+      s->gen.set_outputs_read(synth::generator_output::kAll);
+    }
+    float* noise[2];
+    int16_t* bufs[2][4];
+    stepped.gen.get_buffers(noise[0], bufs[0][0], bufs[0][1], bufs[0][2], bufs[0][3]);
+    block.gen.get_buffers(noise[1], bufs[1][0], bufs[1][1], bufs[1][2], bufs[1][3]);
+    // Slices of several lengths with a signal swinging past +-1 and into
+    // pitches above the maximum.
+    int slice_index = 0;
+    for (int length : {512, 1, 37, 256, 511, 2}) {
+      std::vector<float> signal(static_cast<size_t>(length));
+      for (int i = 0; i < length; ++i) {
+        signal[static_cast<size_t>(i)] = static_cast<float>(2.5 * std::sin(0.013 * (i + 97 * slice_index)));
+      }
+      stepped.gen.set_render_position(0);
+      for (int i = 0; i < length; ++i) {
+        stepped.gen.render_sample();
+        stepped.gen.set_vco2_audio_mod(synth::round_half_up(signal[static_cast<size_t>(i)] * c.amount));
+      }
+      block.gen.render_block_except_vco2(length);
+      block.gen.render_vco2_modulated(signal.data(), c.amount, length);
+      for (int i = 0; i < length; ++i) {
+        ASSERT_EQ(noise[1][i], noise[0][i]) << c.what << ", slice " << slice_index << ", sample " << i;
+        for (int b = 0; b < 4; ++b) {
+          ASSERT_EQ(bufs[1][b][i], bufs[0][b][i])
+              << c.what << ", buffer " << b << ", slice " << slice_index << ", sample " << i;
+        }
+      }
+      ASSERT_EQ(block.gen.get_vco2_pitch(), stepped.gen.get_vco2_pitch()) << c.what;
+      ++slice_index;
     }
   }
 }

@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "dsp/fft_real.h"
-#include "support/alloc_counter.h"
+#include "support/fake_dsp.h"
 #include "support/signal_measure.h"
 #include "synth/dsp/noise_gen.h"
-#include "tests/synth/dsp/stage_registry.h"
 
 namespace {
 
@@ -64,22 +63,9 @@ struct NoiseRig {
     registry.change(0, type);
     gen.update();
   }
-  zindle_test::StageRegistry registry;
+  zindle_test::FakeDsp registry;
   synth::NoiseGen gen;
 };
-
-TEST(NoiseGen, WhiteSourceSequenceFromTheFirstState) {
-  synth::NoiseGen gen;
-  const float expected[] = {1.0f, 1.25f, -1.671875f, 1.6484375f, -1.296875f};
-  for (const float e : expected) EXPECT_EQ(gen.next_white(), e);
-  // Every value is ±(1 + k/128).
-  for (int i = 0; i < 10000; ++i) {
-    const float v = std::fabs(gen.next_white());
-    ASSERT_GE(v, 1.0f);
-    ASSERT_LT(v, 2.0f);
-    ASSERT_EQ(std::fmod(v * 128.0f, 1.0f), 0.0f);
-  }
-}
 
 TEST(NoiseGen, SpectrumSlopes) {
   struct Case { double type; std::vector<double> centres; double slope_min; double slope_max; };
@@ -98,32 +84,6 @@ TEST(NoiseGen, SpectrumSlopes) {
     EXPECT_GT(slope, c.slope_min);
     EXPECT_LT(slope, c.slope_max);
   }
-}
-
-TEST(NoiseGen, BlockAndSampleFormsAgree) {
-  for (const double type : {0.0, 1.0}) {
-    NoiseRig block(type);
-    NoiseRig stepped(type);
-    std::vector<float> a(511);
-    zindle_test::AllocationCounter counter;
-    for (int round = 0; round < 20; ++round) {
-      block.gen.generate(a.data(), 511);
-      for (int i = 0; i < 511; ++i) ASSERT_EQ(stepped.gen.generate_sample(), a[i]) << i;
-    }
-    EXPECT_EQ(counter.count(), 0u);
-  }
-}
-
-TEST(NoiseGen, ResetClearsTheFilterButNotTheSequence) {
-  NoiseRig a(0.0);
-  NoiseRig b(0.0);
-  std::vector<float> xa(300), xb(300);
-  a.gen.generate(xa.data(), 300);
-  a.gen.reset();
-  a.gen.generate(xa.data(), 300);
-  for (int i = 0; i < 300; ++i) b.gen.next_white();
-  b.gen.generate(xb.data(), 300);
-  EXPECT_EQ(xa, xb);
 }
 
 }  // namespace

