@@ -93,24 +93,10 @@ TEST(MidiMgrTable, IdentifiersKeepControllerRpnAndNrpnApart) {
   EXPECT_EQ(-1, driven(m, (102 << 16) + 1));
 }
 
-TEST(MidiMgrTable, FourteenBitValuesScaleBy16383) {
-  MidiMgr m;
-  m.bind(0, kRpn, 0);
-  const std::pair<int, float> cases[] = {
-      {0, 0.0f}, {127 << 7, 0.99224806f}, {16383, 1.0f}, {8192, 0.50003052f}, {1, 6.1038882e-05f}};
-  for (const auto& [value14, expected] : cases) {
-    float v = -1.0f;
-    EXPECT_EQ(0, m.controller_value(101 << 16, value14, v));
-    EXPECT_FLOAT_EQ(expected, v) << value14;
-  }
-}
-
 TEST(MidiMgrIncoming, InitBindsTheDefaultControllers) {
   MidiRig rig;
   for (int i = 0; i < synth::kNbrParams; ++i)
     EXPECT_EQ(cc_id(kDefaultControllers[static_cast<size_t>(i)]), rig.midi.find_controller(i)) << i;
-  EXPECT_EQ(cc_id(74), rig.midi.find_controller(kVcfFreq));
-  EXPECT_EQ(kVcfFreq, driven(rig.midi, cc_id(74)));
 }
 
 TEST(MidiMgrIncoming, Controller74MovesVcfFreqWithoutTellingTheHost) {
