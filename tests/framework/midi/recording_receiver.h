@@ -43,33 +43,28 @@ public:
   int32_t control_change(int ch, int controller, int value) override {
     return add({MidiCall::kControl, ch, controller, value});
   }
-  int32_t channel_message(int ch, int status, int data1, int data2) override {
-    return add({MidiCall::kRaw, ch, status, data1, data2});
+  int32_t channel_message(int ch, int status, int d1, int d2) override {
+    return add({MidiCall::kRaw, ch, status, d1, d2});
   }
 
   std::vector<MidiCall> of(MidiCall::Op op) const {
     std::vector<MidiCall> out;
-    for (const MidiCall& call : calls) {
+    for (const MidiCall& call : calls)
       if (call.op == op) out.push_back(call);
-    }
     return out;
   }
   // Everything except the raw copies and time stamps.
   std::vector<MidiCall> decoded() const {
     std::vector<MidiCall> out;
-    for (const MidiCall& call : calls) {
+    for (const MidiCall& call : calls)
       if (call.op != MidiCall::kRaw && call.op != MidiCall::kTimeStamp) out.push_back(call);
-    }
     return out;
   }
 
   std::vector<MidiCall> calls;
 
 private:
-  int32_t add(const MidiCall& call) {
-    calls.push_back(call);
-    return 0;
-  }
+  int32_t add(const MidiCall& call) { return calls.push_back(call), 0; }
 };
 
 struct Notification {
