@@ -3,11 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "basic/conf_key_content_multi.h"
-#include "basic/conf_key_content_string.h"
-#include "basic/conf_key_data.h"
-#include "basic/conf_key_multi.h"
 #include "framework/core/plugin_core_fixture.h"
+#include "support/framework_reorder_section.h"
 #include "support/synth_params.h"
 
 using zindle_test::CoreRig;
@@ -71,17 +68,8 @@ TEST(PluginCore, HiddenParametersNeverReachTheHost) {
 
 TEST(PluginCore, HostIndicesFollowTheReorderMap) {
   CoreRig<> rig;
-  auto section = std::make_unique<basic::ConfKeyMulti>("root");
-  section->set_string("x", "y");  // keep the section non-empty
   // Host index 0 shows internal 53 ("VCF Freq").
-  {
-    auto list = std::make_unique<basic::ConfKeyContentMulti>();
-    list->add_elt(std::make_unique<basic::ConfKeyContentString>("53_VCF Freq"));
-    auto key = std::make_unique<basic::ConfKeyData>("parameter_reorder_map");
-    key->set_content(std::move(list));
-    section->add_key(std::move(key));
-  }
-  ASSERT_EQ(rig.core.get_param_reorder().read_settings(*section), 0);
+  ASSERT_EQ(rig.core.get_param_reorder().read_settings(*zindle_test::reorder_section({"53_VCF Freq"})), 0);
   ASSERT_TRUE(rig.core.set_param_and_notify(kVcfFreq, 0.5f, 200));
   const auto events = rig.host.take();
   ASSERT_GE(events.size(), 2u);
