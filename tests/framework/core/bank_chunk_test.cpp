@@ -48,22 +48,6 @@ TEST(BankChunk, BankAndProgramChunksRoundTrip) {
   EXPECT_EQ(cur, 2);
 }
 
-TEST(BankChunk, RefusedChunkKeepsTheState) {
-  BankManager bank = make_bank(8, 62);
-  const std::vector<uint8_t> before = bytes_of(bank);
-  std::vector<uint8_t> chunk = bytes_of(make_bank(8, 62));
-  int cur = 2;
-  // Shorter than its headers claim, as bank and as program.
-  EXPECT_EQ(set_chunk(bank, cur, nullptr, chunk.data(), static_cast<int>(chunk.size()) - 1, false), 0);
-  EXPECT_EQ(set_chunk(bank, cur, nullptr, chunk.data() + 8, 323, true), 0);
-  // Announcing no programs.
-  chunk[3] = 0;
-  EXPECT_EQ(set_chunk(bank, cur, nullptr, chunk.data(), static_cast<int>(chunk.size()), false), 0);
-  EXPECT_EQ(set_chunk(bank, cur, nullptr, nullptr, 0, false), 0);
-  EXPECT_EQ(bytes_of(bank), before);
-  EXPECT_EQ(cur, 2);
-}
-
 TEST(BankChunk, DspStateReplacesTheBankChunk) {
   BankManager bank = make_bank(4, 62);
   const std::vector<uint8_t> before = bytes_of(bank);

@@ -78,20 +78,6 @@ TEST(BankProgramSlot, StoredValuesAreCheckedAndClamped) {
   }
 }
 
-TEST(BankProgramSlot, TruncatedRecordIsRefusedAndChangesNothing) {
-  ProgramSlot src;
-  src.set_name("Source");
-  src.values = {0.1f, 0.2f};
-  src.extra = {9, 9, 9};
-  const std::vector<uint8_t> rec = record_of(src);
-  for (int len = 0; len < static_cast<int>(rec.size()); ++len) {
-    ProgramSlot prog;
-    EXPECT_NE(prog.read(rec.data(), len), 0) << len;
-    EXPECT_EQ(prog.name, "Default");
-    EXPECT_TRUE(prog.values.empty());
-  }
-}
-
 TEST(BankProgramSlot, AssignmentLeavesTheAttribute) {
   ProgramSlot src;
   src.values = {0.3f};
