@@ -5,7 +5,6 @@
 #include <thread>
 #include <vector>
 
-#include "framework/core/bkg_container.h"
 #include "framework/core/bkg_thread.h"
 
 using namespace std::chrono;
@@ -14,34 +13,16 @@ namespace {
 
 class CountingTask : public mppi::BkgInterface {
 public:
-  explicit CountingTask(std::vector<int>* order = nullptr, int id = 0) : order_(order), id_(id) {}
-  void process() override {
-    passes.fetch_add(1);
-    if (order_) order_->push_back(id_);
-  }
+  void process() override { passes.fetch_add(1); }
   void* get_context() override { return context_; }
   void set_context(void* c) override { context_ = c; }
   std::atomic<int> passes{0};
 
 private:
-  std::vector<int>* order_;
-  int id_;
   void* context_ = nullptr;
 };
 
 }  // namespace
-
-TEST(BkgContainer, RunsTasksInOrderAndDropsTheLast) {
-  std::vector<int> order;
-  CountingTask a(&order, 1), b(&order, 2), c(&order, 3);
-  mppi::BkgContainer box;
-  box.add(&a);
-  box.add(&b);
-  box.add(&c);
-  box.remove_last();
-  box.process();
-  EXPECT_EQ(order, (std::vector<int>{1, 2}));
-}
 
 TEST(BkgThread, RunsEveryFiftyMillisecondsAndStopsPromptly) {
   CountingTask task;
