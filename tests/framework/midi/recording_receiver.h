@@ -16,19 +16,18 @@ struct MidiCall {
   enum Op { kTimeStamp, kNoteOn, kNoteOff, kKeyPressure, kPitchBend, kProgram, kRpn, kNrpn, kControl, kRaw };
   Op op;
   int ch = 0;
-  int a = 0;  // note, number, controller, status, program or offset
-  int b = 0;  // value or data 1
-  int c = 0;  // data 2 or flag
+  int a = 0;       // note, number, controller, status, program or offset
+  int b = 0;       // value or data 1
+  int c = 0;       // data 2 or flag
   float x = 0.0f;  // pitch, velocity, pressure or bend
-  float y = 0.0f;  // value (note on)
   float z = 0.0f;  // velocity (note on)
 };
 
 class RecordingReceiver : public mppi::MidiReceiverInterface {
 public:
   int32_t set_time_stamp(long offset) override { return add({MidiCall::kTimeStamp, 0, static_cast<int>(offset)}); }
-  int32_t note_on(int ch, int note, float pitch, float value, float velocity, int flag) override {
-    return add({MidiCall::kNoteOn, ch, note, 0, flag, pitch, value, velocity});
+  int32_t note_on(int ch, int note, float pitch, float, float velocity, int flag) override {
+    return add({MidiCall::kNoteOn, ch, note, 0, flag, pitch, velocity});
   }
   int32_t note_off(int ch, int note, float velocity) override {
     return add({MidiCall::kNoteOff, ch, note, 0, 0, velocity});
