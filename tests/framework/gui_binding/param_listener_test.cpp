@@ -63,17 +63,11 @@ struct ListenerRig {
 
 }  // namespace
 
-TEST(ParamListener, AUserEditReachesTheParameterAndTheHost) {
-  ListenerRig r;
-  EXPECT_FALSE(r.knob.attach(&r.listener));  // bound once
-  ASSERT_TRUE(r.knob.set_and_send(0.75, 50));
-  EXPECT_FLOAT_EQ(r.rig.dsp.get_param(kReso)->nrm(), 0.75f);
-  EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Automate, kReso), 1);
-  EXPECT_DOUBLE_EQ(r.watcher.last, 0.75);
-}
-
+// A plain edit reaching the parameter and the host is checked by the
+// editor's drag tests; here the arbitration the listener takes part in.
 TEST(ParamListener, AutomationHoldsOffADragAndRefreshDoesNotSend) {
   ListenerRig r;
+  EXPECT_FALSE(r.knob.attach(&r.listener));  // bound once
   ASSERT_TRUE(r.rig.core.set_param(kReso, 0.25f, 100));  // host automation
   r.rig.clock += 0.2;
   EXPECT_FALSE(r.knob.set_and_send(0.9, 50));  // the drag step is refused
