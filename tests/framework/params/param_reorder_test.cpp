@@ -2,9 +2,6 @@
 
 #include <vector>
 
-#include "basic/conf_key_content_multi.h"
-#include "basic/conf_key_content_string.h"
-#include "basic/conf_key_data.h"
 #include "basic/conf_key_multi.h"
 #include "framework/params/param_reorder.h"
 #include "support/fake_param_access.h"
@@ -54,22 +51,4 @@ TEST(ParamReorder, HolesAreFilledInIncreasingOrder) {
   ASSERT_EQ(map.read_settings(*reorder_section({"4_a", "0_b", "9_c", "-1", "", "+2x"})), 0);
   const int expected[] = {4, 0, 1, 3, 5, 2};
   for (int k = 0; k < 6; ++k) EXPECT_EQ(map.to_internal(k), expected[k]) << k;
-}
-
-TEST(ParamReorder, WriteThenReadRestoresTheOrder) {
-  FakeAccess access(62);
-  mppi::ParamReorder map;
-  map.init(access);
-  map.read_settings(*reorder_section({"53", "0", "12"}));
-  basic::ConfKeyMulti saved("root");
-  ASSERT_EQ(map.write_settings(saved), 0);
-  const auto& data = dynamic_cast<const basic::ConfKeyData&>(saved.use_key("parameter_reorder_map"));
-  const auto& list = dynamic_cast<const basic::ConfKeyContentMulti&>(data.use_content());
-  ASSERT_EQ(list.get_nbr_elt(), 62);
-  EXPECT_EQ(dynamic_cast<const basic::ConfKeyContentString&>(list.use_elt(0)).get_string(), "53_Param 53");
-
-  mppi::ParamReorder other;
-  other.init(access);
-  ASSERT_EQ(other.read_settings(saved), 0);
-  for (int k = 0; k < 62; ++k) EXPECT_EQ(other.to_internal(k), map.to_internal(k)) << k;
 }

@@ -75,23 +75,6 @@ TEST_F(Vst2Adapter, ProgramNamesAreCutToTheirFieldSizes) {
   }
 }
 
-TEST_F(Vst2Adapter, ProgramSelectionLoadsValuesAndIgnoresOutOfRange) {
-  const std::vector<float> first = all_params(plugin);
-  plugin.dispatch(effSetProgram, 0, 5);
-  const std::vector<float> fifth = all_params(plugin);
-  EXPECT_NE(first, fifth);
-  plugin.dispatch(effSetProgram, 0, 64);
-  plugin.dispatch(effSetProgram, 0, -1);
-  EXPECT_EQ(plugin.dispatch(effGetProgram), 5);
-  EXPECT_EQ(all_params(plugin), fifth);
-  // A host-automated edit sticks to the program it was made in.
-  plugin.set(3, 0.25f);
-  plugin.dispatch(effSetProgram, 0, 0);
-  EXPECT_EQ(all_params(plugin), first);
-  plugin.dispatch(effSetProgram, 0, 5);
-  EXPECT_FLOAT_EQ(plugin.get(3), 0.25f);
-}
-
 TEST_F(Vst2Adapter, SetParameterClampsRangeAndIgnoresNanAndBadIndices) {
   const float inf = std::numeric_limits<float>::infinity();
   const float cases[][2] = {{0.3f, 0.3f}, {-0.5f, 0.0f}, {1.5f, 1.0f}, {inf, 1.0f}, {-inf, 0.0f}};
@@ -229,12 +212,4 @@ TEST_F(Vst2Adapter, EverySupportedSampleRateRendersFiniteSound) {
     EXPECT_GT(rms(out), 1e-4) << rate;
     EXPECT_LT(rms(out), 4.0) << rate;
   }
-}
-
-TEST_F(Vst2Adapter, ControllerMovesItsBoundParameter) {
-  plugin.start(44100.0f, 256);
-  plugin.set(0, 0.0f);
-  plugin.send_midi({{0xB0, 12, 90}});  // parameter 0's default controller
-  plugin.render(256, 256);
-  EXPECT_NEAR(plugin.get(0), 90.0f * 128.0f / 16383.0f, 1e-4f);
 }
