@@ -13,13 +13,13 @@ namespace {
 class FakeParam : public NormalizedParamInterface {
 public:
   FakeParam(bool automatable, int discrete) : automatable_(automatable), discrete_(discrete) {}
-  void get_name(char* buf, int len) const override { if (len > 0) buf[0] = '\0'; }
-  void get_unit(char* buf, int len) const override { if (len > 0) buf[0] = '\0'; }
+  void get_name(char*, int) const override {}
+  void get_unit(char*, int) const override {}
   int is_discrete() const override { return discrete_; }
   bool is_automatable() const override { return automatable_; }
   double conv_nrm_to_val(float nrm) const override { return nrm; }
   float conv_val_to_nrm(double val) const override { return static_cast<float>(val); }
-  void conv_val_to_str(char* buf, int len, double) const override { if (len > 0) buf[0] = '\0'; }
+  void conv_val_to_str(char*, int, double) const override {}
   double conv_str_to_val(const char*, bool*) const override { return 0.0; }
 
 private:
@@ -44,38 +44,23 @@ TEST(BankInterpolate, ContinuousGlideSteppedJumpOthersStay) {
   to.values = {0.6f, 1.0f, 0.9f, 1.0f};
   to.extra = {5, 6};
 
-  struct Case {
-    double t;
-    float continuous;
-    float extra_value;
-  };
-  for (const Case& c : {Case{0.0, 0.2f, 0.0f}, Case{0.5, 0.4f, 0.5f}, Case{1.0, 0.6f, 1.0f}}) {
+  const double cases[][3] = {{0.0, 0.2, 0.0}, {0.5, 0.4, 0.5}, {1.0, 0.6, 1.0}};  // t, continuous, past the last
+  for (const auto& c : cases) {
     ProgramSlot out;
     out.values = {0.0f, 0.0f, 0.33f};
-    blender.interpolate(out, from, to, c.t);
+    blender.interpolate(out, from, to, c[0]);
+    const std::vector<float> expected = {float(c[1]), 1.0f, 0.33f, float(c[2])};
     ASSERT_EQ(out.values.size(), 4u);
-    EXPECT_FLOAT_EQ(out.values[0], c.continuous) << c.t;
-    EXPECT_EQ(out.values[1], 1.0f) << c.t;
-    EXPECT_EQ(out.values[2], 0.33f) << c.t;
-    EXPECT_FLOAT_EQ(out.values[3], c.extra_value) << c.t;
+    for (size_t i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(out.values[i], expected[i]) << c[0] << " " << i;
     EXPECT_EQ(out.extra, to.extra);
   }
-}
-
-TEST(BankInterpolate, OutTakesTheTargetsLength) {
-  ProgStLdDefault blender([](int) -> const NormalizedParamInterface* { return nullptr; });
-  ProgramSlot from;
-  from.values = {0.0f};
-  ProgramSlot to;
-  to.values = {1.0f, 0.5f};
+  // The out program takes the target's length; values with nothing to glide from jump.
   ProgramSlot out;
-  out.values = {9.0f, 9.0f, 9.0f};
-  out.extra = {1};
-  blender.interpolate(out, from, to, 0.25);
-  ASSERT_EQ(out.values.size(), 2u);
-  EXPECT_FLOAT_EQ(out.values[0], 0.25f);
-  EXPECT_FLOAT_EQ(out.values[1], 0.5f);  // nothing to glide from
-  EXPECT_TRUE(out.extra.empty());
+  out.values = {9.0f, 9.0f, 9.0f, 9.0f, 9.0f};
+  from.values = {0.2f};
+  blender.interpolate(out, from, to, 0.5);
+  ASSERT_EQ(out.values.size(), 4u);
+  EXPECT_FLOAT_EQ(out.values[3], 1.0f);
 }
 
 }  // namespace

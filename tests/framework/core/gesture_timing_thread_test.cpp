@@ -31,7 +31,6 @@ private:
   }
 };
 
-
 double seconds_between(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
 }

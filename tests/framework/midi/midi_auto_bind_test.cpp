@@ -1,5 +1,5 @@
-// Learning from the setup menu, driven as the editor drives it: touch a
-// control, toggle the entry, move a controller, read the menu labels.
+// Learning driven as the editor drives it: touch a control, toggle the
+// entry, move a controller, read the menu labels.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@ namespace {
 
 using namespace zindle_test::synth_param;
 
-using mppi::MidiAutoBindMenu;
 using mppi::MidiMgr;
 using midi_test::MidiRig;
 
@@ -25,57 +24,12 @@ struct AutoBindRig : MidiRig {
   mppi::MidiAutoBindMgr autobind;
 };
 
-TEST(MidiAutoBind, OneShotLearningFromStartToBound) {
-  AutoBindRig rig;
-  MidiAutoBindMenu menu = rig.autobind.make_menu();
-  EXPECT_EQ("Auto-bind", menu.autobind_label);
-  EXPECT_FALSE(menu.autobind_checked);
-  EXPECT_EQ("Un-bind [no parameter selected]", menu.unbind_label);
-  EXPECT_EQ("Old erroneous nrpn behaviour", menu.nrpn_label);
-  EXPECT_FALSE(menu.nrpn_checked);
-
-  rig.autobind.toggle_autobind();
-  menu = rig.autobind.make_menu();
-  EXPECT_EQ("Auto-bind [now select a parameter]", menu.autobind_label);
-  EXPECT_TRUE(menu.autobind_checked);
-  EXPECT_EQ(-1, rig.midi.get_armed());
-
-  rig.touch(kVcfFreq);
-  EXPECT_EQ(kVcfFreq, rig.midi.get_armed());
-  menu = rig.autobind.make_menu();
-  EXPECT_EQ("Auto-bind [target : VCF Freq]", menu.autobind_label);
-  EXPECT_EQ("Un-bind [VCF Freq (not binded)]", menu.unbind_label);
-
-  // The first controller binds and already drives the parameter.
-  rig.input.cc(20, 127);
-  EXPECT_EQ(20 << 16, rig.midi.find_controller(kVcfFreq));
-  EXPECT_FLOAT_EQ(127.0f * 128.0f / 16383.0f, rig.dsp.get_param(kVcfFreq)->nrm());
-  EXPECT_EQ(-1, rig.midi.get_armed());
-  rig.input.cc(21, 0);  // nothing armed any more
-  EXPECT_FALSE(rig.midi.is_bound(kVcfReso));
-
-  menu = rig.autobind.make_menu();
-  EXPECT_FALSE(menu.autobind_checked);
-  EXPECT_EQ("Auto-bind [target : VCF Freq]", menu.autobind_label);
-  EXPECT_EQ("Un-bind [VCF Freq (CC 20)]", menu.unbind_label);
-
-  // Touching another control afterwards arms nothing.
-  rig.touch(kVcfReso);
-  EXPECT_EQ(-1, rig.midi.get_armed());
-
-  rig.touch(kVcfFreq);
-  rig.autobind.unbind_selected();
-  EXPECT_EQ("Un-bind [VCF Freq (not binded)]", rig.autobind.make_menu().unbind_label);
-}
-
 TEST(MidiAutoBind, ContinuousModeArmsEachTouchedParameter) {
   AutoBindRig rig;
   ASSERT_TRUE(rig.midi.set_autobind_mode(true));
   rig.autobind.toggle_autobind();
   rig.touch(kVcfFreq);
-  rig.input.cc(101, 0);
-  rig.input.cc(100, 0);
-  rig.input.cc(6, 12);  // registered parameter 0 data entry
+  for (auto [c, v] : {std::pair{101, 0}, {100, 0}, {6, 12}}) rig.input.cc(c, v);  // registered 0 data entry
   EXPECT_EQ(101 << 16, rig.midi.find_controller(kVcfFreq));
   EXPECT_EQ(kVcfFreq, rig.midi.get_armed());
 
@@ -83,9 +37,6 @@ TEST(MidiAutoBind, ContinuousModeArmsEachTouchedParameter) {
   rig.input.cc(21, 64);
   EXPECT_EQ(21 << 16, rig.midi.find_controller(kVcfReso));
   EXPECT_EQ(101 << 16, rig.midi.find_controller(kVcfFreq));
-  MidiAutoBindMenu menu = rig.autobind.make_menu();
-  EXPECT_TRUE(menu.autobind_checked);
-  EXPECT_EQ("Un-bind [VCF Reso (CC 21)]", menu.unbind_label);
   EXPECT_EQ(kVcfReso, rig.midi.get_armed());
 
   rig.autobind.toggle_autobind();
@@ -94,15 +45,9 @@ TEST(MidiAutoBind, ContinuousModeArmsEachTouchedParameter) {
   EXPECT_EQ(21 << 16, rig.midi.find_controller(kVcfReso));
 }
 
-TEST(MidiAutoBind, NrpnEntryTogglesTheStoredSwitch) {
-  AutoBindRig rig;
-  ASSERT_TRUE(rig.autobind.toggle_nrpn_compat());
-  EXPECT_TRUE(rig.autobind.make_menu().nrpn_checked);
-  EXPECT_FALSE(rig.midi.is_nrpn_standard());
-  ASSERT_TRUE(rig.autobind.toggle_nrpn_compat());
-  EXPECT_FALSE(rig.autobind.make_menu().nrpn_checked);
-
-  // Without a manager the entries still read sensibly and do nothing.
+// One-shot learning, un-binding and the numbering switch are checked
+// through the setup menu; here what the menu does not reach.
+TEST(MidiAutoBind, WithoutAManagerTheEntriesReadSensiblyAndDoNothing) {
   mppi::MidiAutoBindMgr lone;
   lone.toggle_autobind();
   lone.select_parameter(3);

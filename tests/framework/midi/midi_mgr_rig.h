@@ -17,7 +17,6 @@ namespace midi_test {
 
 using TempUserStore = zindle_test::TempConfigHome;
 
-
 // Host side that offers the manager and forwards parameter changes to the core.
 class MidiHost : public zindle_test::FakeHost {
 public:

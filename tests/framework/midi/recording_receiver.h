@@ -16,19 +16,18 @@ struct MidiCall {
   enum Op { kTimeStamp, kNoteOn, kNoteOff, kKeyPressure, kPitchBend, kProgram, kRpn, kNrpn, kControl, kRaw };
   Op op;
   int ch = 0;
-  int a = 0;  // note, number, controller, status, program or offset
-  int b = 0;  // value or data 1
-  int c = 0;  // data 2 or flag
+  int a = 0;       // note, number, controller, status, program or offset
+  int b = 0;       // value or data 1
+  int c = 0;       // data 2 or flag
   float x = 0.0f;  // pitch, velocity, pressure or bend
-  float y = 0.0f;  // value (note on)
   float z = 0.0f;  // velocity (note on)
 };
 
 class RecordingReceiver : public mppi::MidiReceiverInterface {
 public:
   int32_t set_time_stamp(long offset) override { return add({MidiCall::kTimeStamp, 0, static_cast<int>(offset)}); }
-  int32_t note_on(int ch, int note, float pitch, float value, float velocity, int flag) override {
-    return add({MidiCall::kNoteOn, ch, note, 0, flag, pitch, value, velocity});
+  int32_t note_on(int ch, int note, float pitch, float, float velocity, int flag) override {
+    return add({MidiCall::kNoteOn, ch, note, 0, flag, pitch, velocity});
   }
   int32_t note_off(int ch, int note, float velocity) override {
     return add({MidiCall::kNoteOff, ch, note, 0, 0, velocity});
@@ -43,33 +42,28 @@ public:
   int32_t control_change(int ch, int controller, int value) override {
     return add({MidiCall::kControl, ch, controller, value});
   }
-  int32_t channel_message(int ch, int status, int data1, int data2) override {
-    return add({MidiCall::kRaw, ch, status, data1, data2});
+  int32_t channel_message(int ch, int status, int d1, int d2) override {
+    return add({MidiCall::kRaw, ch, status, d1, d2});
   }
 
   std::vector<MidiCall> of(MidiCall::Op op) const {
     std::vector<MidiCall> out;
-    for (const MidiCall& call : calls) {
+    for (const MidiCall& call : calls)
       if (call.op == op) out.push_back(call);
-    }
     return out;
   }
   // Everything except the raw copies and time stamps.
   std::vector<MidiCall> decoded() const {
     std::vector<MidiCall> out;
-    for (const MidiCall& call : calls) {
+    for (const MidiCall& call : calls)
       if (call.op != MidiCall::kRaw && call.op != MidiCall::kTimeStamp) out.push_back(call);
-    }
     return out;
   }
 
   std::vector<MidiCall> calls;
 
 private:
-  int32_t add(const MidiCall& call) {
-    calls.push_back(call);
-    return 0;
-  }
+  int32_t add(const MidiCall& call) { return calls.push_back(call), 0; }
 };
 
 struct Notification {

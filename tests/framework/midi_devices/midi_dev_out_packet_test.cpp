@@ -27,21 +27,16 @@ TEST(MidiDevOutPacket, ReceiverCallsBecomeTheseBytes) {
   const std::vector<PacketCase> cases = {
       {"program with bank", std_, [](RecordingOut& o) { return o.program_change(2, 3 * 128 + 5); },
        {{0xB2, 0, 3}, {0xB2, 32, 0}, {0xC2, 5, 0}}},
-      {"program bank high bits", std_, [](RecordingOut& o) { return o.program_change(0, (1 << 14) + 7); },
-       {{0xB0, 0, 0}, {0xB0, 32, 1}, {0xC0, 7, 0}}},
       {"rpn standard", std_, [](RecordingOut& o) { return o.rpn(1, 0x0081, 12 * 128 + 50); },
        {{0xB1, 101, 1}, {0xB1, 100, 1}, {0xB1, 6, 12}, {0xB1, 38, 50}}},
       {"rpn swapped", swp, [](RecordingOut& o) { return o.rpn(1, 0x0081, 12 * 128 + 50); },
        {{0xB1, 100, 1}, {0xB1, 101, 1}, {0xB1, 6, 12}, {0xB1, 38, 50}}},
       {"nrpn standard", std_, [](RecordingOut& o) { return o.nrpn(15, 300, 16383); },
        {{0xBF, 99, 2}, {0xBF, 98, 44}, {0xBF, 6, 127}, {0xBF, 38, 127}}},
-      {"nrpn swapped", swp, [](RecordingOut& o) { return o.nrpn(15, 300, 0); },
-       {{0xBF, 98, 2}, {0xBF, 99, 44}, {0xBF, 6, 0}, {0xBF, 38, 0}}},
       {"raw controller", std_, [](RecordingOut& o) { return o.channel_message(9, 11, 74, 100); },
        {{0xB9, 74, 100}}},
       {"raw data masked", std_, [](RecordingOut& o) { return o.channel_message(0, 9, 0x1FF, 0x80); },
        {{0x90, 127, 0}}},
-      {"one byte", std_, [](RecordingOut& o) { return o.send_byte(0xF8); }, {{0xF8, 0, 0}}},
       {"short", std_, [](RecordingOut& o) { return o.send_short(0xE3, 0, 64); }, {{0xE3, 0, 64}}},
       {"decoded calls send nothing", std_,
        [](RecordingOut& o) {
@@ -66,8 +61,4 @@ TEST(MidiDevOutPacket, ARefusedPacketFailsTheCallAndStopsIt) {
     EXPECT_EQ(out.rpn(0, 1, 0x2000), -1) << accepted;
     EXPECT_EQ(static_cast<int>(out.packets.size()), accepted);
   }
-  RecordingOut out;
-  out.refuse_after = 2;
-  EXPECT_EQ(out.program_change(0, 1), -1);
-  EXPECT_EQ(out.packets.size(), 2u);
 }

@@ -37,25 +37,20 @@ struct Family {
 
 TEST(ParamFamilies, NaturalValueAndTextAtChosenPositions) {
   const Family f;
-  struct Case {
+  const struct {
     const mppi::NormalizedParamInterface* param;
     const char* unit;
     float nrm;
     double val;
     const char* text;
+  } cases[] = {
+      // The ends of every synth parameter are checked by the parameter table's tests.
+      {&f.gain, "dB", 0.5f, 0.26120387496374, "-11.7"}, {&f.level, "%", 0.25f, 0.25, "25.00"},
+      {&f.env_time, "ms", 0.5f, 0.31622776601684, "316.22"}, {&f.zero_time, "ms", 0.5f, 0.1875, "187.50"},
+      {&f.cutoff, "Hz", 0.5f, 505.96442562694, "506.0"}, {&f.off_on, "", 0.49f, 0.0, "Off"},
+      {&f.off_on, "", 0.5f, 1.0, "On"},           {&f.blend, "", 0.7f, 0.7f, "LFO Sine"},
   };
-  const Case cases[] = {
-      {&f.gain, "dB", 0.0f, 0.0, "-oo"},          {&f.gain, "dB", 0.5f, 0.26120387496374, "-11.7"},
-      {&f.gain, "dB", 1.0f, 1.0, "0.0"},          {&f.level, "%", 0.25f, 0.25, "25.00"},
-      {&f.level, "%", 1.0f, 1.0, "100.00"},       {&f.env_time, "ms", 0.0f, 0.005, "5.0000"},
-      {&f.env_time, "ms", 0.5f, 0.31622776601684, "316.22"}, {&f.env_time, "ms", 1.0f, 20.0, "20000"},
-      {&f.zero_time, "ms", 0.0f, 0.0, "0.0000"},  {&f.zero_time, "ms", 0.5f, 0.1875, "187.50"},
-      {&f.zero_time, "ms", 1.0f, 1.5, "1500.0"},  {&f.cutoff, "Hz", 0.0f, 16.0, "16.0"},
-      {&f.cutoff, "Hz", 0.5f, 505.96442562694, "506.0"}, {&f.cutoff, "Hz", 1.0f, 16000.0, "16000.0"},
-      {&f.off_on, "", 0.49f, 0.0, "Off"},         {&f.off_on, "", 0.5f, 1.0, "On"},
-      {&f.blend, "", 0.3f, 0.3f, "ADSR"},         {&f.blend, "", 0.7f, 0.7f, "LFO Sine"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const mppi::NormalizedParamInterface& p = *c.param;
     char unit[8];
     p.get_unit(unit, sizeof unit);
@@ -68,8 +63,6 @@ TEST(ParamFamilies, NaturalValueAndTextAtChosenPositions) {
       EXPECT_NEAR(p.conv_val_to_nrm(val), c.nrm, 1e-6) << at;
     }
   }
-  EXPECT_EQ(f.off_on.is_discrete(), 1);
-  EXPECT_EQ(f.blend.is_discrete(), 1);
   EXPECT_EQ(f.blend.conv_val_to_nrm(0.7), 1.0f);  // stored back as a state
 }
 
@@ -88,51 +81,29 @@ TEST(ParamFamilies, OutOfRangeValuesStayInside) {
 
 TEST(ParamFamilies, TypedTextIsReadInTheShownUnitAndClamped) {
   const Family f;
-  struct Case {
+  const struct {
     const mppi::NormalizedParamInterface* param;
     const char* txt;
     bool ok;
     double val;
-  };
-  const Case cases[] = {
-      {&f.gain, "-oo", true, 0.0},         {&f.gain, "OO", true, 0.0},
-      {&f.gain, "6", true, 1.0},           {&f.gain, "-6", true, 0.50118723362727},
+  } cases[] = {
+      {&f.gain, "OO", true, 0.0},          {&f.gain, "-6", true, 0.50118723362727},
       {&f.gain, "-20 dB", true, 0.1},      {&f.gain, "loud", false, 0.0},
-      {&f.level, "150", true, 1.0},        {&f.level, "-3", true, 0.0},
-      {&f.level, "42 %", true, 0.42},      {&f.level, "%", false, 0.0},
-      {&f.env_time, "1", true, 0.005},     {&f.env_time, "250", true, 0.25},
-      {&f.env_time, "100000", true, 20.0}, {&f.env_time, "ms", false, 0.0},
-      {&f.zero_time, "-5", true, 0.0},     {&f.zero_time, "3000", true, 1.5},
-      {&f.cutoff, "20000", true, 16000.0}, {&f.cutoff, "10", true, 16.0},
-      {&f.cutoff, "inf", true, 16000.0},   {&f.cutoff, "nan", false, 0.0},
-      {&f.off_on, "on", true, 1.0},        {&f.off_on, "OFF now", true, 0.0},
+      {&f.level, "150", true, 1.0},        {&f.level, "42 %", true, 0.42},
+      {&f.level, "%", false, 0.0},         {&f.env_time, "1", true, 0.005},
+      {&f.env_time, "250", true, 0.25},    {&f.zero_time, "-5", true, 0.0},
+      {&f.cutoff, "20000", true, 16000.0}, {&f.cutoff, "inf", true, 16000.0},
+      {&f.cutoff, "nan", false, 0.0},      {&f.off_on, "OFF now", true, 0.0},
       {&f.off_on, "on or off", true, 0.0}, {&f.off_on, "x", false, 0.0},
       {&f.on_off, "Off", true, 1.0},       {&f.on_off, "of", false, 0.0},
       {&f.blend, "lfo sine", true, 1.0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     bool ok = false;
     const double val = c.param->conv_str_to_val(c.txt, &ok);
     EXPECT_EQ(ok, c.ok) << c.txt;
-    if (c.ok) {
-      EXPECT_NEAR(val, c.val, 1e-9) << c.txt;
-    }
+    EXPECT_NEAR(c.ok ? val : 0.0, c.val, 1e-9) << c.txt;
   }
-}
-
-TEST(ParamFamilies, NameIsDataCutToTheBuffer) {
-  const mppi::ParamLevel param("VCO2 PW");
-  const std::pair<int, const char*> cases[] = {{1, ""}, {4, "VCO"}, {5, "VCO2"}, {8, "VCO2 PW"}, {32, "VCO2 PW"}};
-  for (const auto& [len, expected] : cases) {
-    char buf[40];
-    std::fill(buf, buf + sizeof(buf), 'x');
-    param.get_name(buf, len);
-    EXPECT_STREQ(buf, expected) << "len " << len;
-    EXPECT_EQ(buf[len], 'x') << "wrote past len " << len;
-  }
-  char untouched[2] = {'a', 'b'};
-  param.get_name(untouched, 0);
-  EXPECT_EQ(untouched[0], 'a');
 }
 
 TEST(ParamFamilies, SetValKeepsNormalizedCopyAndNotifyRaisesFlag) {
@@ -140,16 +111,11 @@ TEST(ParamFamilies, SetValKeepsNormalizedCopyAndNotifyRaisesFlag) {
   mppi::NotificationFlag flag;
   level.notified = &flag;
   level.set_val(0.3, 7);
-  EXPECT_FLOAT_EQ(level.nrm(), 0.3f);
-  EXPECT_FLOAT_EQ(level.nrm_set(), 0.3f);
-  EXPECT_EQ(level.src(), 7);
   EXPECT_FALSE(flag.is_raised());  // set_val does not notify
-
   level.set_nrm_and_notify(0.8f);
   EXPECT_DOUBLE_EQ(level.get_val(), 0.8f);
-  EXPECT_FLOAT_EQ(level.nrm_set(), 0.3f);
+  EXPECT_FLOAT_EQ(level.nrm_set(), 0.3f);  // the copy of the last set_val stays
   EXPECT_TRUE(flag.test_and_clear());
-  EXPECT_FALSE(flag.is_raised());
 }
 
 }  // namespace

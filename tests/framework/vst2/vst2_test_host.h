@@ -5,9 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <cstring>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,22 +19,12 @@ namespace vst2_test {
 struct HostState {
   std::mutex mutex;
   std::vector<int> automated;
-  std::vector<float> automated_values;
   std::vector<int> begin_edits;
-  std::vector<int> end_edits;
-  int update_displays = 0;
-  std::string vendor = "Test Vendor";
-  std::string product = "Test Host";
-  double tempo = 0.0;  // 0: no valid tempo
-  VstTimeInfo time{};
 
   void clear() {
     std::lock_guard<std::mutex> lock(mutex);
     automated.clear();
-    automated_values.clear();
     begin_edits.clear();
-    end_edits.clear();
-    update_displays = 0;
   }
 };
 
@@ -46,8 +33,7 @@ inline HostState& host_state() {
   return state;
 }
 
-inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void* ptr,
-                                           float opt) {
+inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
   HostState& h = host_state();
   std::lock_guard<std::mutex> lock(h.mutex);
   switch (opcode) {
@@ -55,29 +41,10 @@ inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 i
       return 2400;
     case audioMasterAutomate:
       h.automated.push_back(index);
-      h.automated_values.push_back(opt);
       return 1;
     case audioMasterBeginEdit:
       h.begin_edits.push_back(index);
       return 1;
-    case audioMasterEndEdit:
-      h.end_edits.push_back(index);
-      return 1;
-    case audioMasterUpdateDisplay:
-      ++h.update_displays;
-      return 1;
-    case audioMasterGetVendorString:
-      std::strncpy(static_cast<char*>(ptr), h.vendor.c_str(), kVstMaxVendorStrLen - 1);
-      return 1;
-    case audioMasterGetProductString:
-      std::strncpy(static_cast<char*>(ptr), h.product.c_str(), kVstMaxProductStrLen - 1);
-      return 1;
-    case audioMasterGetTime:
-      h.time = VstTimeInfo{};
-      h.time.sampleRate = 44100.0;
-      h.time.tempo = h.tempo;
-      h.time.flags = h.tempo > 0.0 ? kVstTempoValid : 0;
-      return reinterpret_cast<VstIntPtr>(&h.time);
     default:
       return 0;
   }
@@ -111,14 +78,13 @@ public:
     dispatch(effMainsChanged, 0, 1);
   }
   // Renders `frames` samples in blocks of `block`; the left channel.
-  std::vector<float> render(int frames, int block, std::vector<float>* right = nullptr) {
+  std::vector<float> render(int frames, int block) {
     std::vector<float> left(static_cast<size_t>(frames)), r(static_cast<size_t>(frames));
     for (int done = 0; done < frames; done += block) {
       const int n = std::min(block, frames - done);
       float* outs[2] = {left.data() + done, r.data() + done};
       effect_->processReplacing(effect_, nullptr, outs, n);
     }
-    if (right != nullptr) *right = r;
     return left;
   }
   VstIntPtr send_midi(std::vector<std::array<uint8_t, 3>> messages, int delta = 0) {
