@@ -280,30 +280,6 @@ TEST(PresetManager, FadeTimeKnobIsLogarithmic) {
   EXPECT_NEAR(mppi::PresetFadeTime::knob_from_seconds(99.0), 1.0, 1e-12);
 }
 
-TEST(PresetManager, FadeTimeStartsAtOneSecondAndDoubleClickRestoresIt) {
-  PresetRig rig;
-  EXPECT_EQ(rig.mgr.get_fade_time(), 1.0);
-  EXPECT_EQ(rig.display.text(), "1.0");
-  EXPECT_NEAR(rig.knob.get_value(), std::log(2.0) / std::log(100.0), 1e-12);
-  rig.knob.set_and_send(0.9, 50);
-  pengui::MouseEvent e;
-  e.pos = {422, 12};
-  e.button = pengui::MouseButton::left;
-  e.modifiers = pengui::kModControl;
-  rig.window.native_mouse_down(e);
-  rig.window.native_mouse_up(e);
-  EXPECT_EQ(rig.mgr.get_fade_time(), 1.0);
-  EXPECT_EQ(rig.display.text(), "1.0");
-}
-
-TEST(PresetFadeTime, DisplayFormats) {
-  using mppi::PresetFadeTime;
-  EXPECT_EQ(PresetFadeTime::format(2.345, 6, 2), "002.35");
-  EXPECT_EQ(PresetFadeTime::format(2.345, 6, 2, true), "2.35  ");
-  EXPECT_EQ(PresetFadeTime::format(9.6, 3, 0), "010");
-  EXPECT_EQ(PresetFadeTime::format(9.4, 0, 0), "9");
-}
-
 TEST(PresetManager, EnterInTheNameBoxRenamesTheCurrentProgram) {
   PresetRig rig;
   rig.host.current = 5;

@@ -68,26 +68,6 @@ TEST(SetupMenu, FormatSwitchesOnlyForTheirHosts) {
   }
 }
 
-TEST(SetupMenu, WebEntriesOpenTheirAddresses) {
-  const struct {
-    const char* label;
-    const char* address;
-  } cases[] = {
-      {"Product info...", "https://zindle-br.example.org/jump?type=product&productid=54&version=131"},
-      {"Updates...", "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=update"},
-      {"Documentation...",
-       "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=documentation"},
-      {"Presets...", "https://zindle-br.example.org/jump?type=product&productid=54&version=131&action=preset"},
-  };
-  SetupRig r;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    r.opened.clear();
-    ASSERT_TRUE(r.choose({"Ferrowave on the web", c.label}));
-    EXPECT_EQ(r.opened, Labels{c.address});
-  }
-}
-
 TEST(SetupMenu, AutoBindThenAControllerBindsTheTouchedParameter) {
   SetupRig r;
   constexpr int kParam = 5;
@@ -120,18 +100,6 @@ TEST(SetupMenu, AutoBindThenAControllerBindsTheTouchedParameter) {
   const int before = r.midi.midi.find_controller(6);
   r.midi.input.cc(86, 10);
   EXPECT_EQ(r.midi.midi.find_controller(6), before);
-}
-
-TEST(SetupMenu, DetachedEditorLearnsNothing) {
-  SetupRig r;
-  r.editor.touched = 5;
-  ASSERT_TRUE(r.choose({"MIDI", "Auto-bind"}));
-  ASSERT_EQ(r.midi.midi.get_armed(), 5);
-  r.setup.detach();
-  EXPECT_EQ(r.midi.midi.get_armed(), -1);
-  const int before = r.midi.midi.find_controller(5);
-  r.midi.input.cc(85, 64);
-  EXPECT_EQ(r.midi.midi.find_controller(5), before);
 }
 
 TEST(SetupMenu, UnBindRemovesTheTouchedParametersBinding) {

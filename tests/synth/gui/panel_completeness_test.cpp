@@ -52,19 +52,6 @@ TEST(PanelCompleteness, EveryParameterHasExactlyOneControl) {
   EXPECT_EQ(distinct.size(), static_cast<size_t>(synth::kNbrParams));
 }
 
-TEST(PanelCompleteness, TheOscillatorSectionsSplitByFrame) {
-  PanelRig r;
-  const int vco1_tune = synth::index(synth::ParamId::kVco1TuneC);
-  const int vco2_tune = synth::index(synth::ParamId::kVco2TuneC);
-  const int sync = synth::index(synth::ParamId::kVco2Sync);
-  EXPECT_NE(r.osc1.controls().control_of(vco1_tune), nullptr);
-  EXPECT_EQ(r.osc1.controls().control_of(vco2_tune), nullptr);
-  EXPECT_NE(r.osc2.controls().control_of(vco2_tune), nullptr);
-  EXPECT_NE(r.osc2.controls().control_of(sync), nullptr);
-  EXPECT_EQ(r.osc1.controls().size(), 10);
-  EXPECT_EQ(r.osc2.controls().size(), 10);
-}
-
 // Every control, moved with the mouse, moves its own parameter and no
 // other, and the host sees one gesture: begin-edit, automation, end-edit.
 TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {

@@ -128,21 +128,6 @@ TEST(PanelReadout, TypedEntryConvertsWithTheParametersOwnText) {
   }
 }
 
-TEST(PanelReadout, HoveringElsewhereWhileTypingKeepsTheEntry) {
-  PanelRig r;
-  r.move(centre_of(widget_of(r, ParamId::kVcfReso).bounds()));
-  r.press(centre_of(r.edit.value_edit().bounds()), 0, 2);
-  r.release(centre_of(r.edit.value_edit().bounds()));
-  r.type("50");
-  r.move(centre_of(widget_of(r, ParamId::kVcfFreq).bounds()));
-  r.idle();
-  EXPECT_EQ(r.edit.name_text(), "VCF Reso");
-  EXPECT_EQ(r.edit.value_text(), "50");
-  r.key(pengui::Key::enter);
-  EXPECT_FLOAT_EQ(r.nrm(synth::index(ParamId::kVcfReso)), 0.5f);
-  EXPECT_EQ(r.nrm(synth::index(ParamId::kVcfFreq)), 1.0f);
-}
-
 TEST(PanelReadout, EscapeLeavesTheValueAlone) {
   PanelRig r;
   r.move(centre_of(widget_of(r, ParamId::kVcfReso).bounds()));

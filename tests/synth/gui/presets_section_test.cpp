@@ -192,17 +192,6 @@ TEST(PresetSection, LoadFadesAtPriority140AndTheHostSeesTheNewProgram) {
   EXPECT_EQ(rig.current_program(), target);
 }
 
-TEST(PresetSection, NoFadeTimeJumps) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  rig.presets.fade_knob().set_and_send(0.0, 50);
-  EXPECT_EQ(rig.presets.fade_display().text(), "0.0");
-  const mppi::BankManager bank = factory_bank();
-  rig.choose(9);
-  for (int i = 0; i < synth::kNbrParams; ++i)
-    EXPECT_EQ(rig.nrm(i), bank.use_program(9).values[static_cast<size_t>(i)]) << i;
-}
-
 TEST(PresetSection, StoreThenRenameReachTheHost) {
   PresetsRig rig;
   ASSERT_TRUE(rig.built);
@@ -250,25 +239,6 @@ TEST(PresetSection, BankSaveThenLoadGivesTheSameBytes) {
   EXPECT_EQ(read_file(rig.dir / "b.pbk"), file);
 }
 
-TEST(PresetSection, OverwriteAsksFirstAndNoWritesNothing) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  const fs::path path = rig.dir / "old.pbk";
-  write_file(path, {'k', 'e', 'e', 'p'});
-  rig.answer_dialog(rig.presets.save_button(), path);
-  ASSERT_TRUE(rig.box().is_shown());
-  EXPECT_EQ(rig.box().title(), "Conflict");
-  EXPECT_EQ(rig.box().lines(), (std::vector<std::string>{path.string(), "already exists. Overwrite ?"}));
-  rig.key(pengui::Key::character, 'n');
-  EXPECT_FALSE(rig.box().is_shown());
-  EXPECT_EQ(read_file(path), (Bytes{'k', 'e', 'e', 'p'}));
-
-  rig.answer_dialog(rig.presets.save_button(), path);
-  ASSERT_TRUE(rig.box().is_shown());
-  rig.key(pengui::Key::character, 'y');
-  EXPECT_EQ(read_file(path).size(), 20752u);
-}
-
 TEST(PresetSection, BadBankFileShowsTheErrorAndChangesNothing) {
   PresetsRig rig;
   ASSERT_TRUE(rig.built);
@@ -302,65 +272,3 @@ TEST(PresetSection, BadBankFileShowsTheErrorAndChangesNothing) {
   EXPECT_EQ(rig.box().lines(),
             (std::vector<std::string>{"Can't save bank file", nowhere.string(), "", "Code -1002"}));
 }
-
-TEST(PresetSection, CancelledDialogChangesNothing) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  const Bytes before = rig.bank_chunk();
-  rig.script->ok = false;
-  rig.click(rig.presets.load_button());
-  rig.presets.idle();
-  rig.click(rig.presets.save_button());
-  rig.presets.idle();
-  EXPECT_EQ(rig.script->requests.size(), 2u);
-  EXPECT_FALSE(rig.box().is_shown());
-  EXPECT_EQ(rig.bank_chunk(), before);
-  EXPECT_TRUE(fs::is_empty(rig.dir));
-}
-
-// The editor's program storage calls on their own, as the adapter answers them.
-TEST(PresetStorage, CurrentProgramStoreAndBankReplacementThroughTheAdapter) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  const mppi::BankManager factory = factory_bank();
-  mppi::BankManager bank;
-
-  // Made current without being applied: the program keeps its stored
-  // values, whatever the live sound is, until something is applied.
-  rig.adapter->set_param_and_notify(0, 0.875f, 200);
-  ASSERT_TRUE(rig.host_gui.set_current_program(7));
-  EXPECT_EQ(rig.current_program(), 7);
-  ASSERT_TRUE(rig.host_gui.get_bank(bank));
-  EXPECT_EQ(bank.use_program(7).values, factory.use_program(7).values);
-  EXPECT_EQ(bank.use_program(0).values[0], 0.875f);  // the left program kept its edit
-  EXPECT_FALSE(rig.host_gui.set_current_program(64));
-  EXPECT_EQ(rig.current_program(), 7);
-
-  // Store: the live sound and the current name into the slot, which becomes current.
-  rig.host_gui.apply_program(factory.use_program(7), 200);
-  rig.adapter->set_param_and_notify(1, 0.0625f, 200);
-  ASSERT_TRUE(rig.host_gui.store_program(30));
-  EXPECT_FALSE(rig.host_gui.store_program(-1));
-  ASSERT_TRUE(rig.host_gui.get_bank(bank));
-  EXPECT_EQ(rig.current_program(), 30);
-  EXPECT_EQ(bank.use_program(30).name, factory.use_program(7).name);
-  EXPECT_EQ(bank.use_program(30).values[1], 0.0625f);
-  EXPECT_EQ(bank.use_program(30).values[2], factory.use_program(7).values[2]);
-  EXPECT_EQ(rig.plugin.text(effGetProgramNameIndexed, 30, 0), factory.use_program(7).name);
-
-  // Another number of programs is refused whole.
-  const Bytes before = rig.bank_chunk();
-  mppi::BankManager short_bank = factory;
-  short_bank.resize(8);
-  EXPECT_FALSE(rig.host_gui.replace_bank(short_bank));
-  EXPECT_EQ(rig.bank_chunk(), before);
-  // A full bank replaces the programs and the current one sounds at once.
-  mppi::BankManager other = factory;
-  other.use_program(30) = factory.use_program(12);
-  ASSERT_TRUE(rig.host_gui.replace_bank(other));
-  EXPECT_EQ(rig.program_name(), factory.use_program(12).name);
-  for (int i = 0; i < synth::kNbrParams; ++i)
-    EXPECT_EQ(rig.nrm(i), factory.use_program(12).values[static_cast<size_t>(i)]) << i;
-}
-
-}  // namespace

@@ -97,56 +97,6 @@ TEST(SetupSection, ButtonPopsTheMenuUpAtThePointer) {
   EXPECT_EQ(ed.menu(), nullptr);
 }
 
-TEST(SetupSection, AboutBoxNamesTheProduct) {
-  OpenEditor ed;
-  ASSERT_TRUE(ed.opened);
-  const pengui::Rect button = OpenEditor::setup_button();
-  ed.click({button.x + 2, button.y + 2});
-  ed.keys({Key::down, Key::enter});  // "About..."
-  const auto* box = dynamic_cast<const pengui::MessageBox*>(ed.gui->window().top_overlay());
-  ASSERT_NE(box, nullptr);
-  ASSERT_FALSE(box->lines().empty());
-  EXPECT_EQ(box->lines()[0], "Zindle-BR 1.31");
-  ed.key(Key::enter);
-  EXPECT_EQ(ed.gui->window().top_overlay(), nullptr);
-}
-
-TEST(SetupSection, AutoBindLearnsTheControllerForTheTouchedKnob) {
-  OpenEditor ed;
-  ASSERT_TRUE(ed.opened);
-  ed.plugin.start(44100.0f, 64);
-  mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
-  ASSERT_NE(midi, nullptr);
-  int param = -1;
-  const pengui::Knob* knob = nullptr;
-  for (int i = 0; i < synth::kNbrParams && knob == nullptr; ++i) {
-    knob = dynamic_cast<const pengui::Knob*>(ed.gui->meta_controls()[static_cast<size_t>(i)].control());
-    param = i;
-  }
-  ASSERT_NE(knob, nullptr);
-  constexpr int kController = 85;  // bound to nothing by default
-  ASSERT_NE(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
-
-  const pengui::Rect b = knob->bounds();
-  ed.click({b.x + b.w / 2, b.y + b.h / 2});
-  ASSERT_EQ(ed.gui->get_last_touched_param(), param);
-  const pengui::Rect button = OpenEditor::setup_button();
-  ed.click({button.x + 2, button.y + 2});
-  // MIDI (the fourth entry), then its first entry, "Auto-bind".
-  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right, Key::enter});
-  EXPECT_EQ(midi->get_armed(), param);
-
-  ed.plugin.send_midi({{0xB0, kController, 100}});
-  ed.plugin.render(64, 64);
-  EXPECT_EQ(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
-  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (100 << 7) / 16383.0, 1e-6);
-  // The next controller moves the same parameter; nothing else is learned.
-  ed.plugin.send_midi({{0xB0, kController, 20}});
-  ed.plugin.render(64, 64);
-  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (20 << 7) / 16383.0, 1e-6);
-  EXPECT_EQ(midi->get_armed(), -1);
-}
-
 TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   OpenEditor ed;
   ASSERT_TRUE(ed.opened);
