@@ -272,3 +272,5 @@ TEST(PresetSection, BadBankFileShowsTheErrorAndChangesNothing) {
   EXPECT_EQ(rig.box().lines(),
             (std::vector<std::string>{"Can't save bank file", nowhere.string(), "", "Code -1002"}));
 }
+
+}  // namespace
