@@ -12,6 +12,7 @@
 #include "framework/core/host_gui_interface.h"
 #include "framework/core/prog_st_ld_default.h"
 #include "framework/editor/preset_fade_time.h"
+#include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
 #include "framework/editor/preset_manager2.h"
 #include "gui/flip_flop.h"
@@ -103,8 +104,8 @@ const MixedParam* mixed_param(int index) {
   return index >= 0 && index < kValues ? &params[index] : nullptr;
 }
 
-struct PresetRig {
-  PresetRig() : blend([](int i) { return mixed_param(i); }) {
+struct PresetRig : zindle_test::EditorInput {
+  PresetRig() : EditorInput(window), blend([](int i) { return mixed_param(i); }) {
     synth::register_builtin_banks();
     window.set_clock([this] { return clock; });
     pengui::testing::install_fake_native(window);
@@ -122,14 +123,6 @@ struct PresetRig {
   }
   ~PresetRig() { mgr.detach(); }
 
-  void click(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_down(e);
-    window.native_mouse_up(e);
-  }
-  void click(const pengui::Widget& w) { click({w.bounds().x + 2, w.bounds().y + 2}); }
   // Opens the program menu and clicks entry `index`.
   void choose(int index) {
     click(menu_button);
@@ -278,29 +271,6 @@ TEST(PresetManager, FadeTimeKnobIsLogarithmic) {
   }
   EXPECT_NEAR(mppi::PresetFadeTime::knob_from_seconds(9.0), 0.5, 1e-12);
   EXPECT_NEAR(mppi::PresetFadeTime::knob_from_seconds(99.0), 1.0, 1e-12);
-}
-
-TEST(PresetManager, EnterInTheNameBoxRenamesTheCurrentProgram) {
-  PresetRig rig;
-  rig.host.current = 5;
-  rig.mgr.refresh();
-  rig.click(rig.name);
-  ASSERT_TRUE(rig.name.is_editing());
-  pengui::KeyEvent k;
-  k.key = pengui::Key::end;
-  rig.window.native_key(k, true);
-  k.key = pengui::Key::backspace;
-  for (int i = 0; i < 10; ++i) rig.window.native_key(k, true);
-  for (char c : std::string("Warm Pad")) {
-    k.key = pengui::Key::character;
-    k.character = static_cast<unsigned char>(c);
-    rig.window.native_key(k, true);
-  }
-  k.key = pengui::Key::enter;
-  rig.window.native_key(k, true);
-  EXPECT_EQ(rig.host.bank.use_program(5).name, "Warm Pad");
-  EXPECT_EQ(rig.name.text(), "Warm Pad");
-  EXPECT_EQ(rig.host.bank.use_program(4).name, "Prog 5");
 }
 
 TEST(PresetManager, FactoryBankIsLoadedAndDialogsUseTheBankName) {

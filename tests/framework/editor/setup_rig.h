@@ -18,6 +18,7 @@
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
+#include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 #include "tools/artgen/art_resources.h"
@@ -109,8 +110,8 @@ inline const pengui::FontSet& menu_font() {
   return font;
 }
 
-struct SetupRig {
-  explicit SetupRig(const std::string& standard = "VST 2.0") : host(midi.core, midi.midi) {
+struct SetupRig : zindle_test::EditorInput {
+  explicit SetupRig(const std::string& standard = "VST 2.0") : EditorInput(window), host(midi.core, midi.midi) {
     midi.dsp.use_setting_mgr().add_client(midi.midi);
     host.standard = standard;
     window.open(nullptr);
@@ -127,8 +128,7 @@ struct SetupRig {
   bool choose(const std::vector<std::string>& path) {
     if (!open(path, path.size() - 1)) return false;
     const pengui::Rect r = view().entry_rect(static_cast<int>(path.size()) - 1, last_index_);
-    press({r.x + r.w / 2, r.y + r.h / 2});
-    release({r.x + r.w / 2, r.y + r.h / 2});
+    click({r.x + r.w / 2, r.y + r.h / 2});
     after_menu();
     return true;
   }
@@ -177,30 +177,13 @@ struct SetupRig {
   }
   // A key for the message box: 'y', 'n', or '\n' for Enter.
   void answer(char key) {
-    pengui::KeyEvent e;
-    e.key = key == '\n' ? pengui::Key::enter : pengui::Key::character;
-    e.character = static_cast<uint32_t>(key);
-    window.native_key(e, true);
+    if (key == '\n')
+      EditorInput::key(pengui::Key::enter);
+    else
+      EditorInput::key(pengui::Key::character, static_cast<uint32_t>(key));
     after_menu();
   }
   const pengui::PopupMenuView& view() { return *setup.use_menu().view(); }
-  void press(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_down(e);
-  }
-  void release(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_up(e);
-  }
-  void move(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    window.native_mouse_move(e);
-  }
   std::string param_name(int index) {
     char name[129] = {};
     midi.dsp.get_param(index)->get_name(name, sizeof name);

@@ -23,6 +23,7 @@
 #include "synth/gui/gui_mix.h"
 #include "synth/gui/gui_osc.h"
 #include "synth/gui/gui_snh_lfo.h"
+#include "support/editor_input.h"
 #include "tools/artgen/art_resources.h"
 
 namespace panel_test {
@@ -127,8 +128,8 @@ public:
   std::vector<NoteCall> notes;
 };
 
-struct PanelRig {
-  PanelRig() : host_gui(rig.core) {
+struct PanelRig : zindle_test::EditorInput {
+  PanelRig() : EditorInput(window), host_gui(rig.core) {
     window.set_clock([this] { return rig.clock; });
     ctx.window = &window;
     ctx.resources = &ArtResources::get();
@@ -164,40 +165,6 @@ struct PanelRig {
     }
   }
 
-  // The window counts clicks itself: a double-click is two presses in a row.
-  void press(pengui::Point p, unsigned modifiers = 0, int clicks = 1) {
-    if (clicks == 2) {
-      press(p, modifiers);
-      release(p);
-    }
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    e.modifiers = modifiers;
-    window.native_mouse_down(e);
-  }
-  void release(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_up(e);
-  }
-  void move(pengui::Point p, int dx = 0, int dy = 0) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.dx = dx;
-    e.dy = dy;
-    window.native_mouse_move(e);
-  }
-  void key(pengui::Key k, uint32_t character = 0) {
-    pengui::KeyEvent e;
-    e.key = k;
-    e.character = character;
-    window.native_key(e, true);
-  }
-  void type(const std::string& text) {
-    for (unsigned char c : text) key(pengui::Key::character, c);
-  }
   float nrm(int index) { return rig.dsp.get_param(index)->nrm(); }
   // One audio block: keys played on the screen reach the DSP object here.
   void render(int samples = 64) {

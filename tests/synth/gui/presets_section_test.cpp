@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,8 +18,8 @@
 #include "framework/core/bank_file.h"
 #include "framework/core/bank_resource.h"
 #include "framework/core/dsp_interface.h"
+#include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
-#include "framework/params/normalized_param_interface.h"
 #include "framework/vst2/host_gui_vst2_win.h"
 #include "framework/vst2/vst2_plugin.h"
 #include "gui/popup_menu_view.h"
@@ -46,14 +45,13 @@ void write_file(const fs::path& path, const Bytes& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-struct PresetsRig {
-  PresetsRig() {
+struct PresetsRig : zindle_test::EditorInput {
+  PresetsRig() : EditorInput(window) {
     adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
     gui = adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
     if (!gui) return;
     host_gui.set_adapter(adapter);
     resources = std::make_unique<synth::LoadedGuiResources>(*gui);
-    window.set_clock([this] { return clock; });
     pengui::testing::install_fake_native(window);
     ctx.window = &window;
     ctx.resources = resources.get();
@@ -74,33 +72,12 @@ struct PresetsRig {
     fs::remove_all(dir, ec);
   }
 
-  void press(pengui::Point p, bool release = true) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_down(e);
-    if (release) window.native_mouse_up(e);
-  }
-  void click(const pengui::Widget& w) { press({w.bounds().x + 4, w.bounds().y + 4}); }
   void choose(int index) {
     click(presets.menu_button());
     const pengui::PopupMenu& menu = presets.manager().program_menu();
     ASSERT_TRUE(menu.is_shown());
     const pengui::Rect r = menu.view()->entry_rect(0, index);
-    press({r.x + 2, r.y + r.h / 2});
-  }
-  void key(pengui::Key k, uint32_t c = 0) {
-    pengui::KeyEvent e;
-    e.key = k;
-    e.character = c;
-    window.native_key(e, true);
-  }
-  void run(double seconds) {
-    for (double t = 0.0; t < seconds - 1e-9; t += 0.05) {
-      clock += 0.05;
-      window.idle();
-      presets.idle();
-    }
+    click({r.x + 2, r.y + r.h / 2});
   }
   // A file dialog answered with `path`, then the idle that delivers it.
   void answer_dialog(pengui::PushButton& button, const fs::path& path) {
@@ -117,7 +94,6 @@ struct PresetsRig {
   }
   int current_program() { return static_cast<int>(plugin.dispatch(effGetProgram)); }
   std::string program_name() { return plugin.text(effGetProgramName); }
-  float nrm(int i) { return adapter->use_dsp().get_param(i)->nrm(); }
   const pengui::MessageBox& box() { return presets.manager().message_box(); }
 
   vst2_test::Instance plugin;
@@ -125,7 +101,6 @@ struct PresetsRig {
   synth::ZindleGui* gui = nullptr;
   mppi::HostGuiVst2Win host_gui;
   std::unique_ptr<synth::LoadedGuiResources> resources;
-  double clock = 50.0;
   pengui::Window window{900, 446};
   std::array<mppi::MetaControl, synth::kNbrParams> meta;
   int last_touched = -1;
@@ -140,56 +115,6 @@ mppi::BankManager factory_bank() {
   mppi::BankManager bank;
   EXPECT_EQ(mppi::load_bank_resource("static_presets", bank), 0);
   return bank;
-}
-
-TEST(PresetSection, BuildsFromTheLayoutWithTheFactoryNames) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  EXPECT_EQ(rig.presets.name_box().text(), "80sBass");
-  EXPECT_EQ(rig.presets.fade_display().text(), "1.0");
-  rig.click(rig.presets.menu_button());
-  const pengui::PopupMenu& menu = rig.presets.manager().program_menu();
-  ASSERT_TRUE(menu.is_shown());
-  EXPECT_EQ(menu.title(), "Load preset");
-  EXPECT_EQ(menu.entry(0)->label(), " 1 - 80sBass");
-  EXPECT_EQ(menu.entry(1)->label(), " 2 - 80s Sequence");
-  EXPECT_EQ(menu.entry(63)->label().substr(0, 5), "64 - ");
-  EXPECT_TRUE(menu.entry(0)->is_ticked());
-  EXPECT_FALSE(menu.entry(1)->is_ticked());
-}
-
-TEST(PresetSection, LoadFadesAtPriority140AndTheHostSeesTheNewProgram) {
-  PresetsRig rig;
-  ASSERT_TRUE(rig.built);
-  const mppi::BankManager bank = factory_bank();
-  const int target = 5;
-  // A continuous parameter that moves far between program 1 and the target.
-  int moving = -1;
-  for (int i = 0; i < synth::kNbrParams && moving < 0; ++i) {
-    const mppi::NormalizedParamInterface* p = rig.adapter->use_dsp().get_param(i);
-    const float a = bank.use_program(0).values[static_cast<size_t>(i)];
-    const float b = bank.use_program(target).values[static_cast<size_t>(i)];
-    if (p->is_automatable() && p->is_discrete() == 0 && std::fabs(a - b) > 0.2f) moving = i;
-  }
-  ASSERT_GE(moving, 0);
-  const float from = bank.use_program(0).values[static_cast<size_t>(moving)];
-  const float to = bank.use_program(target).values[static_cast<size_t>(moving)];
-
-  rig.choose(target);
-  EXPECT_EQ(rig.current_program(), target);
-  EXPECT_EQ(rig.program_name(), bank.use_program(target).name);
-  EXPECT_EQ(rig.presets.name_box().text(), bank.use_program(target).name);
-  rig.run(0.5);
-  const float mid = rig.nrm(moving);
-  EXPECT_NEAR(mid, from + (to - from) * 0.5f, std::fabs(to - from) * 0.12f);
-  // Held by the fade: a weaker source is refused, the fade's own accepted.
-  EXPECT_FALSE(rig.adapter->can_take_control(moving, 139));
-  EXPECT_TRUE(rig.adapter->can_take_control(moving, 140));
-
-  rig.run(0.7);
-  for (int i = 0; i < synth::kNbrParams; ++i)
-    EXPECT_EQ(rig.nrm(i), bank.use_program(target).values[static_cast<size_t>(i)]) << i;
-  EXPECT_EQ(rig.current_program(), target);
 }
 
 TEST(PresetSection, StoreThenRenameReachTheHost) {
@@ -210,7 +135,7 @@ TEST(PresetSection, StoreThenRenameReachTheHost) {
   ASSERT_TRUE(rig.presets.name_box().is_editing());
   rig.key(pengui::Key::end);
   for (int i = 0; i < 20; ++i) rig.key(pengui::Key::backspace);
-  for (char c : std::string("Warm Pad")) rig.key(pengui::Key::character, static_cast<unsigned char>(c));
+  rig.type("Warm Pad");
   rig.key(pengui::Key::enter);
   EXPECT_EQ(rig.program_name(), "Warm Pad");
   EXPECT_EQ(rig.plugin.text(effGetProgramNameIndexed, 0, 0).substr(0, 7), "80sBass");
