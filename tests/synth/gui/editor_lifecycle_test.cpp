@@ -277,12 +277,6 @@ TEST(EditorLife, HostAutomationFromAnotherThreadMovesTheControlAtIdle) {
   EXPECT_TRUE(vst2_test::host_state().begin_edits.empty());
 }
 
-double process_cpu_seconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 TEST(EditorPerformance, FirstOpenIsQuickAndIdleIsCheap) {
   SKIP_WITHOUT_DISPLAY();
   ScopedGuiScale scale("1");
@@ -298,14 +292,14 @@ TEST(EditorPerformance, FirstOpenIsQuickAndIdleIsCheap) {
   const double open_ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
   EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
   // Idle at the 50 Hz many hosts use, nothing moving, for two seconds.
-  const double cpu0 = process_cpu_seconds();
+  const double cpu0 = editor_test::process_cpu_seconds();
   const Clock::time_point w0 = Clock::now();
   for (int i = 0; i < 100; ++i) {
     plugin.dispatch(effEditIdle);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   const double wall = std::chrono::duration<double>(Clock::now() - w0).count();
-  const double idle_percent = 100.0 * (process_cpu_seconds() - cpu0) / wall;
+  const double idle_percent = 100.0 * (editor_test::process_cpu_seconds() - cpu0) / wall;
   std::cout << "first open " << open_ms << " ms, idle editor " << idle_percent << " % of a core\n";
   RecordProperty("first_open_ms", std::to_string(open_ms));
   RecordProperty("idle_percent", std::to_string(idle_percent));
