@@ -33,6 +33,22 @@ using vst2_test::Instance;
 
 constexpr int kF1 = 41;  // a host virtual key the editor has no use for
 
+// An instance and its host's window at 1x on the X display.
+class EditorLife : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
+    ASSERT_TRUE(host.ok());
+    ASSERT_NE(gui_of(plugin), nullptr);
+  }
+  bool open() { return plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()) == 1; }
+
+  ScopedGuiScale scale{"1"};
+  X11TestHost host;
+  Instance plugin;
+};
+using EditorPerformance = EditorLife;
+
 struct RectCase {
   const char* forced;  // ZINDLE_GUI_SCALE, null when unset
   float host_scale;    // 0: no scale call; nonsense is refused
@@ -88,14 +104,8 @@ TEST(EditorObject, BuildWithoutItsHostFailsWithItsMessage) {
   EXPECT_EQ(gui.get_height(), 446);
 }
 
-TEST(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
-  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+TEST_F(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
+  ASSERT_TRUE(open());
   const ::Window w = editor_window(host);
   ASSERT_NE(w, 0u);
   int width = 0, height = 0;
@@ -116,16 +126,9 @@ TEST(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
   EXPECT_EQ(X11TestHost::host_errors(), 0);
 }
 
-TEST(EditorLife, HostKeysReachTheFocusedFieldAndOthersGoBack) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
+TEST_F(EditorLife, HostKeysReachTheFocusedFieldAndOthersGoBack) {
   synth::ZindleGui* gui = gui_of(plugin);
-  ASSERT_NE(gui, nullptr);
-  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  ASSERT_TRUE(open());
   pengui::TextEdit field;
   field.set_bounds({10, 10, 100, 14});
   gui->window().add(&field);
@@ -149,7 +152,7 @@ TEST(EditorLife, HostKeysReachTheFocusedFieldAndOthersGoBack) {
   plugin.dispatch(effEditClose);
 }
 
-TEST(EditorLife, HiDpiDesktopGetsTheDoublePanel) {
+TEST(EditorSize, HiDpiDesktopGetsTheDoublePanel) {
   SKIP_WITHOUT_DISPLAY();
   ScopedGuiScale scale(nullptr);
   X11TestHost host(1900, 1000);
@@ -177,18 +180,12 @@ TEST(EditorLife, HiDpiDesktopGetsTheDoublePanel) {
   host.sync();
 }
 
-TEST(EditorLife, FiftyOpenCloseCyclesLeaveNoWindowOrConnection) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
+TEST_F(EditorLife, FiftyOpenCloseCyclesLeaveNoWindowOrConnection) {
   const int clients_before = host.client_count();
   for (int i = 0; i < 50; ++i) {
-    ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1) << "cycle " << i;
+    ASSERT_TRUE(open()) << "cycle " << i;
     // A second open into the same window keeps the one editor.
-    ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1) << "cycle " << i;
+    ASSERT_TRUE(open()) << "cycle " << i;
     plugin.dispatch(effEditIdle);
     host.sync();
     ASSERT_NE(editor_window(host), 0u) << "cycle " << i;
@@ -203,65 +200,44 @@ TEST(EditorLife, FiftyOpenCloseCyclesLeaveNoWindowOrConnection) {
   EXPECT_EQ(X11TestHost::host_errors(), 0);
 }
 
-TEST(EditorLife, TwoInstancesShowTheirEditorsAtOnce) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host_a(900, 446), host_b(900, 446);
-  ASSERT_TRUE(host_a.ok() && host_b.ok());
+TEST_F(EditorLife, TwoInstancesShowTheirEditorsAtOnce) {
+  X11TestHost host_b(900, 446);
   // Side by side: a covered window reads back what covers it.
-  XMoveWindow(host_b.display(), host_b.parent(), 950, 0);
+  XMoveWindow(host_b.display(), host_b.parent(), 1050, 0);
   host_b.sync();
-  Instance a, b;
-  ASSERT_NE(a.get(), nullptr);
-  ASSERT_NE(b.get(), nullptr);
-  ASSERT_EQ(a.dispatch(effEditOpen, 0, 0, host_a.parent_handle()), 1);
+  Instance b;
+  ASSERT_TRUE(open());
   ASSERT_EQ(b.dispatch(effEditOpen, 0, 0, host_b.parent_handle()), 1);
-  EXPECT_TRUE(editor_test::wait_until_shown(a, host_a));
+  EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
   EXPECT_TRUE(editor_test::wait_until_shown(b, host_b));
   // Closing one leaves the other drawing.
-  a.dispatch(effEditClose);
+  plugin.dispatch(effEditClose);
   EXPECT_TRUE(editor_test::wait_until_shown(b, host_b));
   b.dispatch(effEditClose);
 }
 
-TEST(EditorLife, HostDestroysTheParentBeforeClosing) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
-  {
-    X11TestHost host;
-    ASSERT_TRUE(host.ok());
-    ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
-    plugin.dispatch(effEditIdle);
-    host.destroy_parent();
-    for (int i = 0; i < 5; ++i) plugin.dispatch(effEditIdle);
-    plugin.dispatch(effEditClose);
-    plugin.dispatch(effEditIdle);
-  }
+TEST_F(EditorLife, HostDestroysTheParentBeforeClosing) {
+  ASSERT_TRUE(open());
+  plugin.dispatch(effEditIdle);
+  host.destroy_parent();
+  for (int i = 0; i < 5; ++i) plugin.dispatch(effEditIdle);
+  plugin.dispatch(effEditClose);
+  plugin.dispatch(effEditIdle);
   // The editor opens again in the host's next window.
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
-  EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
+  X11TestHost next;
+  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, next.parent_handle()), 1);
+  EXPECT_TRUE(editor_test::wait_until_shown(plugin, next));
   plugin.dispatch(effEditClose);
   EXPECT_EQ(X11TestHost::host_errors(), 0);
 }
 
-TEST(EditorLife, HostAutomationFromAnotherThreadMovesTheControlAtIdle) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
+TEST_F(EditorLife, HostAutomationFromAnotherThreadMovesTheControlAtIdle) {
   synth::ZindleGui* gui = gui_of(plugin);
-  ASSERT_NE(gui, nullptr);
   int param = -1;
   for (int i = 0; i < synth::kNbrParams && param < 0; ++i)
     if (gui->meta_controls()[static_cast<size_t>(i)].is_bound()) param = i;
   if (param < 0) GTEST_SKIP() << "no control bound yet";
-  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  ASSERT_TRUE(open());
   plugin.dispatch(effEditIdle);
   const pengui::ControlInterface* control = gui->meta_controls()[static_cast<size_t>(param)].control();
   const float target = control->get_value() < 0.5 ? 0.875f : 0.125f;
@@ -277,17 +253,11 @@ TEST(EditorLife, HostAutomationFromAnotherThreadMovesTheControlAtIdle) {
   EXPECT_TRUE(vst2_test::host_state().begin_edits.empty());
 }
 
-TEST(EditorPerformance, FirstOpenIsQuickAndIdleIsCheap) {
-  SKIP_WITHOUT_DISPLAY();
-  ScopedGuiScale scale("1");
-  X11TestHost host;
-  ASSERT_TRUE(host.ok());
-  Instance plugin;
-  ASSERT_NE(plugin.get(), nullptr);
+TEST_F(EditorPerformance, FirstOpenIsQuickAndIdleIsCheap) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point t0 = Clock::now();
   editor_rect(plugin);
-  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
+  ASSERT_TRUE(open());
   plugin.dispatch(effEditIdle);
   const double open_ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
   EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
