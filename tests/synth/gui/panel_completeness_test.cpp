@@ -65,7 +65,7 @@ TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
         EXPECT_EQ(r.nrm(k), before[static_cast<size_t>(k)]) << "parameter " << k << " moved too";
       }
     }
-    const std::vector<GuiCall> changes = r.host_gui.changes();
+    const std::vector<GuiCall> changes = r.host_gui.calls;
     ASSERT_FALSE(changes.empty());
     for (const GuiCall& c : changes) EXPECT_EQ(c.param, i);
     EXPECT_EQ(changes.front().kind, GuiCall::Set);
@@ -122,7 +122,7 @@ TEST(PanelCompleteness, ARunFromAKnobCornerClaimsTheParameterFirst) {
   r.press({b.x + 2, b.bottom() - 2});
   r.run(1.0);
   r.release({b.x + 2, b.bottom() - 2});
-  const std::vector<GuiCall> changes = r.host_gui.changes();
+  const std::vector<GuiCall> changes = r.host_gui.calls;
   ASSERT_GE(changes.size(), 3u);
   EXPECT_EQ(changes.front().kind, GuiCall::Take);
   EXPECT_EQ(changes.front().source, 200);

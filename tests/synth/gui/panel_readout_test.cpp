@@ -187,7 +187,7 @@ TEST(PanelReadout, HostChangesMoveTheControlsWithoutEcho) {
     ASSERT_TRUE(r.meta[static_cast<size_t>(c.index)].control()->set_no_send(c.value, 100));
   }
   r.idle();
-  EXPECT_TRUE(r.host_gui.changes().empty());
+  EXPECT_TRUE(r.host_gui.calls.empty());
   EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Automate), 0);
   EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Begin), 0);
 

@@ -29,7 +29,7 @@
 namespace panel_test {
 
 struct GuiCall {
-  enum Kind { CanTake, Take, Release, Set } kind;
+  enum Kind { Take, Release, Set } kind;
   int param;
   float value;
   int source;
@@ -41,10 +41,7 @@ public:
   explicit RecordingHostGui(mppi::PluginCore& core) : core_(core) {}
   double get_host_num_property(const char*) override { return 0.0; }
   std::string get_host_string_property(const char*) override { return {}; }
-  bool can_take_control(int p, int s) override {
-    calls.push_back({GuiCall::CanTake, p, 0.0f, s});
-    return core_.can_take_control(p, s);
-  }
+  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
   bool take_control(int p, int s) override {
     calls.push_back({GuiCall::Take, p, 0.0f, s});
     return core_.take_control(p, s);
@@ -64,13 +61,6 @@ public:
   mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
 
   // The calls that change something (take, set, release), in order.
-  std::vector<GuiCall> changes() const {
-    std::vector<GuiCall> out;
-    for (const GuiCall& c : calls) {
-      if (c.kind != GuiCall::CanTake) out.push_back(c);
-    }
-    return out;
-  }
   std::vector<GuiCall> calls;
 
 private:

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +18,7 @@
 #include "framework/core/dsp_interface.h"
 #include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
+#include "support/temp_folder.h"
 #include "framework/vst2/host_gui_vst2_win.h"
 #include "framework/vst2/vst2_plugin.h"
 #include "gui/popup_menu_view.h"
@@ -63,14 +62,8 @@ struct PresetsRig : zindle_test::EditorInput {
         [script = script](pengui::Window&) { return std::make_unique<zindle_test::ScriptedFileDialog>(script); });
     built = presets.build(ctx);
     window.open(nullptr);
-    dir = fs::temp_directory_path() / ("zp" + std::to_string(getpid()));
-    fs::create_directories(dir);
   }
-  ~PresetsRig() {
-    presets.detach();
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
+  ~PresetsRig() { presets.detach(); }
 
   void choose(int index) {
     click(presets.menu_button());
@@ -108,7 +101,8 @@ struct PresetsRig : zindle_test::EditorInput {
   std::shared_ptr<zindle_test::DialogScript> script = std::make_shared<zindle_test::DialogScript>();
   synth::GuiPresets presets{64, "Zindle preset banks"};
   bool built = false;
-  fs::path dir;
+  zindle_test::TempFolder temp;
+  const fs::path& dir = temp.path();
 };
 
 mppi::BankManager factory_bank() {
