@@ -6,13 +6,10 @@
 #include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <iostream>
 #include <limits>
-#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -102,28 +99,6 @@ TEST(EditorObject, BuildWithoutItsHostFailsWithItsMessage) {
   EXPECT_EQ(gui.open(&parent), -1);  // an unbuilt editor never opens
   EXPECT_EQ(gui.get_width(), 900);
   EXPECT_EQ(gui.get_height(), 446);
-}
-
-TEST_F(EditorLife, OpensInTheHostWindowAndShowsThePanel) {
-  ASSERT_TRUE(open());
-  const ::Window w = editor_window(host);
-  ASSERT_NE(w, 0u);
-  int width = 0, height = 0;
-  editor_test::window_size(host.display(), w, width, height);
-  EXPECT_EQ(width, 900);
-  EXPECT_EQ(height, 446);
-  EXPECT_TRUE(editor_test::wait_until_shown(plugin, host));
-  // The panel, not an empty buffer: the background picture has many colours.
-  const std::vector<uint32_t> shown = host.read_back(w, 900, 446);
-  std::vector<uint32_t> colours(shown);
-  std::sort(colours.begin(), colours.end());
-  EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 200);
-  // A key the editor does not use goes back to the host.
-  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 0, kF1, nullptr, 0.0f), 0);
-  plugin.dispatch(effEditClose);
-  host.sync();
-  EXPECT_EQ(editor_window(host), 0u);
-  EXPECT_EQ(X11TestHost::host_errors(), 0);
 }
 
 TEST_F(EditorLife, HostKeysReachTheFocusedFieldAndOthersGoBack) {

@@ -1,7 +1,6 @@
 // The setup button of the real plug-in's editor (on a window without a
-// display): it pops the menu up at the pointer, the about box names the
-// product, and MIDI learn binds the knob touched last to the controller
-// the host sends next.
+// display): it pops the menu up at the pointer, and its device list
+// reaches the plug-in's own MIDI devices.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +14,6 @@
 #include "framework/vst2/audio_effect.h"
 #include "framework/vst2/vst2_plugin.h"
 #include "framework/vst2/vst2_test_host.h"
-#include "gui/knob.h"
-#include "gui/message_box.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "synth/gui/zindle_gui.h"
@@ -58,9 +55,6 @@ struct OpenEditor {
     e.key = k;
     gui->window().native_key(e, true);
     plugin.dispatch(effEditIdle);
-  }
-  void keys(std::initializer_list<pengui::Key> list) {
-    for (pengui::Key k : list) key(k);
   }
   const pengui::PopupMenuView* menu() const {
     return dynamic_cast<const pengui::PopupMenuView*>(gui->window().top_overlay());
@@ -122,7 +116,7 @@ TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   const pengui::Rect button = OpenEditor::setup_button();
   ed.click({button.x + 2, button.y + 2});
   // MIDI, then the pointer on "Input device" (its third entry) opens it.
-  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right});
+  for (Key k : {Key::down, Key::down, Key::down, Key::down, Key::right}) ed.key(k);
   const pengui::PopupMenuView* menu = ed.menu();
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(menu->level_count(), 2);
