@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/host_gui_interface.h"
 #include "framework/editor/gui_setup_interface.h"
 #include "framework/editor/setup_mgr.h"
 #include "framework/midi_devices/midi_dev_selector_interface.h"
@@ -18,6 +17,7 @@
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
+#include "support/editor_core_host.h"
 #include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
@@ -58,23 +58,12 @@ private:
 
 // The editor's host side: forwards parameter changes to the core, offers
 // the MIDI manager and the device selector.
-class SetupHostGui : public mppi::HostGuiInterface {
+class SetupHostGui : public zindle_test::EditorCoreHost {
 public:
-  SetupHostGui(mppi::PluginCore& core, mppi::MidiMgr& midi) : core_(core), midi_(midi) {}
-  double get_host_num_property(const char*) override { return 0.0; }
+  SetupHostGui(mppi::PluginCore& core, mppi::MidiMgr& midi) : EditorCoreHost(core), midi_(midi) {}
   std::string get_host_string_property(const char* key) override {
     return std::string(key) == "interface_standard" ? standard : std::string();
   }
-  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
-  bool take_control(int p, int s) override { return core_.take_control(p, s); }
-  void release_control(int p, int s) override { core_.release_control(p, s); }
-  bool set_param_and_notify(int p, float v, int s) override {
-    ++notified;
-    return core_.set_param_and_notify(p, v, s);
-  }
-  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
-  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
-  int resize_window(int, int) override { return 0; }
   void get_settings_path(std::string& out) override { out = settings_path; }
   mppi::MidiMgr* get_midi_mgr() override { return &midi_; }
   mppi::MidiDevSelectorInterface* get_midi_dev_selector() override { return &selector; }
@@ -87,10 +76,8 @@ public:
   std::string settings_path = "/tmp";
   FakeSelector selector;
   int list_updates = 0;
-  int notified = 0;
 
 private:
-  mppi::PluginCore& core_;
   mppi::MidiMgr& midi_;
 };
 

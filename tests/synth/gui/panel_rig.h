@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/host_gui_interface.h"
 #include "framework/core/plugin_core_fixture.h"
 #include "framework/gui_binding/param_listener.h"
 #include "gui/image_loader.h"
@@ -23,6 +22,7 @@
 #include "synth/gui/gui_mix.h"
 #include "synth/gui/gui_osc.h"
 #include "synth/gui/gui_snh_lfo.h"
+#include "support/editor_core_host.h"
 #include "support/editor_input.h"
 #include "tools/artgen/art_resources.h"
 
@@ -35,13 +35,10 @@ struct GuiCall {
   int source;
 };
 
-// The editor's host interface: forwards to the core like the adapter's.
-class RecordingHostGui : public mppi::HostGuiInterface {
+// The editor's host interface, recording what it changes.
+class RecordingHostGui : public zindle_test::EditorCoreHost {
 public:
-  explicit RecordingHostGui(mppi::PluginCore& core) : core_(core) {}
-  double get_host_num_property(const char*) override { return 0.0; }
-  std::string get_host_string_property(const char*) override { return {}; }
-  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
+  using EditorCoreHost::EditorCoreHost;
   bool take_control(int p, int s) override {
     calls.push_back({GuiCall::Take, p, 0.0f, s});
     return core_.take_control(p, s);
@@ -54,17 +51,7 @@ public:
     calls.push_back({GuiCall::Set, p, v, s});
     return core_.set_param_and_notify(p, v, s);
   }
-  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
-  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
-  int resize_window(int, int) override { return 0; }
-  void get_settings_path(std::string&) override {}
-  mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
-
-  // The calls that change something (take, set, release), in order.
-  std::vector<GuiCall> calls;
-
-private:
-  mppi::PluginCore& core_;
+  std::vector<GuiCall> calls;  // in order
 };
 
 // The generated artwork, loaded once for all tests.
