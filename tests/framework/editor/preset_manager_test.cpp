@@ -109,14 +109,13 @@ struct PresetRig : zindle_test::EditorInput {
     synth::register_builtin_banks();
     window.set_clock([this] { return clock; });
     pengui::testing::install_fake_native(window);
-    menu_button.set_bounds({10, 10, 56, 16});
-    name.set_bounds({70, 10, 150, 16});
-    store.set_bounds({230, 10, 44, 16});
-    load.set_bounds({280, 10, 56, 16});
-    save.set_bounds({340, 10, 56, 16});
-    display.set_bounds({440, 10, 36, 16});
-    for (pengui::Widget* w : std::vector<pengui::Widget*>{&menu_button, &name, &store, &load, &save, &knob, &display})
+    int x = 10;
+    for (pengui::Widget* w : std::vector<pengui::Widget*>{&menu_button, &name, &store, &load, &save, &display}) {
+      w->set_bounds({x, 10, 60, 16});
+      x += 70;
       window.add(w);
+    }
+    window.add(&knob);
     mppi::PresetControls controls{&name, &menu_button, &store, &load, &save, &knob, &display};
     attached = mgr.attach(window, host, blend, controls, nullptr, std::make_unique<zindle_test::ScriptedFileDialog>(script));
     window.open(nullptr);
@@ -146,7 +145,7 @@ struct PresetRig : zindle_test::EditorInput {
   pengui::PushButton menu_button, load, save;
   pengui::TextEdit name;
   pengui::FlipFlop store;
-  pengui::Knob knob{{410, 6, 24, 24}};
+  pengui::Knob knob{{450, 6, 24, 24}};
   pengui::TextBox display;
   mppi::PresetManager2 mgr{"Zindle preset banks", kPrograms};
   bool attached = false;
@@ -167,14 +166,6 @@ TEST(PresetManager, MenuLabelsCountFromOneWithTheCurrentProgramTicked) {
   EXPECT_EQ(menu.entry(63)->label(), "64 - Prog 64");
   for (int i = 0; i < kPrograms; ++i) EXPECT_EQ(menu.entry(i)->is_ticked(), i == 2) << i;
   EXPECT_EQ(rig.name.text(), "Prog 3");
-}
-
-TEST(PresetManager, NameBoxFollowsTheHostsProgramChange) {
-  PresetRig rig;
-  rig.host.current = 12;
-  rig.mgr.idle();
-  EXPECT_EQ(rig.name.text(), "Prog 13");
-  EXPECT_EQ(rig.mgr.get_current_program(), 12);
 }
 
 TEST(PresetManager, StoreModeLastsOneChoice) {
@@ -250,11 +241,14 @@ TEST(PresetManager, AFadeGivesWayWhenTheHostSelectsAnotherProgram) {
   rig.mgr.set_fade_time(5.0);
   rig.choose(9);
   rig.run(0.3);
-  rig.host.current = 3;  // the host's program change
+  rig.host.current = 12;  // the host's program change
   const size_t steps = rig.host.applied.size();
   rig.run(1.0);
   EXPECT_EQ(rig.host.applied.size(), steps);
   EXPECT_FALSE(rig.mgr.selection().is_fading());
+  rig.mgr.idle();
+  EXPECT_EQ(rig.name.text(), "Prog 13");
+  EXPECT_EQ(rig.mgr.get_current_program(), 12);
 }
 
 TEST(PresetManager, FadeTimeKnobIsLogarithmic) {
@@ -289,16 +283,14 @@ TEST(PresetManager, FactoryBankIsLoadedAndDialogsUseTheBankName) {
   rig.mgr.idle();
   rig.click(rig.load);
   ASSERT_EQ(rig.script->requests.size(), 2u);
-  const pengui::FileDialogRequest& save = rig.script->requests[0];
-  EXPECT_TRUE(save.save);
-  EXPECT_EQ(save.title, "Save preset bank");
-  EXPECT_EQ(save.filter_name, "Zindle preset banks (*.pbk)");
-  EXPECT_EQ(save.pattern, "*.pbk");
-  EXPECT_EQ(save.folder, "/settings/folder/");
-  const pengui::FileDialogRequest& load = rig.script->requests[1];
-  EXPECT_FALSE(load.save);
-  EXPECT_EQ(load.title, "Load preset bank");
-  EXPECT_EQ(load.filter_name, "Zindle preset banks (*.pbk)");
+  EXPECT_TRUE(rig.script->requests[0].save);
+  EXPECT_FALSE(rig.script->requests[1].save);
+  for (const pengui::FileDialogRequest& q : rig.script->requests) {
+    EXPECT_EQ(q.title, q.save ? "Save preset bank" : "Load preset bank");
+    EXPECT_EQ(q.filter_name, "Zindle preset banks (*.pbk)");
+    EXPECT_EQ(q.pattern, "*.pbk");
+    EXPECT_EQ(q.folder, "/settings/folder/");
+  }
   rig.mgr.idle();
   EXPECT_FALSE(rig.mgr.message_box().is_shown());
   EXPECT_EQ(rig.host.published, 0);
