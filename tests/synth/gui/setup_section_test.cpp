@@ -97,21 +97,14 @@ TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   ed.plugin.start(44100.0f, 64);
   mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
   ASSERT_NE(midi, nullptr);
-  // A parameter with a default controller change.
-  int param = -1;
-  int controller = -1;
-  for (int i = 0; i < synth::kNbrParams && param < 0; ++i) {
-    const int id = midi->find_controller(i);
-    if (id != mppi::MidiMgr::kNotFound && (id >> 16) < 99 && (id >> 16) > 0) {
-      param = i;
-      controller = id >> 16;
-    }
-  }
-  ASSERT_GE(param, 0);
+  const int param = 0;
+  const uint8_t controller = 85;
+  ASSERT_EQ(midi->bind(param, controller, 0), 0);
   mppi::NormalizedParamInterface* p = ed.adapter->use_dsp().get_param(param);
-  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 0}});
+  ed.plugin.send_midi({{0xB0, controller, 127}});
   ed.plugin.render(64, 64);
-  ASSERT_NEAR(p->nrm(), 0.0, 1e-6) << "the host's MIDI reaches the parameter";
+  const double top = (127 << 7) / 16383.0;  // a 7-bit controller fills the upper bits
+  ASSERT_NEAR(p->nrm(), top, 1e-6) << "the host's MIDI reaches the parameter";
 
   const pengui::Rect button = OpenEditor::setup_button();
   ed.click({button.x + 2, button.y + 2});
@@ -135,9 +128,9 @@ TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   ASSERT_NE(ed.adapter->get_midi_dev_dispatcher(), nullptr);
   EXPECT_EQ(ed.adapter->get_midi_dev_dispatcher()->get_selected_input(), -1);
 
-  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 127}});
+  ed.plugin.send_midi({{0xB0, controller, 0}});
   ed.plugin.render(64, 64);
-  EXPECT_NEAR(p->nrm(), 0.0, 1e-6) << "no input device: the controller is not heard";
+  EXPECT_NEAR(p->nrm(), top, 1e-6) << "no input device: the controller is not heard";
 }
 
 }  // namespace
