@@ -68,7 +68,7 @@ TEST(SetupMenu, FormatSwitchesOnlyForTheirHosts) {
   }
 }
 
-TEST(SetupMenu, AutoBindThenAControllerBindsTheTouchedParameter) {
+TEST(SetupMenu, AutoBindLearnsTheNextControllerAndUnBindForgetsIt) {
   SetupRig r;
   constexpr int kParam = 5;
   r.editor.touched = kParam;
@@ -94,29 +94,19 @@ TEST(SetupMenu, AutoBindThenAControllerBindsTheTouchedParameter) {
   EXPECT_EQ(r.midi.midi.get_armed(), -1);
   EXPECT_EQ(r.entry({"MIDI", "Un-bind"})->label(), "Un-bind [" + name + " (CC 85)]");
 
+  // Un-bind: the controller then drives nothing.
+  ASSERT_TRUE(r.choose({"MIDI", "Un-bind"}));
+  EXPECT_FALSE(r.midi.midi.is_bound(kParam));
+  EXPECT_EQ(r.entry({"MIDI", "Un-bind"})->label(), "Un-bind [" + name + " (not binded)]");
+  r.midi.input.cc(85, 127);
+  EXPECT_NEAR(r.midi.dsp.get_param(kParam)->nrm(), (64 << 7) / 16383.0, 1e-6);
+
   // With the mode off, a controller changes no binding.
   r.editor.touched = 6;
   r.after_menu();
   const int before = r.midi.midi.find_controller(6);
   r.midi.input.cc(86, 10);
   EXPECT_EQ(r.midi.midi.find_controller(6), before);
-}
-
-TEST(SetupMenu, UnBindRemovesTheTouchedParametersBinding) {
-  SetupRig r;
-  constexpr int kParam = 3;
-  ASSERT_EQ(r.midi.midi.bind(kParam, 74, 0), 0);
-  r.editor.touched = kParam;
-  const std::string name = r.param_name(kParam);
-  EXPECT_EQ(r.entry({"MIDI", "Un-bind"})->label(), "Un-bind [" + name + " (CC 74)]");
-
-  ASSERT_TRUE(r.choose({"MIDI", "Un-bind"}));
-  EXPECT_FALSE(r.midi.midi.is_bound(kParam));
-  EXPECT_EQ(r.entry({"MIDI", "Un-bind"})->label(), "Un-bind [" + name + " (not binded)]");
-  // The controller now drives nothing.
-  const float value = r.midi.dsp.get_param(kParam)->nrm();
-  r.midi.input.cc(74, value > 0.5f ? 0 : 127);
-  EXPECT_EQ(r.midi.dsp.get_param(kParam)->nrm(), value);
 }
 
 TEST(SetupMenu, DeviceListsShowPortsAndNoneReadOnlyWhenShown) {

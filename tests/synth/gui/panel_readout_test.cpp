@@ -61,22 +61,6 @@ TEST(PanelReadout, HoverShowsTheNameAndDisplayTextAndFollowsTheValue) {
   EXPECT_EQ(r.edit.name_text(), "Noise Type");
 }
 
-TEST(PanelReadout, ADragShowsEachNewValue) {
-  PanelRig r;
-  const pengui::Point at = centre_of(widget_of(r, ParamId::kVcfReso).bounds());
-  r.press(at);
-  for (int k = 0; k < 8; ++k) {
-    r.move(at, 0, -8);
-    r.run(0.03);
-  }
-  r.run(0.5);
-  EXPECT_EQ(r.edit.name_text(), "VCF Reso");
-  const std::string during = r.edit.value_text();
-  r.release(at);
-  EXPECT_NE(during, "0.00 %");
-  EXPECT_EQ(during, synth::GuiEdit::value_string(*r.rig.dsp.get_param(synth::index(ParamId::kVcfReso))));
-}
-
 struct TypedCase {
   ParamId id;
   const char* typed;
