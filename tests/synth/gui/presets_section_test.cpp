@@ -39,11 +39,6 @@ Bytes read_file(const fs::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void write_file(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 struct PresetsRig : zindle_test::EditorInput {
   PresetsRig() : EditorInput(window) {
     adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
@@ -164,16 +159,15 @@ TEST(PresetSection, BadBankFileShowsTheErrorAndChangesNothing) {
   mppi::BankManager short_bank = factory_bank();
   short_bank.resize(32);
   ASSERT_EQ(mppi::save_bank_file((rig.dir / "short.pbk").string(), short_bank), 0);
-  write_file(rig.dir / "magic.pbk", {'S', 'N', 'P', 'X', 0, 0, 0x51, 0x08, 0, 0, 0, 64, 0, 0, 1, 0x44});
-  write_file(rig.dir / "cut.pbk", {'S', 'N', 'P', 'B', 0, 0, 0x51, 0x08, 0, 0});
   struct Case {
     const char* file;
     int code;
   };
   rig.host_gui.set_program_name(2, "Before");
   const Bytes before = rig.bank_chunk();
-  for (const Case& c : {Case{"magic.pbk", -1010}, Case{"cut.pbk", -1009}, Case{"short.pbk", -1011},
-                        Case{"missing.pbk", -1002}}) {
+  // The file reader's own codes are checked with it; here, that the
+  // section loads strictly and shows what went wrong.
+  for (const Case& c : {Case{"short.pbk", -1011}, Case{"missing.pbk", -1002}}) {
     const fs::path path = rig.dir / c.file;
     rig.answer_dialog(rig.presets.load_button(), path);
     ASSERT_TRUE(rig.box().is_shown()) << c.file;
