@@ -5,14 +5,13 @@
 // automation and end-edit, and one clock drives the window and the core.
 
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/core/plugin_core_fixture.h"
+#include "framework/editor/graph_rsc_mixin.h"
 #include "framework/gui_binding/param_listener.h"
-#include "gui/image_loader.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
 #include "synth/gui/gui_edit.h"
@@ -21,6 +20,7 @@
 #include "synth/gui/gui_misc.h"
 #include "synth/gui/gui_mix.h"
 #include "synth/gui/gui_osc.h"
+#include "synth/gui/gui_resources.h"
 #include "synth/gui/gui_snh_lfo.h"
 #include "support/editor_core_host.h"
 #include "support/editor_input.h"
@@ -55,31 +55,17 @@ public:
 };
 
 // The generated artwork, loaded once for all tests.
-class ArtResources : public synth::GuiResources {
-public:
-  static const ArtResources& get() {
-    static const ArtResources instance;
-    return instance;
-  }
-  const pengui::Image* image(const char* name) const override {
-    auto it = images_.find(name);
-    return it == images_.end() ? nullptr : it->second.get();
-  }
-  const pengui::FontSet* font(const char* name) const override {
-    return std::string(name) == art::kFontName ? &font_ : nullptr;
-  }
-
-private:
-  ArtResources() {
-    art::register_art_resources();
-    for (int i = 0; i < art::kPictureCount; ++i) {
-      images_[art::kPictureNames[i]] = std::make_unique<pengui::Image>(pengui::load_image(art::kPictureNames[i]));
+inline const synth::GuiResources& art_resources() {
+  static const struct Art {
+    Art() {
+      art::register_art_resources();
+      store.load_graph_resources(art::kPictureNames, art::kPictureCount, art::kFontName);
     }
-    font_ = pengui::load_font(art::kFontName);
-  }
-  std::map<std::string, std::unique_ptr<pengui::Image>> images_;
-  pengui::FontSet font_;
-};
+    mppi::GraphRscMixin store;
+  } art;
+  static const synth::LoadedGuiResources resources(art.store);
+  return resources;
+}
 
 // Records the notes the editor plays on the DSP object.
 struct NoteCall {
@@ -109,7 +95,7 @@ struct PanelRig : zindle_test::EditorInput {
   PanelRig() : EditorInput(window), host_gui(rig.core) {
     window.set_clock([this] { return rig.clock; });
     ctx.window = &window;
-    ctx.resources = &ArtResources::get();
+    ctx.resources = &art_resources();
     ctx.host = &host_gui;
     ctx.dsp = &rig.dsp;
     ctx.meta = &meta;
