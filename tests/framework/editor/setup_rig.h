@@ -83,10 +83,9 @@ private:
 
 class FakeEditor : public mppi::GuiSetupInterface {
 public:
-  void refresh_all_controls() override { ++refreshes; }
+  void refresh_all_controls() override {}
   int get_last_touched_param() const override { return touched; }
   int touched = -1;
-  int refreshes = 0;
 };
 
 inline const pengui::FontSet& menu_font() {
@@ -103,10 +102,7 @@ struct SetupRig : zindle_test::EditorInput {
     host.standard = standard;
     window.open(nullptr);
     setup.set_file_dialog_factory([this](pengui::Window&) { return std::make_unique<ScriptedFileDialog>(dialog); });
-    setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [this](const std::string& url) {
-      opened.push_back(url);
-      return true;
-    }));
+    setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [](const std::string&) { return true; }));
     setup.init(window, &editor, &host, &midi.dsp, &menu_font());
   }
 
@@ -126,6 +122,7 @@ struct SetupRig : zindle_test::EditorInput {
     for (size_t level = 0; level <= levels && level < path.size(); ++level) {
       last_index_ = find(*menu, path[level]);
       if (last_index_ < 0) return false;
+      last_menu_ = menu;
       const pengui::Rect r = view().entry_rect(static_cast<int>(level), last_index_);
       move({r.x + r.w / 2, r.y + r.h / 2});
       menu = menu->entry(last_index_)->submenu();
@@ -141,14 +138,7 @@ struct SetupRig : zindle_test::EditorInput {
   // The entry at `path` after the levels leading to it were opened.
   pengui::MenuEntry* entry(const std::vector<std::string>& path) {
     if (!open(path, path.size() - 1)) return nullptr;
-    pengui::PopupMenu* menu = &setup.use_menu();
-    pengui::MenuEntry* e = nullptr;
-    for (const std::string& label : path) {
-      if (menu == nullptr) return nullptr;
-      e = menu->entry(find(*menu, label));
-      if (e == nullptr) return nullptr;
-      menu = e->submenu();
-    }
+    pengui::MenuEntry* e = last_menu_->entry(last_index_);
     setup.use_menu().close();
     return e;
   }
@@ -183,11 +173,11 @@ struct SetupRig : zindle_test::EditorInput {
   pengui::Window window{900, 446};
   std::shared_ptr<pengui::testing::FakeNativeRecord> native = pengui::testing::install_fake_native(window);
   std::shared_ptr<DialogScript> dialog = std::make_shared<DialogScript>();
-  std::vector<std::string> opened;
   mppi::SetupMgr setup;
 
 private:
   int last_index_ = -1;
+  pengui::PopupMenu* last_menu_ = nullptr;
 };
 
 }  // namespace setup_test
