@@ -1,7 +1,7 @@
 // The editor through the plug-in's dispatcher, as a host drives it: sizes
-// and the host's scale call, open into a host window on the X display,
-// close, many cycles, two editors, a parent destroyed first, idle and keys
-// at every stage, and changes from other threads.
+// and the host's scale call, a high-density desktop, host keys, many
+// open/close cycles, two editors, a parent destroyed first, changes from
+// other threads, and what opening and idling cost.
 
 #include <X11/Xatom.h>
 #include <gtest/gtest.h>
