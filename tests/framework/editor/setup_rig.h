@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/host_gui_interface.h"
 #include "framework/editor/gui_setup_interface.h"
 #include "framework/editor/setup_mgr.h"
 #include "framework/midi_devices/midi_dev_selector_interface.h"
@@ -18,6 +17,8 @@
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
+#include "support/editor_core_host.h"
+#include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
 #include "tests/framework/midi/midi_mgr_rig.h"
 #include "tools/artgen/art_resources.h"
@@ -57,23 +58,12 @@ private:
 
 // The editor's host side: forwards parameter changes to the core, offers
 // the MIDI manager and the device selector.
-class SetupHostGui : public mppi::HostGuiInterface {
+class SetupHostGui : public zindle_test::EditorCoreHost {
 public:
-  SetupHostGui(mppi::PluginCore& core, mppi::MidiMgr& midi) : core_(core), midi_(midi) {}
-  double get_host_num_property(const char*) override { return 0.0; }
+  SetupHostGui(mppi::PluginCore& core, mppi::MidiMgr& midi) : EditorCoreHost(core), midi_(midi) {}
   std::string get_host_string_property(const char* key) override {
     return std::string(key) == "interface_standard" ? standard : std::string();
   }
-  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
-  bool take_control(int p, int s) override { return core_.take_control(p, s); }
-  void release_control(int p, int s) override { core_.release_control(p, s); }
-  bool set_param_and_notify(int p, float v, int s) override {
-    ++notified;
-    return core_.set_param_and_notify(p, v, s);
-  }
-  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
-  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
-  int resize_window(int, int) override { return 0; }
   void get_settings_path(std::string& out) override { out = settings_path; }
   mppi::MidiMgr* get_midi_mgr() override { return &midi_; }
   mppi::MidiDevSelectorInterface* get_midi_dev_selector() override { return &selector; }
@@ -86,19 +76,16 @@ public:
   std::string settings_path = "/tmp";
   FakeSelector selector;
   int list_updates = 0;
-  int notified = 0;
 
 private:
-  mppi::PluginCore& core_;
   mppi::MidiMgr& midi_;
 };
 
 class FakeEditor : public mppi::GuiSetupInterface {
 public:
-  void refresh_all_controls() override { ++refreshes; }
+  void refresh_all_controls() override {}
   int get_last_touched_param() const override { return touched; }
   int touched = -1;
-  int refreshes = 0;
 };
 
 inline const pengui::FontSet& menu_font() {
@@ -109,16 +96,13 @@ inline const pengui::FontSet& menu_font() {
   return font;
 }
 
-struct SetupRig {
-  explicit SetupRig(const std::string& standard = "VST 2.0") : host(midi.core, midi.midi) {
+struct SetupRig : zindle_test::EditorInput {
+  explicit SetupRig(const std::string& standard = "VST 2.0") : EditorInput(window), host(midi.core, midi.midi) {
     midi.dsp.use_setting_mgr().add_client(midi.midi);
     host.standard = standard;
     window.open(nullptr);
     setup.set_file_dialog_factory([this](pengui::Window&) { return std::make_unique<ScriptedFileDialog>(dialog); });
-    setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [this](const std::string& url) {
-      opened.push_back(url);
-      return true;
-    }));
+    setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [](const std::string&) { return true; }));
     setup.init(window, &editor, &host, &midi.dsp, &menu_font());
   }
 
@@ -127,8 +111,7 @@ struct SetupRig {
   bool choose(const std::vector<std::string>& path) {
     if (!open(path, path.size() - 1)) return false;
     const pengui::Rect r = view().entry_rect(static_cast<int>(path.size()) - 1, last_index_);
-    press({r.x + r.w / 2, r.y + r.h / 2});
-    release({r.x + r.w / 2, r.y + r.h / 2});
+    click({r.x + r.w / 2, r.y + r.h / 2});
     after_menu();
     return true;
   }
@@ -139,6 +122,7 @@ struct SetupRig {
     for (size_t level = 0; level <= levels && level < path.size(); ++level) {
       last_index_ = find(*menu, path[level]);
       if (last_index_ < 0) return false;
+      last_menu_ = menu;
       const pengui::Rect r = view().entry_rect(static_cast<int>(level), last_index_);
       move({r.x + r.w / 2, r.y + r.h / 2});
       menu = menu->entry(last_index_)->submenu();
@@ -154,14 +138,7 @@ struct SetupRig {
   // The entry at `path` after the levels leading to it were opened.
   pengui::MenuEntry* entry(const std::vector<std::string>& path) {
     if (!open(path, path.size() - 1)) return nullptr;
-    pengui::PopupMenu* menu = &setup.use_menu();
-    pengui::MenuEntry* e = nullptr;
-    for (const std::string& label : path) {
-      if (menu == nullptr) return nullptr;
-      e = menu->entry(find(*menu, label));
-      if (e == nullptr) return nullptr;
-      menu = e->submenu();
-    }
+    pengui::MenuEntry* e = last_menu_->entry(last_index_);
     setup.use_menu().close();
     return e;
   }
@@ -177,30 +154,13 @@ struct SetupRig {
   }
   // A key for the message box: 'y', 'n', or '\n' for Enter.
   void answer(char key) {
-    pengui::KeyEvent e;
-    e.key = key == '\n' ? pengui::Key::enter : pengui::Key::character;
-    e.character = static_cast<uint32_t>(key);
-    window.native_key(e, true);
+    if (key == '\n')
+      EditorInput::key(pengui::Key::enter);
+    else
+      EditorInput::key(pengui::Key::character, static_cast<uint32_t>(key));
     after_menu();
   }
   const pengui::PopupMenuView& view() { return *setup.use_menu().view(); }
-  void press(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_down(e);
-  }
-  void release(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_up(e);
-  }
-  void move(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    window.native_mouse_move(e);
-  }
   std::string param_name(int index) {
     char name[129] = {};
     midi.dsp.get_param(index)->get_name(name, sizeof name);
@@ -213,11 +173,11 @@ struct SetupRig {
   pengui::Window window{900, 446};
   std::shared_ptr<pengui::testing::FakeNativeRecord> native = pengui::testing::install_fake_native(window);
   std::shared_ptr<DialogScript> dialog = std::make_shared<DialogScript>();
-  std::vector<std::string> opened;
   mppi::SetupMgr setup;
 
 private:
   int last_index_ = -1;
+  pengui::PopupMenu* last_menu_ = nullptr;
 };
 
 }  // namespace setup_test

@@ -27,10 +27,6 @@ protected:
     r.dialog->path = file;
     return r.choose({"Settings", "Save..."});
   }
-  bool load_from(const std::string& file) {
-    r.dialog->path = file;
-    return r.choose({"Settings", "Load..."});
-  }
   const std::vector<std::string>& box_lines() { return r.setup.message_box().lines(); }
 
   SetupRig r;
@@ -47,25 +43,22 @@ TEST_F(SetupSettings, SaveThenLoadRestoresTheMidiMap) {
 
   ASSERT_EQ(midi.bind(3, 20, 0), 0);
   ASSERT_EQ(midi.unbind(7), 0);
-  ASSERT_TRUE(load_from(file));
+  r.dialog->path = file;
+  ASSERT_TRUE(r.choose({"Settings", "Load..."}));
   EXPECT_FALSE(r.setup.message_box().is_shown());
   EXPECT_EQ(midi.find_controller(3), mppi::MidiMgr::make_id(74, 0));
   EXPECT_EQ(midi.find_controller(7), mppi::MidiMgr::make_id(mppi::MidiMgr::kKindNrpn, 1234));
 
   // Both dialogs as the user sees them.
   ASSERT_EQ(r.dialog->requests.size(), 2u);
-  const struct {
-    bool save;
-    const char* title;
-  } expected[] = {{true, "Save Setting File"}, {false, "Load Setting File"}};
-  for (int i = 0; i < 2; ++i) {
-    const pengui::FileDialogRequest& q = r.dialog->requests[static_cast<size_t>(i)];
-    EXPECT_EQ(q.save, expected[i].save);
-    EXPECT_EQ(q.title, expected[i].title);
+  for (const pengui::FileDialogRequest& q : r.dialog->requests) {
+    EXPECT_EQ(q.title, q.save ? "Save Setting File" : "Load Setting File");
     EXPECT_EQ(q.filter_name, "Ferrowave plug-in setting file (*.cfg.txt)");
     EXPECT_EQ(q.pattern, "*.cfg.txt");
     EXPECT_EQ(q.folder, r.host.settings_path);
   }
+  EXPECT_TRUE(r.dialog->requests[0].save);
+  EXPECT_FALSE(r.dialog->requests[1].save);
   // The file loaded last is the one autoload would take.
   EXPECT_EQ(r.entry({"Settings", "Autoload"})->label(), "Autoload [" + file + "]");
 }
@@ -75,9 +68,7 @@ TEST_F(SetupSettings, OverwriteAsksFirstAndNoWritesNothing) {
   std::ofstream(file) << "keep me";
   ASSERT_TRUE(save_to(file));
   ASSERT_TRUE(r.setup.message_box().is_shown());
-  ASSERT_EQ(box_lines().size(), 2u);
-  EXPECT_EQ(box_lines()[0], file);
-  EXPECT_EQ(box_lines()[1], "already exists. Overwrite ?");
+  EXPECT_EQ(box_lines(), (std::vector<std::string>{file, "already exists. Overwrite ?"}));
   r.answer('n');
   EXPECT_FALSE(r.setup.message_box().is_shown());
   EXPECT_EQ(read_file(file), "keep me");
@@ -87,52 +78,49 @@ TEST_F(SetupSettings, OverwriteAsksFirstAndNoWritesNothing) {
   EXPECT_NE(read_file(file).find("Zindle_BR_config_section"), std::string::npos);
 }
 
-TEST_F(SetupSettings, BadFilesGiveTheErrorBoxAndChangeNothing) {
+// Each failure shows its box and changes neither the MIDI map nor the
+// file autoload would take; a cancelled dialog shows nothing.
+TEST_F(SetupSettings, FailuresShowTheirBoxAndChangeNothing) {
   const std::string other = path("other.cfg.txt");
   std::ofstream(other) << "Other_plugin_config_section = {\n  midi = {\n    control_map = {\n      id_3 = cc_9\n    }\n  }\n}\n";
   const std::string broken = path("broken.cfg.txt");
   std::ofstream(broken) << "Zindle_BR_config_section = { midi = ";
   const struct {
+    const char* entry;
     std::string file;
-    const char* code;
+    bool ok;
+    const char* first_line;  // null: no box
+    const char* code;        // null: any code
   } cases[] = {
-      {other, "Code -3071"},
-      {path("missing.cfg.txt"), nullptr},  // any code
-      {broken, nullptr},
+      {"Load...", other, true, "Can't load configuration file", "Code -3071"},
+      {"Load...", path("missing.cfg.txt"), true, "Can't load configuration file", nullptr},
+      {"Load...", broken, true, "Can't load configuration file", nullptr},
+      {"Save...", path("no/such/folder/x.cfg.txt"), true, "Can't save configuration file", nullptr},
+      {"Save...", path("cancelled.cfg.txt"), false, nullptr, nullptr},
+      {"Load...", other, false, nullptr, nullptr},
   };
   mppi::MidiMgr& midi = r.midi.midi;
   ASSERT_EQ(midi.bind(3, 74, 0), 0);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    ASSERT_TRUE(load_from(c.file));
-    ASSERT_TRUE(r.setup.message_box().is_shown());
-    ASSERT_GE(box_lines().size(), 3u);
-    EXPECT_EQ(box_lines()[0], "Can't load configuration file");
-    EXPECT_EQ(box_lines()[1], c.file);
-    EXPECT_EQ(box_lines().back().rfind("Code -", 0), 0u) << box_lines().back();
-    if (c.code) {
-      EXPECT_EQ(box_lines().back(), c.code);
+    r.dialog->ok = c.ok;
+    r.dialog->path = c.file;
+    ASSERT_TRUE(r.choose({"Settings", c.entry}));
+    ASSERT_EQ(r.setup.message_box().is_shown(), c.first_line != nullptr);
+    if (c.first_line) {
+      ASSERT_GE(box_lines().size(), 3u);
+      EXPECT_EQ(box_lines()[0], c.first_line);
+      EXPECT_EQ(box_lines()[1], c.file);
+      EXPECT_EQ(box_lines().back().rfind("Code -", 0), 0u) << box_lines().back();
+      if (c.code) {
+        EXPECT_EQ(box_lines().back(), c.code);
+      }
+      r.answer('\n');
+      EXPECT_FALSE(r.setup.message_box().is_shown());
     }
-    r.answer('\n');
-    EXPECT_FALSE(r.setup.message_box().is_shown());
     EXPECT_EQ(midi.find_controller(3), mppi::MidiMgr::make_id(74, 0));
   }
-  EXPECT_EQ(r.entry({"Settings", "Autoload"})->label(), "Autoload [Undefined]");
-}
-
-TEST_F(SetupSettings, UnwritableFileGivesTheSaveErrorBox) {
-  const std::string file = path("no/such/folder/x.cfg.txt");
-  ASSERT_TRUE(save_to(file));
-  ASSERT_TRUE(r.setup.message_box().is_shown());
-  EXPECT_EQ(box_lines()[0], "Can't save configuration file");
-  EXPECT_EQ(box_lines().back().rfind("Code -", 0), 0u);
-}
-
-TEST_F(SetupSettings, CancelledDialogDoesNothing) {
-  r.dialog->ok = false;
-  ASSERT_TRUE(r.choose({"Settings", "Save..."}));
-  ASSERT_TRUE(r.choose({"Settings", "Load..."}));
-  EXPECT_FALSE(r.setup.message_box().is_shown());
+  EXPECT_FALSE(std::ifstream(path("cancelled.cfg.txt")).good());
   EXPECT_EQ(r.entry({"Settings", "Autoload"})->label(), "Autoload [Undefined]");
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ inline void window_size(Display* display, ::Window w, int& width, int& height) {
 bool wait_until_shown(AEffect* effect, pengui::testing::X11TestHost& host);
 inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host) {
   return wait_until_shown(plugin.get(), host);
+}
+
+inline double process_cpu_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 // The window's buffer as 0x00RRGGBB.

@@ -12,10 +12,10 @@ class ResourcesWithout : public synth::GuiResources {
 public:
   explicit ResourcesWithout(const char* missing) : missing_(missing) {}
   const pengui::Image* image(const char* name) const override {
-    return std::strcmp(name, missing_) == 0 ? nullptr : ArtResources::get().image(name);
+    return std::strcmp(name, missing_) == 0 ? nullptr : art_resources().image(name);
   }
   const pengui::FontSet* font(const char* name) const override {
-    return std::strcmp(name, missing_) == 0 ? nullptr : ArtResources::get().font(name);
+    return std::strcmp(name, missing_) == 0 ? nullptr : art_resources().font(name);
   }
 
 private:

@@ -61,28 +61,13 @@ TEST(PanelReadout, HoverShowsTheNameAndDisplayTextAndFollowsTheValue) {
   EXPECT_EQ(r.edit.name_text(), "Noise Type");
 }
 
-TEST(PanelReadout, ADragShowsEachNewValue) {
-  PanelRig r;
-  const pengui::Point at = centre_of(widget_of(r, ParamId::kVcfReso).bounds());
-  r.press(at);
-  for (int k = 0; k < 8; ++k) {
-    r.move(at, 0, -8);
-    r.run(0.03);
-  }
-  r.run(0.5);
-  EXPECT_EQ(r.edit.name_text(), "VCF Reso");
-  const std::string during = r.edit.value_text();
-  r.release(at);
-  EXPECT_NE(during, "0.00 %");
-  EXPECT_EQ(during, synth::GuiEdit::value_string(*r.rig.dsp.get_param(synth::index(ParamId::kVcfReso))));
-}
-
 struct TypedCase {
   ParamId id;
   const char* typed;
   double natural;       // expected afterwards
   const char* shown;    // the value line afterwards
   bool accepted;
+  pengui::Key ends_with = pengui::Key::enter;
 };
 
 TEST(PanelReadout, TypedEntryConvertsWithTheParametersOwnText) {
@@ -92,6 +77,7 @@ TEST(PanelReadout, TypedEntryConvertsWithTheParametersOwnText) {
       {ParamId::kVco1TuneC, "-12", -12.0, "-12.00 ST", true},
       {ParamId::kVcfReso, "abc", 0.0, "0.00 %", false},
       {ParamId::kVcfFreq, "", 16000.0, "16000.0 Hz", false},
+      {ParamId::kVcfReso, "75", 0.0, "0.00 %", false, pengui::Key::escape},
   };
   for (const TypedCase& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -109,7 +95,7 @@ TEST(PanelReadout, TypedEntryConvertsWithTheParametersOwnText) {
     } else {
       r.key(pengui::Key::del);
     }
-    r.key(pengui::Key::enter);
+    r.key(c.ends_with);
     EXPECT_FALSE(r.edit.value_edit().is_editing());
     EXPECT_EQ(r.edit.value_text(), c.shown);
     EXPECT_NEAR(r.rig.dsp.get_param(i)->get_val(), c.natural, 1e-3 * std::max(1.0, std::abs(c.natural)));
@@ -126,33 +112,6 @@ TEST(PanelReadout, TypedEntryConvertsWithTheParametersOwnText) {
       EXPECT_EQ(r.nrm(i), before);
     }
   }
-}
-
-TEST(PanelReadout, HoveringElsewhereWhileTypingKeepsTheEntry) {
-  PanelRig r;
-  r.move(centre_of(widget_of(r, ParamId::kVcfReso).bounds()));
-  r.press(centre_of(r.edit.value_edit().bounds()), 0, 2);
-  r.release(centre_of(r.edit.value_edit().bounds()));
-  r.type("50");
-  r.move(centre_of(widget_of(r, ParamId::kVcfFreq).bounds()));
-  r.idle();
-  EXPECT_EQ(r.edit.name_text(), "VCF Reso");
-  EXPECT_EQ(r.edit.value_text(), "50");
-  r.key(pengui::Key::enter);
-  EXPECT_FLOAT_EQ(r.nrm(synth::index(ParamId::kVcfReso)), 0.5f);
-  EXPECT_EQ(r.nrm(synth::index(ParamId::kVcfFreq)), 1.0f);
-}
-
-TEST(PanelReadout, EscapeLeavesTheValueAlone) {
-  PanelRig r;
-  r.move(centre_of(widget_of(r, ParamId::kVcfReso).bounds()));
-  r.press(centre_of(r.edit.value_edit().bounds()), 0, 2);
-  r.release(centre_of(r.edit.value_edit().bounds()));
-  r.type("75");
-  r.key(pengui::Key::escape);
-  EXPECT_EQ(r.edit.value_text(), "0.00 %");
-  EXPECT_EQ(r.nrm(synth::index(ParamId::kVcfReso)), 0.0f);
-  EXPECT_TRUE(sets(r).empty());
 }
 
 struct ResetCase {
@@ -212,7 +171,7 @@ TEST(PanelReadout, HostChangesMoveTheControlsWithoutEcho) {
     ASSERT_TRUE(r.meta[static_cast<size_t>(c.index)].control()->set_no_send(c.value, 100));
   }
   r.idle();
-  EXPECT_TRUE(r.host_gui.changes().empty());
+  EXPECT_TRUE(r.host_gui.calls.empty());
   EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Automate), 0);
   EXPECT_EQ(r.rig.host.count(zindle_test::HostEvent::Begin), 0);
 

@@ -5,15 +5,13 @@
 // automation and end-edit, and one clock drives the window and the core.
 
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/core/host_gui_interface.h"
 #include "framework/core/plugin_core_fixture.h"
+#include "framework/editor/graph_rsc_mixin.h"
 #include "framework/gui_binding/param_listener.h"
-#include "gui/image_loader.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
 #include "synth/gui/gui_edit.h"
@@ -22,28 +20,25 @@
 #include "synth/gui/gui_misc.h"
 #include "synth/gui/gui_mix.h"
 #include "synth/gui/gui_osc.h"
+#include "synth/gui/gui_resources.h"
 #include "synth/gui/gui_snh_lfo.h"
+#include "support/editor_core_host.h"
+#include "support/editor_input.h"
 #include "tools/artgen/art_resources.h"
 
 namespace panel_test {
 
 struct GuiCall {
-  enum Kind { CanTake, Take, Release, Set } kind;
+  enum Kind { Take, Release, Set } kind;
   int param;
   float value;
   int source;
 };
 
-// The editor's host interface: forwards to the core like the adapter's.
-class RecordingHostGui : public mppi::HostGuiInterface {
+// The editor's host interface, recording what it changes.
+class RecordingHostGui : public zindle_test::EditorCoreHost {
 public:
-  explicit RecordingHostGui(mppi::PluginCore& core) : core_(core) {}
-  double get_host_num_property(const char*) override { return 0.0; }
-  std::string get_host_string_property(const char*) override { return {}; }
-  bool can_take_control(int p, int s) override {
-    calls.push_back({GuiCall::CanTake, p, 0.0f, s});
-    return core_.can_take_control(p, s);
-  }
+  using EditorCoreHost::EditorCoreHost;
   bool take_control(int p, int s) override {
     calls.push_back({GuiCall::Take, p, 0.0f, s});
     return core_.take_control(p, s);
@@ -56,52 +51,21 @@ public:
     calls.push_back({GuiCall::Set, p, v, s});
     return core_.set_param_and_notify(p, v, s);
   }
-  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
-  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
-  int resize_window(int, int) override { return 0; }
-  void get_settings_path(std::string&) override {}
-  mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
-
-  // The calls that change something (take, set, release), in order.
-  std::vector<GuiCall> changes() const {
-    std::vector<GuiCall> out;
-    for (const GuiCall& c : calls) {
-      if (c.kind != GuiCall::CanTake) out.push_back(c);
-    }
-    return out;
-  }
-  std::vector<GuiCall> calls;
-
-private:
-  mppi::PluginCore& core_;
+  std::vector<GuiCall> calls;  // in order
 };
 
 // The generated artwork, loaded once for all tests.
-class ArtResources : public synth::GuiResources {
-public:
-  static const ArtResources& get() {
-    static const ArtResources instance;
-    return instance;
-  }
-  const pengui::Image* image(const char* name) const override {
-    auto it = images_.find(name);
-    return it == images_.end() ? nullptr : it->second.get();
-  }
-  const pengui::FontSet* font(const char* name) const override {
-    return std::string(name) == art::kFontName ? &font_ : nullptr;
-  }
-
-private:
-  ArtResources() {
-    art::register_art_resources();
-    for (int i = 0; i < art::kPictureCount; ++i) {
-      images_[art::kPictureNames[i]] = std::make_unique<pengui::Image>(pengui::load_image(art::kPictureNames[i]));
+inline const synth::GuiResources& art_resources() {
+  static const struct Art {
+    Art() {
+      art::register_art_resources();
+      store.load_graph_resources(art::kPictureNames, art::kPictureCount, art::kFontName);
     }
-    font_ = pengui::load_font(art::kFontName);
-  }
-  std::map<std::string, std::unique_ptr<pengui::Image>> images_;
-  pengui::FontSet font_;
-};
+    mppi::GraphRscMixin store;
+  } art;
+  static const synth::LoadedGuiResources resources(art.store);
+  return resources;
+}
 
 // Records the notes the editor plays on the DSP object.
 struct NoteCall {
@@ -127,11 +91,11 @@ public:
   std::vector<NoteCall> notes;
 };
 
-struct PanelRig {
-  PanelRig() : host_gui(rig.core) {
+struct PanelRig : zindle_test::EditorInput {
+  PanelRig() : EditorInput(window), host_gui(rig.core) {
     window.set_clock([this] { return rig.clock; });
     ctx.window = &window;
-    ctx.resources = &ArtResources::get();
+    ctx.resources = &art_resources();
     ctx.host = &host_gui;
     ctx.dsp = &rig.dsp;
     ctx.meta = &meta;
@@ -164,40 +128,6 @@ struct PanelRig {
     }
   }
 
-  // The window counts clicks itself: a double-click is two presses in a row.
-  void press(pengui::Point p, unsigned modifiers = 0, int clicks = 1) {
-    if (clicks == 2) {
-      press(p, modifiers);
-      release(p);
-    }
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    e.modifiers = modifiers;
-    window.native_mouse_down(e);
-  }
-  void release(pengui::Point p) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    window.native_mouse_up(e);
-  }
-  void move(pengui::Point p, int dx = 0, int dy = 0) {
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.dx = dx;
-    e.dy = dy;
-    window.native_mouse_move(e);
-  }
-  void key(pengui::Key k, uint32_t character = 0) {
-    pengui::KeyEvent e;
-    e.key = k;
-    e.character = character;
-    window.native_key(e, true);
-  }
-  void type(const std::string& text) {
-    for (unsigned char c : text) key(pengui::Key::character, c);
-  }
   float nrm(int index) { return rig.dsp.get_param(index)->nrm(); }
   // One audio block: keys played on the screen reach the DSP object here.
   void render(int samples = 64) {

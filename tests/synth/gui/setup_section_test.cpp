@@ -1,7 +1,6 @@
 // The setup button of the real plug-in's editor (on a window without a
-// display): it pops the menu up at the pointer, the about box names the
-// product, and MIDI learn binds the knob touched last to the controller
-// the host sends next.
+// display): it pops the menu up at the pointer, and its device list
+// reaches the plug-in's own MIDI devices.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +14,6 @@
 #include "framework/vst2/audio_effect.h"
 #include "framework/vst2/vst2_plugin.h"
 #include "framework/vst2/vst2_test_host.h"
-#include "gui/knob.h"
-#include "gui/message_box.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "synth/gui/zindle_gui.h"
@@ -59,9 +56,6 @@ struct OpenEditor {
     gui->window().native_key(e, true);
     plugin.dispatch(effEditIdle);
   }
-  void keys(std::initializer_list<pengui::Key> list) {
-    for (pengui::Key k : list) key(k);
-  }
   const pengui::PopupMenuView* menu() const {
     return dynamic_cast<const pengui::PopupMenuView*>(gui->window().top_overlay());
   }
@@ -97,82 +91,25 @@ TEST(SetupSection, ButtonPopsTheMenuUpAtThePointer) {
   EXPECT_EQ(ed.menu(), nullptr);
 }
 
-TEST(SetupSection, AboutBoxNamesTheProduct) {
-  OpenEditor ed;
-  ASSERT_TRUE(ed.opened);
-  const pengui::Rect button = OpenEditor::setup_button();
-  ed.click({button.x + 2, button.y + 2});
-  ed.keys({Key::down, Key::enter});  // "About..."
-  const auto* box = dynamic_cast<const pengui::MessageBox*>(ed.gui->window().top_overlay());
-  ASSERT_NE(box, nullptr);
-  ASSERT_FALSE(box->lines().empty());
-  EXPECT_EQ(box->lines()[0], "Zindle-BR 1.31");
-  ed.key(Key::enter);
-  EXPECT_EQ(ed.gui->window().top_overlay(), nullptr);
-}
-
-TEST(SetupSection, AutoBindLearnsTheControllerForTheTouchedKnob) {
-  OpenEditor ed;
-  ASSERT_TRUE(ed.opened);
-  ed.plugin.start(44100.0f, 64);
-  mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
-  ASSERT_NE(midi, nullptr);
-  int param = -1;
-  const pengui::Knob* knob = nullptr;
-  for (int i = 0; i < synth::kNbrParams && knob == nullptr; ++i) {
-    knob = dynamic_cast<const pengui::Knob*>(ed.gui->meta_controls()[static_cast<size_t>(i)].control());
-    param = i;
-  }
-  ASSERT_NE(knob, nullptr);
-  constexpr int kController = 85;  // bound to nothing by default
-  ASSERT_NE(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
-
-  const pengui::Rect b = knob->bounds();
-  ed.click({b.x + b.w / 2, b.y + b.h / 2});
-  ASSERT_EQ(ed.gui->get_last_touched_param(), param);
-  const pengui::Rect button = OpenEditor::setup_button();
-  ed.click({button.x + 2, button.y + 2});
-  // MIDI (the fourth entry), then its first entry, "Auto-bind".
-  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right, Key::enter});
-  EXPECT_EQ(midi->get_armed(), param);
-
-  ed.plugin.send_midi({{0xB0, kController, 100}});
-  ed.plugin.render(64, 64);
-  EXPECT_EQ(midi->find_controller(param), mppi::MidiMgr::make_id(kController, 0));
-  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (100 << 7) / 16383.0, 1e-6);
-  // The next controller moves the same parameter; nothing else is learned.
-  ed.plugin.send_midi({{0xB0, kController, 20}});
-  ed.plugin.render(64, 64);
-  EXPECT_NEAR(ed.adapter->use_dsp().get_param(param)->nrm(), (20 << 7) / 16383.0, 1e-6);
-  EXPECT_EQ(midi->get_armed(), -1);
-}
-
 TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   OpenEditor ed;
   ASSERT_TRUE(ed.opened);
   ed.plugin.start(44100.0f, 64);
   mppi::MidiMgr* midi = ed.adapter->get_midi_mgr();
   ASSERT_NE(midi, nullptr);
-  // A parameter with a default controller change.
-  int param = -1;
-  int controller = -1;
-  for (int i = 0; i < synth::kNbrParams && param < 0; ++i) {
-    const int id = midi->find_controller(i);
-    if (id != mppi::MidiMgr::kNotFound && (id >> 16) < 99 && (id >> 16) > 0) {
-      param = i;
-      controller = id >> 16;
-    }
-  }
-  ASSERT_GE(param, 0);
+  const int param = 0;
+  const uint8_t controller = 85;
+  ASSERT_EQ(midi->bind(param, controller, 0), 0);
   mppi::NormalizedParamInterface* p = ed.adapter->use_dsp().get_param(param);
-  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 0}});
+  ed.plugin.send_midi({{0xB0, controller, 127}});
   ed.plugin.render(64, 64);
-  ASSERT_NEAR(p->nrm(), 0.0, 1e-6) << "the host's MIDI reaches the parameter";
+  const double top = (127 << 7) / 16383.0;  // a 7-bit controller fills the upper bits
+  ASSERT_NEAR(p->nrm(), top, 1e-6) << "the host's MIDI reaches the parameter";
 
   const pengui::Rect button = OpenEditor::setup_button();
   ed.click({button.x + 2, button.y + 2});
   // MIDI, then the pointer on "Input device" (its third entry) opens it.
-  ed.keys({Key::down, Key::down, Key::down, Key::down, Key::right});
+  for (Key k : {Key::down, Key::down, Key::down, Key::down, Key::right}) ed.key(k);
   const pengui::PopupMenuView* menu = ed.menu();
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(menu->level_count(), 2);
@@ -191,9 +128,9 @@ TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   ASSERT_NE(ed.adapter->get_midi_dev_dispatcher(), nullptr);
   EXPECT_EQ(ed.adapter->get_midi_dev_dispatcher()->get_selected_input(), -1);
 
-  ed.plugin.send_midi({{0xB0, static_cast<uint8_t>(controller), 127}});
+  ed.plugin.send_midi({{0xB0, controller, 0}});
   ed.plugin.render(64, 64);
-  EXPECT_NEAR(p->nrm(), 0.0, 1e-6) << "no input device: the controller is not heard";
+  EXPECT_NEAR(p->nrm(), top, 1e-6) << "no input device: the controller is not heard";
 }
 
 }  // namespace
