@@ -19,12 +19,16 @@ namespace vst2_test {
 struct HostState {
   std::mutex mutex;
   std::vector<int> automated;
+  std::vector<float> automated_values;
   std::vector<int> begin_edits;
+  std::vector<int> end_edits;
 
   void clear() {
     std::lock_guard<std::mutex> lock(mutex);
     automated.clear();
+    automated_values.clear();
     begin_edits.clear();
+    end_edits.clear();
   }
 };
 
@@ -33,7 +37,7 @@ inline HostState& host_state() {
   return state;
 }
 
-inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
+inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
   HostState& h = host_state();
   std::lock_guard<std::mutex> lock(h.mutex);
   switch (opcode) {
@@ -41,9 +45,13 @@ inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 i
       return 2400;
     case audioMasterAutomate:
       h.automated.push_back(index);
+      h.automated_values.push_back(opt);
       return 1;
     case audioMasterBeginEdit:
       h.begin_edits.push_back(index);
+      return 1;
+    case audioMasterEndEdit:
+      h.end_edits.push_back(index);
       return 1;
     default:
       return 0;
