@@ -63,9 +63,11 @@ void GeneratorStage::reset() {
   std::fill(std::begin(vco2_saw_buffer_), std::end(vco2_saw_buffer_), int16_t{0});
   std::fill(std::begin(vco2_square_buffer_), std::end(vco2_square_buffer_), int16_t{0});
   noise_gen_.reset();
+  noise_tail_ = DeferredRecursion();
 }
 
 void GeneratorStage::update_params() {
+  finish_noise();  // before the noise type may change
   if (flag_vco1_.test_and_clear()) {
     const float semitones = static_cast<float>(param_vco1_coarse_tune_->get_val()) +
                             static_cast<float>(param_vco1_fine_tune_->get_val());
@@ -193,7 +195,16 @@ void GeneratorStage::render_block_except_vco2(int count) {
   count = std::clamp(count, 0, kMaxSamples);
   render_outputs(vco1_, vco1_saw_buffer_, vco1_square_buffer_, count,
                  (outputs_read_ & out::kVco1Saw) != 0, (outputs_read_ & out::kVco1Square) != 0);
-  noise_gen_.generate(noise_buffer_, count);
+  render_noise(count);
+}
+
+void GeneratorStage::render_noise(int count) {
+  finish_noise();
+  if ((outputs_read_ & generator_output::kNoise) != 0) {
+    noise_gen_.generate(noise_buffer_, count);
+  } else {
+    noise_gen_.generate_deferred(noise_buffer_, count, noise_tail_);
+  }
 }
 
 void GeneratorStage::render_vco2_modulated(const float* signal, float amount, int count) {
@@ -228,6 +239,7 @@ void GeneratorStage::set_render_position(int position) { render_position_ = posi
 void GeneratorStage::render_sample() {
   const int pos = render_position_;
   if (pos < 0 || pos >= kMaxSamples) return;
+  finish_noise();
   vco1_.render_one(&vco1_saw_buffer_[pos], &vco1_square_buffer_[pos]);
   if (sync_on_) {
     vco2_.render_one(&vco2_saw_buffer_[pos], &vco2_square_buffer_[pos]);

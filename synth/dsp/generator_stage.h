@@ -51,9 +51,13 @@ public:
   void set_vco2_audio_mod(int mod);
   void set_pwm(int vco, float amount);
 
-  // Which oscillator buffers render_block must write (generator_output
-  // bits); the noise buffer is always written.
+  // Which buffers render_block must write (generator_output bits).
   void set_outputs_read(unsigned outputs) { outputs_read_ = outputs; }
+  // When the noise is not read, the block paths leave the recursion of its
+  // filter pending here: whoever runs it advances `done`; finish_noise runs
+  // the rest and must come before the next render.
+  DeferredRecursion* deferred_noise() { return noise_tail_.is_pending() ? &noise_tail_ : nullptr; }
+  void finish_noise() { noise_gen_.finish_deferred(noise_tail_); }
 
   void get_buffers(float*& noise, int16_t*& vco1_saw, int16_t*& vco1_square,
                    int16_t*& vco2_saw, int16_t*& vco2_square);
@@ -92,6 +96,7 @@ private:
 
   void update_vco1();
   void update_vco2();
+  void render_noise(int count);
   static void render_outputs(Vco& osc, int16_t* saw, int16_t* square, int count, bool saw_read,
                              bool square_read);
   static void compute_pending(PulseWidth& pw);
@@ -129,6 +134,7 @@ private:
   unsigned outputs_read_ = ~0u;
   int render_position_ = 0;
   float noise_buffer_[kMaxSamples] = {};
+  DeferredRecursion noise_tail_;
   int16_t vco1_saw_buffer_[kMaxSamples] = {};
   int16_t vco1_square_buffer_[kMaxSamples] = {};
   int16_t vco2_saw_buffer_[kMaxSamples] = {};

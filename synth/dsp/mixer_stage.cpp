@@ -170,6 +170,7 @@ void MixerStage::set_filter_audio_mod(float level) {
 unsigned MixerStage::generator_outputs_read() const {
   namespace out = generator_output;
   unsigned outputs = 0;
+  if (level1_ > 0.0f && src1_is_noise_ && noise_ != nullptr) outputs |= out::kNoise;
   if (level1_ > 0.0f && !src1_is_noise_ && vco1_square_ && vco2_square_) outputs |= out::kVco1Square | out::kVco2Square;
   if (level2_ > 0.0f && src2_buffer_ != nullptr) outputs |= src2_is_saw_ ? out::kVco1Saw : out::kVco1Square;
   if (level3_ > 0.0f && src3_buffer_ != nullptr) outputs |= src3_is_saw_ ? out::kVco2Saw : out::kVco2Square;
@@ -249,16 +250,23 @@ void MixerStage::compute_vca_gains(int count) {
 }
 
 // Decimator, VCF, HPF and VCA in one loop with their state in locals, so
-// that the four independent recursions overlap. Each stage keeps its own
+// that the four independent recursions overlap; a recursion handed in from
+// outside runs two samples per output sample among them. Each keeps its own
 // order of operations.
-template <bool kOversampled, bool kAudioMod>
-void MixerStage::run_chain(float* out, int count, float fc_unmodulated) {
+template <bool kOversampled, bool kAudioMod, bool kBeside>
+void MixerStage::run_chain(float* out, int count, float fc_unmodulated, DeferredRecursion* beside) {
   auto decimator = downsampler_.kernel();
   dsp::LadderVcf::Kernel vcf = kAudioMod ? vcf_.kernel() : vcf_.begin_block();
   dsp::Biquad::Kernel hpf = hpf_.kernel();
+  DeferredRecursion side = kBeside ? *beside : DeferredRecursion();
+  float* const side_buffer = kBeside ? beside->buffer + beside->done : nullptr;
   float fc = 0.0f;
   // The VCF output of sample i.
   auto filtered = [&](int i) {
+    if constexpr (kBeside) {
+      side_buffer[2 * i] = side.tick(side_buffer[2 * i]);
+      side_buffer[2 * i + 1] = side.tick(side_buffer[2 * i + 1]);
+    }
     const float in = kOversampled ? decimator.tick(mix_ + 2 * i) : out[i];
     if constexpr (kAudioMod) {
       const float x = filter_audio_mod_[i * (kOversampled ? 2 : 1)] * audio_mod_level_;
@@ -281,9 +289,13 @@ void MixerStage::run_chain(float* out, int count, float fc_unmodulated) {
     vcf_.store(vcf);
   }
   hpf_.store(hpf);
+  if constexpr (kBeside) {
+    side.done = beside->done + 2 * count;
+    *beside = side;
+  }
 }
 
-void MixerStage::process(float* out, int count) {
+void MixerStage::process(float* out, int count, DeferredRecursion* beside) {
   if (count <= 0) return;
   count = std::min(count, kMaxSamples);
   if (oversampled_) {
@@ -295,11 +307,17 @@ void MixerStage::process(float* out, int count) {
   compute_vca_gains(count);
   const bool audio_mod = audio_mod_on_ && filter_audio_mod_ != nullptr;
   if (oversampled_) {
-    audio_mod ? run_chain<true, true>(out, count, fc_unmodulated)
-              : run_chain<true, false>(out, count, fc_unmodulated);
+    // Anything else than exactly this run's doubled samples is left to its owner.
+    if (beside != nullptr && beside->done + 2 * count == beside->count) {
+      audio_mod ? run_chain<true, true, true>(out, count, fc_unmodulated, beside)
+                : run_chain<true, false, true>(out, count, fc_unmodulated, beside);
+    } else {
+      audio_mod ? run_chain<true, true, false>(out, count, fc_unmodulated, nullptr)
+                : run_chain<true, false, false>(out, count, fc_unmodulated, nullptr);
+    }
   } else {
-    audio_mod ? run_chain<false, true>(out, count, fc_unmodulated)
-              : run_chain<false, false>(out, count, fc_unmodulated);
+    audio_mod ? run_chain<false, true, false>(out, count, fc_unmodulated, nullptr)
+              : run_chain<false, false, false>(out, count, fc_unmodulated, nullptr);
   }
 }
 

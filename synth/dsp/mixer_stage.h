@@ -10,6 +10,7 @@
 #include "dsp/linear_ramp.h"
 #include "dsp/osc_sin_cos_euler.h"
 #include "framework/params/normalized_param_interface.h"
+#include "synth/dsp/deferred_recursion.h"
 #include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
@@ -61,16 +62,17 @@ public:
   unsigned generator_outputs_read() const;
   bool gain_audible() const;
   bool env_gain_audible() const;
-  // count <= kMaxSamples host-rate samples.
-  void process(float* out, int count);
+  // count <= kMaxSamples host-rate samples. `beside`, when given with two
+  // samples per output sample still to run, is run within the chain's loop.
+  void process(float* out, int count, DeferredRecursion* beside = nullptr);
   void add_a440(float* out, int count);
 
 private:
   void mix(float* dst, int count);
   float advance_cutoff(int count);
   void compute_vca_gains(int count);
-  template <bool kOversampled, bool kAudioMod>
-  void run_chain(float* out, int count, float fc_unmodulated);
+  template <bool kOversampled, bool kAudioMod, bool kBeside>
+  void run_chain(float* out, int count, float fc_unmodulated, DeferredRecursion* beside);
   float envelope_level() const;
 
   float sample_rate_ = 44100.0f;

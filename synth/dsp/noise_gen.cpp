@@ -81,33 +81,45 @@ float NoiseGen::Section::process_sample(float x) {
   return y;
 }
 
-void NoiseGen::Section::process(float* buf, int count) {
+void NoiseGen::Section::feed_forward(float* buf, int count) {
   // process_sample computes ((b0 x + b1 x1) + b2 x2) - a1 y1 - a2 y2. The
-  // feed-forward part needs no output, so it is formed for a chunk first
-  // (the compiler runs that loop four samples wide, each lane in the same
-  // order); the recursion then runs alone.
+  // feed-forward part needs no output, so it is formed first (the compiler
+  // runs that loop four samples wide, each lane in the same order).
   constexpr int kChunk = 64;
   float x[kChunk + 2];
-  float ff[kChunk];
   for (int start = 0; start < count; start += kChunk) {
     const int n = std::min(kChunk, count - start);
     x[0] = x2_;
     x[1] = x1_;
     std::memcpy(x + 2, buf + start, sizeof(float) * static_cast<size_t>(n));
+    float* ff = buf + start;
     for (int i = 0; i < n; ++i) ff[i] = b0_ * x[i + 2] + b1_ * x[i + 1] + b2_ * x[i];
     x2_ = x[n];
     x1_ = x[n + 1];
-    float y1 = y1_;
-    float y2 = y2_;
-    for (int i = 0; i < n; ++i) {
-      const float y = ff[i] - a1_ * y1 - a2_ * y2;
-      y2 = y1;
-      y1 = y;
-      buf[start + i] = y;
-    }
-    y1_ = y1;
-    y2_ = y2;
   }
+}
+
+DeferredRecursion NoiseGen::Section::recursion(float* buf, int count) const {
+  DeferredRecursion r;
+  r.a1 = a1_;
+  r.a2 = a2_;
+  r.y1 = y1_;
+  r.y2 = y2_;
+  r.buffer = buf;
+  r.count = count;
+  return r;
+}
+
+void NoiseGen::Section::take_state(const DeferredRecursion& recursion) {
+  y1_ = recursion.y1;
+  y2_ = recursion.y2;
+}
+
+void NoiseGen::Section::process(float* buf, int count) {
+  feed_forward(buf, count);
+  DeferredRecursion r = recursion(buf, count);
+  r.run_to_end();
+  take_state(r);
 }
 
 // --- NoiseGen --------------------------------------------------------------
@@ -143,6 +155,7 @@ void NoiseGen::set_sample_rate(double sample_rate) {
 void NoiseGen::reset() {
   pink_.clear();
   white_.clear();
+  deferred_section_ = nullptr;  // a tail still held is dropped with the memory
 }
 
 void NoiseGen::update() {
@@ -162,7 +175,7 @@ float NoiseGen::next_white() {
   return value;
 }
 
-void NoiseGen::generate(float* out, int count) {
+void NoiseGen::generate_white(float* out, int count) {
   // Four interleaved copies of the generator, each stepping four places at
   // once (integer arithmetic modulo 2^32, so exactly the same sequence).
   constexpr uint32_t kMul = 1234567u;
@@ -185,7 +198,26 @@ void NoiseGen::generate(float* out, int count) {
     state_ = lane[0];
   }
   for (; i < count; ++i) out[i] = next_white();
+}
+
+void NoiseGen::generate(float* out, int count) {
+  generate_white(out, count);
   active_->process(out, count);
+}
+
+void NoiseGen::generate_deferred(float* out, int count, DeferredRecursion& tail) {
+  generate_white(out, count);
+  active_->feed_forward(out, count);
+  tail = active_->recursion(out, count);
+  deferred_section_ = active_;
+}
+
+void NoiseGen::finish_deferred(DeferredRecursion& tail) {
+  if (deferred_section_ == nullptr) return;
+  tail.run_to_end();
+  deferred_section_->take_state(tail);
+  deferred_section_ = nullptr;
+  tail.count = tail.done = 0;
 }
 
 float NoiseGen::generate_sample() {

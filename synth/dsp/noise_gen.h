@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/params/normalized_param_interface.h"
+#include "synth/dsp/deferred_recursion.h"
 #include "synth/params/param_classes.h"
 
 namespace mppi { class PluginInternal; }
@@ -27,6 +28,11 @@ public:
     void clear();
     void process(float* buf, int count);
     float process_sample(float x);
+    // process in two halves: the feed-forward sums in place, then the
+    // recursion over them, run at once or later.
+    void feed_forward(float* buf, int count);
+    DeferredRecursion recursion(float* buf, int count) const;
+    void take_state(const DeferredRecursion& recursion);
 
   private:
     void update_coefs();
@@ -64,6 +70,11 @@ public:
   // Audio thread: applies a changed noise type.
   void update();
   void generate(float* out, int count);
+  // generate, its recursion left in `tail` to be run before finish_deferred.
+  void generate_deferred(float* out, int count, DeferredRecursion& tail);
+  // Runs what is left of `tail` and takes its state; before any other call
+  // that renders noise.
+  void finish_deferred(DeferredRecursion& tail);
   float generate_sample();
 
   // Flat noise, one value per call: ±(1 + k/128).
@@ -72,6 +83,7 @@ public:
 
 private:
   void select_filter();
+  void generate_white(float* out, int count);
 
   float sample_rate_ = 44100.0f;
   std::shared_ptr<ParamGenNoiseType> noise_type_;
@@ -81,6 +93,7 @@ private:
   Section pink_;
   Section white_;
   Section* active_ = &pink_;
+  Section* deferred_section_ = nullptr;  // whose recursion a tail holds
 };
 
 }  // namespace synth

@@ -102,7 +102,7 @@ bool SampleHoldStage::second_term_read() const { return scale2_ != 0.0f || std::
 unsigned SampleHoldStage::generator_outputs_read() const {
   unsigned outputs = 0;
   if (first_term_read()) outputs |= src1_is_saw_ ? generator_output::kVco1Saw : generator_output::kVco1Square;
-  if (!src2_is_float_ && second_term_read()) outputs |= generator_output::kVco2Square;
+  if (second_term_read()) outputs |= src2_is_float_ ? generator_output::kNoise : generator_output::kVco2Square;
   return outputs;
 }
 

@@ -336,7 +336,8 @@ void SynthCore::render_slice(float* out, int count) {
     sample_hold_.hold_and_lag(doubled, sh_trigger_pending_);
   }
 
-  mixer_.process(out, count);
+  mixer_.process(out, count, generator_.deferred_noise());
+  generator_.finish_noise();
 
   last_sh_output_ = sample_hold_.get_output();
   last_sh_mixer_sample_ = sh_mixer_buffer_[doubled - 1];
