@@ -68,12 +68,8 @@ TEST(SmfReader, Format0WithRunningStatusAndSkippedEvents) {
   append(track, {0x00, 0x91, 1, 1});                         // after the end: ignored
 
   // 96 ticks per quarter at the default 120 bpm: 1/192 s per tick.
-  expect_sequence(smf(0, 96, {track}), {{0.0, 0x91, 60, 100},
-                                                  {0.25, 0x91, 64, 90},
-                                                  {0.5, 0x91, 60, 0},
-                                                  {0.5, 0xC1, 5, 0},
-                                                  {0.5, 0xC1, 7, 0},
-                                                  {0.5 + 128.0 / 192.0, 0xE1, 0x00, 0x40}});
+  expect_sequence(smf(0, 96, {track}), {{0.0, 0x91, 60, 100}, {0.25, 0x91, 64, 90}, {0.5, 0x91, 60, 0},
+                                        {0.5, 0xC1, 5, 0}, {0.5, 0xC1, 7, 0}, {0.5 + 128.0 / 192.0, 0xE1, 0x00, 0x40}});
 }
 
 TEST(SmfReader, Format1TempoMapMergedAcrossTracks) {
@@ -94,27 +90,18 @@ TEST(SmfReader, Format1TempoMapMergedAcrossTracks) {
   append(bass, {0x8B, 0x20, 0x82, 36, 0});  // tick 1440
 
   // Ticks per quarter 480: 0..960 at 0.5 s/quarter = 1.0 s, then 1 s/quarter.
-  expect_sequence(smf(1, 480, {conductor, melody, bass}), {{0.0, 0x90, 60, 100},
-                                                                     {0.0, 0x92, 36, 80},
-                                                                     {1.0, 0x90, 64, 100},
-                                                                     {2.0, 0x90, 67, 100},
-                                                                     {2.0, 0x82, 36, 0},
-                                                                     {2.25, 0x80, 67, 0}});
+  expect_sequence(smf(1, 480, {conductor, melody, bass}),
+                  {{0.0, 0x90, 60, 100}, {0.0, 0x92, 36, 80}, {1.0, 0x90, 64, 100},
+                   {2.0, 0x90, 67, 100}, {2.0, 0x82, 36, 0}, {2.25, 0x80, 67, 0}});
 }
 
+// 25 frames of 40 ticks: 1000 ticks per second, whatever the tempo says;
+// a chunk of unknown kind is skipped.
 TEST(SmfReader, SmpteDivisionAndForeignChunks) {
-  Bytes track;
-  append(track, {0x00, 0x90, 60, 100});
-  append(track, {0x83, 0x74, 0x80, 60, 0});  // tick 500
-  // 25 frames of 40 ticks: 1000 ticks per second; tempo has no effect.
   Bytes file = header(0, 1, 0xE728);
-  const Bytes foreign = chunk("XFIH", {1, 2, 3});
-  file.insert(file.end(), foreign.begin(), foreign.end());
-  Bytes with_tempo;
-  append(with_tempo, {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});
-  with_tempo.insert(with_tempo.end(), track.begin(), track.end());
-  const Bytes t = chunk("MTrk", with_tempo);
-  file.insert(file.end(), t.begin(), t.end());
+  const Bytes track = {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,   // tempo
+                       0x00, 0x90, 60, 100, 0x83, 0x74, 0x80, 60, 0};  // note off at tick 500
+  for (const Bytes& c : {chunk("XFIH", {1, 2, 3}), chunk("MTrk", track)}) file.insert(file.end(), c.begin(), c.end());
   expect_sequence(file, {{0.0, 0x90, 60, 100}, {0.5, 0x80, 60, 0}});
 }
 
