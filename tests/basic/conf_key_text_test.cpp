@@ -33,30 +33,6 @@ std::unique_ptr<ConfKeyInterface> parse(const std::string& text, int* status = n
   return root;
 }
 
-// Sections indent by three, lists of up to seven elements stay on one line.
-TEST(ConfKeyText, SettingsFileLayout) {
-  ConfKeyMulti root("Zindle_BR_config_section");
-  root.set_string("version", "1.00");
-  root.set_string("some_client/some_key", "a value, with a comma");
-  add_list(root, "k7", make_list({"a", "b", "c", "d", "e", "f", "g"}));
-  add_list(root, "k8", make_list({"0", "1", "2", "3", "4", "5", "6", "7"}));
-  add_list(root, "k0", make_list({}));
-  EXPECT_EQ(write_conf_text(root),
-            "Zindle_BR_config_section =\n"
-            "{\n"
-            "   version = 1.00\n"
-            "   some_client =\n"
-            "   {\n"
-            "      some_key = \"a value, with a comma\"\n"
-            "   }\n"
-            "   k7 = { a b c d e f g }\n"
-            "   k8 = {\n"
-            "      0\n      1\n      2\n      3\n      4\n      5\n      6\n      7\n"
-            "   }\n"
-            "   k0 = { }\n"
-            "}\n");
-}
-
 TEST(ConfKeyText, CommentsAreWrittenOnOneLine) {
   ConfKeyMulti root("root");
   root.set_comment("first\nsecond");
@@ -97,12 +73,6 @@ TEST(ConfKeyText, EveryConstructAndAwkwardStringRoundTrips) {
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(is_same_conf_tree(root, *back)) << text;
   EXPECT_EQ(write_conf_text(*back), text);
-
-  // A data key alone is a valid root too.
-  ConfKeyData single("single", "value");
-  auto single_back = parse(write_conf_text(single));
-  ASSERT_NE(single_back, nullptr);
-  EXPECT_TRUE(is_same_conf_tree(single, *single_back));
 }
 
 TEST(ConfKeyText, MalformedTextGivesItsCode) {

@@ -18,15 +18,8 @@ namespace {
 // arithmetic differs in the last bits still checks the sound.
 constexpr double kPinnedTolerance = 1e-5;
 
-std::string hex(unsigned long long value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%016llx", value);
-  return text;
-}
-
-}  // namespace
-
-unsigned long long fnv1a_float_bytes(const std::vector<float>& samples) {
+// FNV-1a, 64 bits, over the bytes of the samples, in hex.
+std::string fnv1a_hex(const std::vector<float>& samples) {
   uint64_t hash = 0xcbf29ce484222325ull;
   for (float sample : samples) {
     unsigned char bytes[sizeof(float)];
@@ -36,8 +29,12 @@ unsigned long long fnv1a_float_bytes(const std::vector<float>& samples) {
       hash *= 0x100000001b3ull;
     }
   }
-  return hash;
+  char text[32];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
 }
+
+}  // namespace
 
 std::string check_golden(const std::string& name, const std::vector<float>& samples) {
   const std::string path = source_path("tests/data/golden/" + name + ".txt");
@@ -46,7 +43,7 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
     std::ofstream out(path);
     out << "# " << name << ": re-bless with ZINDLE_BLESS_GOLDEN=1\n";
     out << "samples " << samples.size() << "\n";
-    out << "hash " << hex(fnv1a_float_bytes(samples)) << "\n";
+    out << "hash " << fnv1a_hex(samples) << "\n";
     // Eight samples spread over the render, so that a failure says where
     // and by how much the sound moved.
     for (size_t i = 1; i <= 8; ++i) {
@@ -75,7 +72,7 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
       fields >> expected;
 #if defined(__SSE2_MATH__) || defined(_M_X64)
       // Exact only where float arithmetic is deterministic (SSE2).
-      const std::string actual = hex(fnv1a_float_bytes(samples));
+      const std::string actual = fnv1a_hex(samples);
       if (actual != expected) problems << "hash " << actual << ", golden " << expected << "\n";
 #endif
     } else if (key == "at") {

@@ -8,9 +8,6 @@
 
 namespace zindle_test {
 
-// FNV-1a, 64 bits, over the bytes of the samples.
-unsigned long long fnv1a_float_bytes(const std::vector<float>& samples);
-
 // Compares `samples` with tests/data/golden/<name>.txt (or rewrites it when
 // blessing). Returns an empty string on a match, else what differs.
 std::string check_golden(const std::string& name, const std::vector<float>& samples);

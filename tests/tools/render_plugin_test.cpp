@@ -9,12 +9,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "support/signal_measure.h"
-#include "tools/render/loudness.h"
 
 namespace {
 
@@ -41,20 +39,6 @@ ToolRun run_plugin(const std::string& args) { return run_render(std::string("--p
 const std::string kOut = ZINDLE_TEST_OUT_DIR;
 
 }  // namespace
-
-TEST(RenderTool, HelpPrintsTheUsageAndSucceeds) {
-  // Help wins over every other argument, even a faulty one.
-  for (const char* flag : {"--help", "-h", "--rate 5 --help song.mid --demo"}) {
-    const ToolRun run = run_render(flag);
-    EXPECT_EQ(run.exit_code, 0) << flag;
-    EXPECT_EQ(run.out.rfind("usage: zindle-render", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("--audition"), std::string::npos);
-  }
-  // A usage error says it on standard error only, and fails.
-  const ToolRun bad = run_render("--bogus");
-  EXPECT_EQ(bad.exit_code, 2);
-  EXPECT_EQ(bad.out, "");
-}
 
 TEST(RenderPlugin, MidiFilePlaysItsNotesAtTheirPitches) {
   const std::string out = kOut + "/three_notes.wav";
@@ -86,23 +70,13 @@ TEST(RenderPlugin, RefusesMissingAndMalformedInput) {
     EXPECT_NE(run_plugin(args).exit_code, 0) << args;
   }
   EXPECT_NE(run_render("--demo --plugin /no/such/plugin.so" + out).exit_code, 0);
-}
-
-// --audition measures all 64 programs and prints the table.
-TEST(AuditionTable, PrintedByTheRenderTool) {
-  const ToolRun run = run_plugin("--audition --length 3 -o " + kOut + "/audition.wav");
-  ASSERT_EQ(run.exit_code, 0);
-  const bool metered = zindle_render::measure_loudness({0.0f}, {0.0f}, 48000).metered;
-  const std::regex row(R"(\n +(\d+)  .{22} +(\S+) +\S+ +\S+(?=\n))");
-  int rows = 0;
-  for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
-    EXPECT_EQ(std::stoi((*it)[1]), rows);
-    if (metered) {
-      EXPECT_NE((*it)[2], "-inf") << "program " << rows << " is silent";
-    }
-  }
-  EXPECT_EQ(rows, 64) << run.out;
-  EXPECT_NE(run.out.find(metered ? "loudness (LUFS): min" : "not measured"), std::string::npos) << run.out;
+  // A usage error is told on standard error only; help wins over it.
+  const ToolRun bad = run_render("--bogus");
+  EXPECT_EQ(bad.exit_code, 2);
+  EXPECT_EQ(bad.out, "");
+  const ToolRun help = run_render("--rate 5 --help song.mid");
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_EQ(help.out.rfind("usage: zindle-render", 0), 0u) << help.out;
 }
 
 #endif

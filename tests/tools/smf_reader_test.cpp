@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <tuple>
 #include <vector>
 
@@ -43,7 +44,7 @@ void expect_sequence(const Bytes& file, const NoteSequence& expected) {
   NoteSequence seq;
   ASSERT_EQ(parse_smf(file.data(), file.size(), seq), "");
   ASSERT_EQ(expected.size(), seq.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
+  for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_NEAR(expected[i].seconds, seq[i].seconds, 1e-9) << "message " << i;
     EXPECT_EQ(std::tie(expected[i].status, expected[i].data1, expected[i].data2),
               std::tie(seq[i].status, seq[i].data1, seq[i].data2)) << "message " << i;
@@ -67,12 +68,8 @@ TEST(SmfReader, Format0WithRunningStatusAndSkippedEvents) {
   append(track, {0x00, 0x91, 1, 1});                         // after the end: ignored
 
   // 96 ticks per quarter at the default 120 bpm: 1/192 s per tick.
-  expect_sequence(smf(0, 96, {track}), {{0.0, 0x91, 60, 100},
-                                                  {0.25, 0x91, 64, 90},
-                                                  {0.5, 0x91, 60, 0},
-                                                  {0.5, 0xC1, 5, 0},
-                                                  {0.5, 0xC1, 7, 0},
-                                                  {0.5 + 128.0 / 192.0, 0xE1, 0x00, 0x40}});
+  expect_sequence(smf(0, 96, {track}), {{0.0, 0x91, 60, 100}, {0.25, 0x91, 64, 90}, {0.5, 0x91, 60, 0},
+                                        {0.5, 0xC1, 5, 0}, {0.5, 0xC1, 7, 0}, {0.5 + 128.0 / 192.0, 0xE1, 0x00, 0x40}});
 }
 
 TEST(SmfReader, Format1TempoMapMergedAcrossTracks) {
@@ -93,31 +90,24 @@ TEST(SmfReader, Format1TempoMapMergedAcrossTracks) {
   append(bass, {0x8B, 0x20, 0x82, 36, 0});  // tick 1440
 
   // Ticks per quarter 480: 0..960 at 0.5 s/quarter = 1.0 s, then 1 s/quarter.
-  expect_sequence(smf(1, 480, {conductor, melody, bass}), {{0.0, 0x90, 60, 100},
-                                                                     {0.0, 0x92, 36, 80},
-                                                                     {1.0, 0x90, 64, 100},
-                                                                     {2.0, 0x90, 67, 100},
-                                                                     {2.0, 0x82, 36, 0},
-                                                                     {2.25, 0x80, 67, 0}});
+  expect_sequence(smf(1, 480, {conductor, melody, bass}),
+                  {{0.0, 0x90, 60, 100}, {0.0, 0x92, 36, 80}, {1.0, 0x90, 64, 100},
+                   {2.0, 0x90, 67, 100}, {2.0, 0x82, 36, 0}, {2.25, 0x80, 67, 0}});
 }
 
+// 25 frames of 40 ticks: 1000 ticks per second, whatever the tempo says;
+// a chunk of unknown kind is skipped.
 TEST(SmfReader, SmpteDivisionAndForeignChunks) {
-  Bytes track;
-  append(track, {0x00, 0x90, 60, 100});
-  append(track, {0x83, 0x74, 0x80, 60, 0});  // tick 500
-  // 25 frames of 40 ticks: 1000 ticks per second; tempo has no effect.
   Bytes file = header(0, 1, 0xE728);
-  const Bytes foreign = chunk("XFIH", {1, 2, 3});
-  file.insert(file.end(), foreign.begin(), foreign.end());
-  Bytes with_tempo;
-  append(with_tempo, {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});
-  with_tempo.insert(with_tempo.end(), track.begin(), track.end());
-  const Bytes t = chunk("MTrk", with_tempo);
-  file.insert(file.end(), t.begin(), t.end());
+  const Bytes track = {0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,   // tempo
+                       0x00, 0x90, 60, 100, 0x83, 0x74, 0x80, 60, 0};  // note off at tick 500
+  for (const Bytes& c : {chunk("XFIH", {1, 2, 3}), chunk("MTrk", track)}) file.insert(file.end(), c.begin(), c.end());
   expect_sequence(file, {{0.0, 0x90, 60, 100}, {0.5, 0x80, 60, 0}});
 }
 
-TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
+// Refused with a reason, leaving the sequence as it was; every prefix of a
+// good file is refused too.
+TEST(SmfReader, MalformedAndTruncatedFilesAreRefused) {
   const Bytes good_track = {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00};
   auto with_track = [](const Bytes& body) { return smf(0, 96, {body}); };
   Bytes absurd_chunk = header(0, 1, 96);
@@ -125,42 +115,35 @@ TEST(SmfReader, MalformedFilesAreRefusedWithAReason) {
   Bytes missing_tracks = smf(1, 96, {good_track});
   missing_tracks[11] = 3;
 
-  struct Case {
-    const char* name;
-    Bytes file;
-    const char* reason;
+  const std::pair<Bytes, const char*> cases[] = {
+      {{}, "no MThd"},
+      {smf(2, 96, {good_track}), "format 2"},
+      {smf(0, 96, {good_track, good_track}), "exactly one track"},
+      {smf(0, 0, {good_track}), "division"},
+      {smf(0, 0xE928, {good_track}), "frame rate"},
+      {missing_tracks, "1 of 3 tracks"},
+      {absurd_chunk, "exceeds the file"},
+      {with_track({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}), "meta event length"},
+      {with_track({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1}), "delta time"},
+      {with_track({0x00, 60, 100}), "running status"},
+      {with_track({0x00, 0x90, 60, 0x80}), "data byte"},
+      {with_track({0x00, 0xF8}), "system message"},
   };
-  const std::vector<Case> cases = {
-      {"empty", {}, "no MThd"},
-      {"format 2", smf(2, 96, {good_track}), "format 2"},
-      {"format 0, two tracks", smf(0, 96, {good_track, good_track}), "exactly one track"},
-      {"zero division", smf(0, 0, {good_track}), "division"},
-      {"bad frame rate", smf(0, 0xE928, {good_track}), "frame rate"},
-      {"missing tracks", missing_tracks, "1 of 3 tracks"},
-      {"absurd chunk length", absurd_chunk, "exceeds the file"},
-      {"absurd meta length", with_track({0x00, 0xFF, 0x01, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}), "meta event length"},
-      {"five-byte delta", with_track({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1}), "delta time"},
-      {"no running status", with_track({0x00, 60, 100}), "running status"},
-      {"status as data", with_track({0x00, 0x90, 60, 0x80}), "data byte"},
-      {"realtime byte", with_track({0x00, 0xF8}), "system message"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [file, reason] : cases) {
     NoteSequence seq = {{9.0, 0x90, 1, 2}};
-    const std::string error = parse_smf(c.file.data(), c.file.size(), seq);
-    EXPECT_NE(std::string::npos, error.find(c.reason)) << c.name << ": " << error;
-    ASSERT_EQ(1u, seq.size()) << c.name;  // untouched on failure
-    EXPECT_EQ(9.0, seq[0].seconds) << c.name;
+    const std::string error = parse_smf(file.data(), file.size(), seq);
+    EXPECT_NE(std::string::npos, error.find(reason)) << reason << ": " << error;
+    ASSERT_EQ(1u, seq.size()) << reason;
+    EXPECT_EQ(9.0, seq[0].seconds) << reason;
   }
-}
 
-TEST(SmfReader, EveryTruncationIsRefused) {
-  Bytes conductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
-  Bytes notes = {0x00, 0x90, 60, 100, 0x60, 64, 100, 0x83, 0x60, 0x80, 60, 0, 0x00, 0xF0, 0x01, 0xF7};
+  const Bytes conductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
+  const Bytes notes = {0x00, 0x90, 60, 100, 0x60, 64, 100, 0x83, 0x60, 0x80, 60, 0, 0x00, 0xF0, 0x01, 0xF7};
   const Bytes file = smf(1, 96, {conductor, notes});
   NoteSequence whole;
   ASSERT_EQ(parse_smf(file.data(), file.size(), whole), "");
-  for (std::size_t n = 0; n < file.size(); ++n) {
-    const Bytes prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
+  for (size_t n = 0; n < file.size(); ++n) {
+    const Bytes prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));  // exact size: overreads show
     NoteSequence seq;
     EXPECT_NE("", parse_smf(prefix.data(), prefix.size(), seq)) << "prefix of " << n << " bytes";
   }

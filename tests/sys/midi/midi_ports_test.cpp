@@ -68,9 +68,9 @@ TEST(MidiPortsAlsa, NotesSentToOurPortArrive) {
   ASSERT_GT(target, 0);
   sys::MidiOutPort out("Zindle-BR test");
   ASSERT_EQ(out.open(target), 0);
-  ASSERT_EQ(out.send(0x00643c90), 0);  // note on 60, velocity 100
-  ASSERT_EQ(out.send(0x00003c80), 0);  // note off 60
-  ASSERT_EQ(out.send(0x000d4ab3), 0);  // controller 74 = 13 on channel 4
+  // Note on 60 velocity 100, its note off, controller 74 = 13 on channel 4.
+  const uint32_t sent[] = {0x00643c90, 0x00003c80, 0x000d4ab3};
+  for (uint32_t message : sent) ASSERT_EQ(out.send(message), 0);
 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   while (received.count.load() < 3 && std::chrono::steady_clock::now() < deadline) {
@@ -78,9 +78,7 @@ TEST(MidiPortsAlsa, NotesSentToOurPortArrive) {
   }
   EXPECT_EQ(in.close(), 0);
   ASSERT_EQ(received.count.load(), 3);
-  EXPECT_EQ(received.messages[0].load(), 0x00643c90u);
-  EXPECT_EQ(received.messages[1].load(), 0x00003c80u);
-  EXPECT_EQ(received.messages[2].load(), 0x000d4ab3u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(received.messages[i].load(), sent[i]);
 }
 
 // The system's complaints (here: no /dev/snd/seq) reach the user only
