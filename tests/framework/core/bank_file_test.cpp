@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "bank_test_util.h"
 #include "framework/core/bank_file.h"
+#include "framework/core/chunk_storage.h"
+#include "framework/core/program_slot.h"
 #include "support/temp_folder.h"
 
 namespace mppi {
@@ -27,19 +30,6 @@ protected:
   }
 
   zindle_test::TempFolder folder_;
-};
-
-class CountingValidator : public BankValidatorInterface {
-public:
-  explicit CountingValidator(bool answer) : answer_(answer) {}
-  bool check(const BankManager& bank) const override {
-    seen_programs = bank.get_nbr_programs();
-    return answer_;
-  }
-  mutable int seen_programs = -1;
-
-private:
-  bool answer_;
 };
 
 TEST_F(BankFile, SaveAndReloadGiveTheSameBank) {
@@ -94,13 +84,75 @@ TEST_F(BankFile, StrictModeKeepsTheShape) {
   EXPECT_EQ(bytes_of(bank), before);
 }
 
-TEST_F(BankFile, ValidatorSeesTheLoadedBank) {
-  const std::vector<uint8_t> image = envelope_of(make_bank(7, 62));
+TEST(BankManager, ReadRefusesImpossibleHeadersAndKeepsTheBank) {
+  const std::vector<uint8_t> good = bytes_of(make_bank(4, 3));
+  // Count and record size: none, a record below a header, more programs or a
+  // larger record than the data holds, counts overflowing 32 bits.
+  const uint32_t cases[][2] = {{0, 88}, {4, 11}, {5, 88}, {4, 89}, {0x80000000u, 0x10}, {0xFFFFFFFFu, 88}};
+  for (const auto& c : cases) {
+    std::vector<uint8_t> data = good;
+    for (int i = 0; i < 8; ++i) data[size_t(i)] = uint8_t(c[i / 4] >> (24 - 8 * (i % 4)));
+    BankManager bank = make_bank(2, 62);
+    const std::vector<uint8_t> before = bytes_of(bank);
+    EXPECT_NE(bank.read(data.data(), static_cast<int>(data.size())), 0) << c[0] << " " << c[1];
+    EXPECT_EQ(bytes_of(bank), before);
+  }
+}
+
+std::vector<uint8_t> record_of(const ProgramSlot& prog) {
+  std::vector<uint8_t> out(static_cast<std::size_t>(prog.get_size()), 0xEE);
+  EXPECT_EQ(prog.write(out.data()), 0);
+  return out;
+}
+
+TEST(BankProgramSlot, StoredValuesAreCheckedAndClamped) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    float stored;
+    bool accepted;
+    float read;
+  } cases[] = {{0.25f, true, 0.25f}, {-0.5f, true, 0.0f}, {2.0f, true, 1.0f}, {inf, true, 1.0f},
+               {-inf, true, 0.0f},   {std::numeric_limits<float>::quiet_NaN(), false, 0.0f}};
+  for (const auto& c : cases) {
+    ProgramSlot src;
+    src.values = {0.5f, c.stored};
+    const std::vector<uint8_t> rec = record_of(src);
+    ProgramSlot prog;
+    prog.set_name("Kept");
+    prog.values = {0.75f};
+    const int result = prog.read(rec.data(), static_cast<int>(rec.size()));
+    EXPECT_EQ(result == 0, c.accepted) << c.stored;
+    const std::vector<float> expected = c.accepted ? std::vector<float>{0.5f, c.read} : std::vector<float>{0.75f};
+    EXPECT_EQ(prog.values, expected) << c.stored;
+  }
+}
+
+TEST(BankChunk, BankAndProgramChunksRoundTrip) {
   BankManager bank = make_bank(64, 62);
-  CountingValidator refuse(false);
-  EXPECT_EQ(load_bank_memory(image.data(), static_cast<int>(image.size()), bank, &refuse, false), kBankRefused);
-  EXPECT_EQ(refuse.seen_programs, 7);
-  EXPECT_EQ(bank.get_nbr_programs(), 64);
+  std::vector<uint8_t> chunk;
+  EXPECT_EQ(get_chunk(bank, 0, nullptr, false, chunk), 20744);
+  EXPECT_EQ(chunk, bytes_of(bank));
+
+  std::vector<uint8_t> prog_chunk;
+  EXPECT_EQ(get_chunk(bank, 9, nullptr, true, prog_chunk), 324);
+  std::vector<uint8_t> none;
+  EXPECT_EQ(get_chunk(bank, 64, nullptr, true, none), 0);  // no such program
+  EXPECT_EQ(get_chunk(bank, -1, nullptr, true, none), 0);
+
+  BankManager other = make_bank(1, 62);
+  int cur = 0;
+  EXPECT_EQ(set_chunk(other, cur, nullptr, chunk.data(), static_cast<int>(chunk.size()), false), 1);
+  EXPECT_EQ(bytes_of(other), chunk);
+
+  cur = 3;
+  EXPECT_EQ(set_chunk(other, cur, nullptr, prog_chunk.data(), 324, true), 1);
+  EXPECT_EQ(other.use_program(3).values, bank.use_program(9).values);
+
+  // The current program follows a shorter bank.
+  const std::vector<uint8_t> three = bytes_of(make_bank(3, 62));
+  cur = 40;
+  EXPECT_EQ(set_chunk(other, cur, nullptr, three.data(), static_cast<int>(three.size()), false), 1);
+  EXPECT_EQ(cur, 2);
 }
 
 }  // namespace

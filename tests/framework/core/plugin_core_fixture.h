@@ -21,7 +21,6 @@ struct HostEvent {
   enum Kind { Automate, Begin, End, Update } kind;
   int index;
   float value;
-  bool operator==(const HostEvent& o) const { return kind == o.kind && index == o.index && value == o.value; }
 };
 
 class RecordingHost : public mppi::HostCallbackInterface {

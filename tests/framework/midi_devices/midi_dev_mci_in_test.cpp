@@ -37,22 +37,6 @@ TEST(MidiDevMciIn, RingHolds3999MessagesAndDropsTheRest) {
   EXPECT_EQ(rig->in.poll(), 0);
 }
 
-TEST(MidiDevMciIn, PollDeliversAtTheBlockStartAndNotifiesControllers) {
-  auto rig = std::make_unique<MciInRig>();
-  rig->in.receive_short_message(pack(0x93, 64, 90), 1000);
-  rig->in.receive_short_message(pack(0x93, 64, 0), 1001);  // velocity 0: a note off
-  rig->in.receive_short_message(pack(0xB3, 74, 127), 1002);
-  EXPECT_TRUE(rig->link.receiver.calls.empty());  // nothing before the audio side polls
-  EXPECT_EQ(rig->in.poll(), 3);
-
-  for (const MidiCall& c : rig->link.receiver.of(MidiCall::kTimeStamp)) EXPECT_EQ(c.a, 0);
-  const auto on = rig->link.receiver.of(MidiCall::kNoteOn);
-  ASSERT_EQ(on.size(), 1u);
-  EXPECT_FLOAT_EQ(on[0].x, 64.0f);  // no detune from a system port
-  EXPECT_EQ(rig->link.receiver.of(MidiCall::kNoteOff).size(), 1u);
-  EXPECT_EQ(rig->link.notifications, (std::vector<Notification>{{74 << 16, 127 << 7}}));
-}
-
 TEST(MidiDevMciIn, MalformedBytesAreDroppedOrMasked) {
   auto rig = std::make_unique<MciInRig>();
   rig->in.receive_short_message(0xFFFFFFFFu, 0);       // system reset with junk

@@ -8,38 +8,6 @@
 
 using mppi::ParamPriorityList;
 
-TEST(ParamPriority, LowerSourceWaitsForTheHoldToPass) {
-  const struct {
-    int holder, challenger;
-    double delay;
-    bool accepted;
-  } cases[] = {
-      {200, 100, 0.3, false},  // host automation after a click
-      {200, 100, 0.6, true},
-      {100, 50, 0.2, false},   // a drag step after automation
-      {100, 50, 0.51, true},
-      {50, 100, 0.0, true},    // automation overrides a drag at once
-      {100, 100, 0.0, true},   // equal priority always wins
-      {200, 1, 0.5, false},    // the hold includes its last instant
-  };
-  for (const auto& c : cases) {
-    ParamPriorityList list(62);
-    ASSERT_TRUE(list.take(7, 1000.0, c.holder));
-    EXPECT_EQ(list.can_take(7, 1000.0 + c.delay, c.challenger), c.accepted)
-        << c.holder << " vs " << c.challenger << " after " << c.delay;
-    EXPECT_EQ(list.take(7, 1000.0 + c.delay, c.challenger), c.accepted);
-    EXPECT_EQ(list.at(7).prio(), c.accepted ? c.challenger : c.holder);
-  }
-}
-
-TEST(ParamPriority, RefusedTakeKeepsTheHoldersTime) {
-  ParamPriorityList list(4);
-  ASSERT_TRUE(list.take(0, 10.0, 200));
-  EXPECT_FALSE(list.take(0, 10.4, 100));
-  EXPECT_DOUBLE_EQ(list.at(0).last_time(), 10.0);
-  EXPECT_TRUE(list.take(0, 10.6, 100));  // measured from 10.0, not 10.4
-}
-
 TEST(ParamPriority, ReleaseOnlyByTheHolderAndBadIndicesRefused) {
   ParamPriorityList list(62);
   ASSERT_TRUE(list.take(2, 5.0, 200));

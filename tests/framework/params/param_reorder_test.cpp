@@ -40,15 +40,3 @@ TEST(ParamReorder, RepeatedAndNonNumericEntriesAreCompletedByIdentity) {
   map.read_settings(not_a_list);
   EXPECT_EQ(map.to_internal(0), 5);
 }
-
-TEST(ParamReorder, HolesAreFilledInIncreasingOrder) {
-  FakeAccess access(6);
-  mppi::ParamReorder map;
-  map.init(access);
-  // Read: host 0 -> 4, host 1 -> 0, host 5 -> 2 ("+2x"); out of range,
-  // negative and empty entries are skipped. Index 3 is free on both sides
-  // and maps to itself; hosts 2 and 4 then take internals 1 and 5.
-  ASSERT_EQ(map.read_settings(*reorder_section({"4_a", "0_b", "9_c", "-1", "", "+2x"})), 0);
-  const int expected[] = {4, 0, 1, 3, 5, 2};
-  for (int k = 0; k < 6; ++k) EXPECT_EQ(map.to_internal(k), expected[k]) << k;
-}

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
-#include "framework/settings/autoload_menu_label.h"
 #include "framework/settings/setting_mgr.h"
 #include "settings_test_util.h"
 #include "synth/plugin/zindle_dsp.h"
@@ -56,19 +54,6 @@ TEST(SettingAutoload, RefusesNamesOf1024CharactersOrWithAZero) {
   EXPECT_EQ(name, "1");
 }
 
-TEST(SettingAutoload, SwitchReadsOnlyAsOnWhenNotEmptyAndNotStartingWithZero) {
-  TempConfigHome home;
-  ZindleMgr mgr;
-  const struct {
-    const char* stored;
-    bool on;
-  } cases[] = {{"1", true}, {"0", false}, {"", false}, {"01", false}, {"yes", true}};
-  for (const auto& c : cases) {
-    store("LatestConfigAutoload", c.stored);
-    EXPECT_EQ(mgr.use_autoload().read_autoload_switch(), c.on) << '"' << c.stored << '"';
-  }
-}
-
 TEST(SettingAutoload, LoadsTheLatestFileOnlyWhenSwitchedOnAndStored) {
   TempFolder folder;
   const std::string path = write_settings_file(folder);
@@ -95,29 +80,6 @@ TEST(SettingAutoload, LoadsTheLatestFileOnlyWhenSwitchedOnAndStored) {
     EXPECT_EQ(mgr.use_autoload().autoload(), c.code) << c.what;
     EXPECT_EQ(reorder.map.to_internal(0), c.first_internal) << c.what;
   }
-}
-
-TEST(SettingAutoload, AStoreThatCannotBeOpenedEndsAutoloadQuietly) {
-  TempConfigHome home;
-  settings_test::write_file((home.folder() / "Brakka").string(), "a file in the way");
-  ZindleMgr mgr;
-  std::string name;
-  EXPECT_THROW(mgr.use_autoload().read_latest_file(name), std::runtime_error);
-  EXPECT_NE(mgr.use_autoload().autoload(), 0);
-}
-
-TEST(AutoloadMenuLabel, ShowsTheLatestFileOrUndefinedAndKeepsTheEndOfLongNames) {
-  std::string digits;
-  for (int i = 0; i < 64; ++i) digits += static_cast<char>('0' + i % 10);
-  const std::string name63 = digits.substr(0, 63);
-  EXPECT_EQ(mppi::make_autoload_menu_label(&name63), "Autoload [" + name63 + "]");
-  EXPECT_EQ(mppi::make_autoload_menu_label(&digits), "Autoload [..." + digits.substr(3) + "]");
-
-  TempConfigHome home;
-  ZindleMgr mgr;
-  EXPECT_EQ(mgr.use_autoload().make_menu_label(), "Autoload [Undefined]");
-  store("LatestConfigFile", "/a/b.cfg.txt");
-  EXPECT_EQ(mgr.use_autoload().make_menu_label(), "Autoload [/a/b.cfg.txt]");
 }
 
 TEST(SettingDspMixin, TakesTheNamesFromThePluginAndAutoloadsOnceAtTheEndOfInit) {

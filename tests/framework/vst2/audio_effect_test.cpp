@@ -76,18 +76,6 @@ TEST(AudioEffect, BadArgumentsFromTheHostAreRefused) {
   EXPECT_EQ(std::string(kVstMaxVendorStrLen - 1, 'x'), vendor);
 }
 
-TEST(AudioEffect, WorksWithoutAHostCallback) {
-  TestEffect effect(nullptr);
-  EXPECT_EQ(1, effect.getMasterVersion());
-  EXPECT_EQ(nullptr, effect.getTimeInfo(kVstTempoValid));
-  EXPECT_FALSE(effect.beginEdit(0));
-  char vendor[kVstMaxVendorStrLen] = "stale";
-  EXPECT_FALSE(effect.getHostVendorString(vendor));
-  EXPECT_STREQ("", vendor);
-  effect.setParameterAutomated(0, 1.0f);
-  EXPECT_EQ(1.0f, effect.param);
-}
-
 TEST(AudioEffect, ExceptionsNeverCrossTheHostBoundary) {
   bool destroyed = false;
   auto* effect = new TestEffect(fake_host, &destroyed);
