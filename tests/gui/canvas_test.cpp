@@ -1,5 +1,5 @@
-// The canvas: logical to device pixels by the scale, the 2x pictures and
-// fonts (or 1x ones doubled), anti-aliased lines, clipping.
+// The canvas: logical to device pixels by the scale, the 2x pictures (or
+// 1x ones doubled), anti-aliased lines, clipping.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -8,7 +8,6 @@
 
 #include "apic_bytes.h"
 #include "gui/canvas.h"
-#include "gui/font_factory.h"
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
@@ -41,18 +40,6 @@ std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
   for (int i = 0; i < w * h; ++i) s.pixels.insert(s.pixels.end(), {0, 255});
   const std::vector<uint8_t> bytes = apic_bytes(s);
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
-}
-
-// Font in which 'A' is `scale` x 2 columns and 'B' `scale` x 1 column of
-// full coverage, every other glyph `scale` columns of none; 2 x `scale` rows.
-std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
-  std::vector<int> widths(256, scale);
-  widths['A'] = 2 * scale;
-  const ApicFields s = apic_test::font_strip(widths, 2 * scale, false, [coverage](int code, int, int) {
-    return code == 'A' || code == 'B' ? coverage : 0;
-  });
-  const std::vector<uint8_t> bytes = apic_bytes(s);
-  return pengui::FontFactory::create(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -118,7 +105,6 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
     canvas.draw_image(*c.img, 1, 1);
     EXPECT_EQ(art(b, legend), c.expected) << "scale " << c.scale;
   }
-
 }
 
 TEST(Canvas, LineEdgesHaveExactCoverage) {
@@ -161,27 +147,3 @@ TEST(Canvas, ShapesStayInsideTheClipAndIgnoreBadNumbers) {
     }
   }
 }
-
-TEST(Canvas, TextAdvancesByGlyphWidthAtEitherScale) {
-  pengui::FontSet both;
-  both.x1 = font(1, 255);
-  both.x2 = font(2, 128);
-  pengui::FontSet only_x1;
-  only_x1.x1 = font(1, 255);
-  const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x00FEFEFEu, '1'}, {0x007F7F7Fu, '2'}};
-  struct Case { const pengui::FontSet* font; int scale; const char* expected; };
-  const Case cases[] = {
-      {&both, 1, ".........\n.111.....\n.111.....\n.........\n.........\n.........\n"},
-      {&both, 2, ".........\n.........\n..222222.\n..222222.\n..222222.\n..222222.\n"},
-      {&only_x1, 2, ".........\n.........\n..111111.\n..111111.\n..111111.\n..111111.\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("scale " + std::to_string(c.scale));
-    RenderBuffer b = filled(9, 6, kBlack);
-    Canvas canvas(b, c.scale, {0, 0, 9, 6});
-    canvas.draw_text(*c.font, 1, 1, "AB", kWhite);
-    EXPECT_EQ(art(b, legend), c.expected);  // the ink tells which font drew it
-    EXPECT_EQ(canvas.text_width(*c.font, "AB"), 3);
-  }
-}
-

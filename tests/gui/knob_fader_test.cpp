@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "gui/apic_bytes.h"
 #include "gui/default_event_listener.h"
-#include "gui/fader.h"
 #include "gui/knob.h"
 #include "gui/pic_data_factory.h"
 #include "gui/support/fake_native_window.h"
@@ -21,15 +19,9 @@ struct Recorder : DefaultEventListener {
   std::vector<Set> sets;
 };
 
-MouseEvent press_at(int x, int y, unsigned modifiers = 0) {
+MouseEvent press_at(int x, int y) {
   MouseEvent e;
-  e.pos = {x, y}, e.button = MouseButton::left, e.modifiers = modifiers;
-  return e;
-}
-
-MouseEvent relative(int dx, int dy) {
-  MouseEvent e;
-  e.dx = dx, e.dy = dy;
+  e.pos = {x, y}, e.button = MouseButton::left;
   return e;
 }
 
@@ -49,75 +41,18 @@ Image strip_image(int side, const std::vector<uint32_t>& colours) {
 
 class KnobFaderTest : public ::testing::Test {
 protected:
-  KnobFaderTest() : win(200, 140), knob({20, 20, 36, 36}), fader({100, 10, 20, 110}) {
-    win.set_clock([this] { return t; });
-    native = testing::install_fake_native(win);
+  KnobFaderTest() : win(200, 140), knob({20, 20, 36, 36}) {
+    win.set_clock([] { return 50.0; });
+    testing::install_fake_native(win);
     win.add(&knob);
-    win.add(&fader);
     knob.attach(&knob_rec);
     EXPECT_TRUE(win.open(nullptr));
   }
-  ~KnobFaderTest() override { set_enhanced_mouse_mode(true); }
 
-  void run(double seconds) {
-    for (double end = t + seconds; t < end;) {
-      t += 0.01;
-      win.idle();
-    }
-  }
-  void release(int x, int y) {
-    win.native_mouse_up(press_at(x, y));
-    t += 1.0;  // no double-click with the next press
-  }
-
-  double t = 50.0;
   Window win;
   Knob knob;
-  Fader fader;
   Recorder knob_rec;
-  std::shared_ptr<testing::FakeNativeRecord> native;
 };
-
-TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
-  int resets = 0;
-  knob.set_reset_hook([&] { ++resets; });
-  win.native_mouse_down(press_at(30, 25, kModControl));
-  win.native_mouse_up(press_at(30, 25));
-  EXPECT_EQ(resets, 1);
-  t += 1.0;
-  win.native_mouse_down(press_at(30, 25));
-  win.native_mouse_up(press_at(30, 25));
-  t += 0.2;
-  win.native_mouse_down(press_at(31, 26));
-  win.native_mouse_up(press_at(31, 26));
-  EXPECT_EQ(resets, 2);
-}
-
-TEST_F(KnobFaderTest, WheelStepsTheValueOrJumpsBetweenSteps) {
-  struct Case { std::vector<double> steps; double start; int notches; unsigned modifiers; double expected; } cases[] = {
-      {{}, 0.5, 1, 0, 0.5 + 1.0 / 64}, {{}, 0.5, 1, kModShift, 0.5 + 1.0 / 1024}, {{}, 0.99, 3, 0, 1.0},
-      {{0.0, 0.5, 1.0}, 0.2, 1, 0, 0.5}, {{0.0, 0.5, 1.0}, 0.5, -1, 0, 0.0},
-  };
-  for (const Case& c : cases) {
-    knob.behaviour().set_steps(c.steps);
-    knob.set_no_send(c.start, 255);
-    knob_rec.sets.clear();
-    win.native_mouse_wheel(press_at(30, 30, c.modifiers), c.notches);
-    EXPECT_DOUBLE_EQ(knob.get_value(), c.expected) << c.start << " " << c.notches;
-    EXPECT_EQ(knob_rec.sets.size(), 1u);
-  }
-}
-
-TEST_F(KnobFaderTest, ValueTextShowsWhileHoveredOrDragged) {
-  std::vector<bool> shown;
-  knob.set_hover_listener([&](bool show) { shown.push_back(show); });
-  win.native_mouse_move(press_at(31, 30));
-  win.native_mouse_down(press_at(31, 30));
-  win.native_mouse_move(relative(0, -40));  // cursor hidden, still dragging
-  release(31, 30);                         // released over the knob: still hovered
-  win.native_mouse_move(press_at(80, 80));
-  EXPECT_EQ(shown, (std::vector<bool>{true, false}));
-}
 
 TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
   knob.set_pointer(0xFFFFFFu, 3.0f, 0.2f, 0.95f);
@@ -149,20 +84,6 @@ TEST_F(KnobFaderTest, PointerStripShowsTheFrameOfTheValueAndThePressedStripWhile
   win.native_mouse_down(press_at(38, 25));
   win.idle();
   EXPECT_EQ(win.buffer().pixel(37, 38), 0x00C000u);
-}
-
-TEST_F(KnobFaderTest, FaderFollowsTheMouseOneToOneOverItsTravel) {
-  // Track 110 high, plain cap 10 high: 100 pixels of travel.
-  native->cursor = {110, 100};
-  win.native_mouse_down(press_at(110, 100));  // anywhere on the fader
-  for (int i = 0; i < 10; ++i) win.native_mouse_move(relative(0, -5));
-  run(2.0);
-  EXPECT_DOUBLE_EQ(fader.get_value(), 0.5);
-  release(110, 100);
-  EXPECT_TRUE(native->cursor.x == 110 && native->cursor.y == 50);  // back on the cap
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(110, 61), 0xC8C8C8u);
-  EXPECT_EQ(win.buffer().pixel(110, 115), 0x000000u);  // the cap has left the bottom
 }
 
 TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing) {
