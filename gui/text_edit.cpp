@@ -12,7 +12,8 @@ constexpr unsigned kShortcutModifiers = kModControl | kModAlt | kModSuper;
 void TextEdit::set_text(std::string_view text) {
   TextBox::set_text(text);
   if (editing_) saved_text_ = text_;
-  caret_ = anchor_ = std::min(caret_, text_.size());
+  // New text from outside: the old caret position means nothing in it.
+  caret_ = anchor_ = text_.size();
   scroll_to_caret();
 }
 
