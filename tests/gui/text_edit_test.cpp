@@ -85,6 +85,15 @@ TEST_F(TextEditTest, EnterCommitsEscapeAndLosingTheFocusRestore) {
   }
 }
 
+TEST_F(TextEditTest, TextSetFromOutsidePutsTheCaretAtItsEnd) {
+  tw.click(at_glyph_edge(5, 10));
+  tw.key(Key::home);
+  edit.set_text("longer");
+  EXPECT_EQ(edit.caret(), 6u);
+  tw.type("!");
+  EXPECT_EQ(edit.text(), "longer!");
+}
+
 TEST_F(TextEditTest, MaxLengthAndFilterLimitTyping) {
   edit.set_max_length(7);
   tw.click(at_glyph_edge(5, 10));

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,20 +22,18 @@ class Probe : public Widget {
 public:
   explicit Probe(Rect r) { set_bounds(r); }
   void draw(Canvas& c) override { c.fill_rect(bounds(), 0x102030u); }
-  bool mouse_down(const MouseEvent& e) override { return log.push_back("down " + xy(e)), takes_press; }
+  bool mouse_down(const MouseEvent& e) override { return log.push_back("down " + xy(e)), true; }
   void mouse_up(const MouseEvent& e) override { log.push_back("up " + xy(e)); }
   void mouse_move(const MouseEvent& e) override { log.push_back("move " + xy(e)); }
   void mouse_enter() override { log.push_back("enter"); }
   void mouse_leave() override { log.push_back("leave"); }
   bool mouse_wheel(const MouseEvent&, int steps) override { return log.push_back("wheel " + std::to_string(steps)), true; }
-  bool key_down(const KeyEvent&) override { return log.push_back("key"), uses_keys; }
-  bool wants_focus() const override { return focusable; }
-  void focus_changed(bool has) override { log.push_back(has ? "focus" : "blur"); }
+  bool key_down(const KeyEvent&) override { return log.push_back("key"), true; }
+  bool wants_focus() const override { return true; }
   void capture_lost() override { log.push_back("lost"); }
   std::string last() const { return log.empty() ? "" : log.back(); }
 
   Log log;
-  bool takes_press = true, uses_keys = true, focusable = false;
 };
 
 struct CountingTimer : TimerListener {
@@ -59,39 +56,10 @@ MouseEvent at(int x, int y) {
 class WindowTest : public ::testing::Test {
 protected:
   WindowTest() : win(100, 50) { win.set_clock([this] { return t; }); }
-  void click(int x, int y) {
-    win.native_mouse_down(at(x, y));
-    win.native_mouse_up(at(x, y));
-  }
   double t = 10.0;
   Window win;
   std::shared_ptr<testing::FakeNativeRecord> native = testing::install_fake_native(win);
 };
-
-// Presses go to the top-most visible enabled widget, which keeps the mouse
-// until release; keys go to the focused widget, or back to the host.
-TEST_F(WindowTest, PressesAndKeysReachTheRightWidget) {
-  Probe edit({0, 0, 60, 40}), above({20, 10, 30, 20}), hidden({20, 10, 30, 20}), disabled({20, 10, 30, 20});
-  for (Probe* p : {&edit, &above, &hidden, &disabled}) win.add(p);
-  hidden.set_visible(false);
-  disabled.set_enabled(false);
-  edit.focusable = true;
-  win.native_mouse_down(at(25, 15));
-  win.native_mouse_move(at(90, 45));  // outside every widget: still the pressed one's
-  win.native_mouse_up(at(90, 45));
-  EXPECT_EQ(above.log, (Log{"down 25,15", "move 90,45", "up 90,45"}));
-  EXPECT_TRUE(edit.log.empty() && hidden.log.empty() && disabled.log.empty());
-
-  const KeyEvent k{Key::character, 'a', 0};
-  EXPECT_FALSE(win.native_key(k, true));  // nobody has focus
-  click(5, 5);
-  EXPECT_TRUE(win.native_key(k, true));
-  edit.uses_keys = false;
-  EXPECT_FALSE(win.native_key(k, true));
-  click(25, 15);  // a widget without keyboard use takes the focus away
-  EXPECT_EQ(win.focus(), nullptr);
-  EXPECT_EQ(std::count(edit.log.begin(), edit.log.end(), "blur"), 1);
-}
 
 TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay) {
   ASSERT_TRUE(win.open(nullptr));
