@@ -4,26 +4,12 @@
 #include <vector>
 
 #include "gui/apic_bytes.h"
-#include "gui/default_event_listener.h"
 #include "gui/knob.h"
 #include "gui/pic_data_factory.h"
-#include "gui/support/fake_native_window.h"
-#include "gui/window.h"
+#include "gui/widget_harness.h"
 
 namespace pengui {
 namespace {
-
-struct Recorder : DefaultEventListener {
-  struct Set { double value; int prio; };
-  double set_value(double nrm, int prio) override { return sets.push_back({nrm, prio}), nrm; }
-  std::vector<Set> sets;
-};
-
-MouseEvent press_at(int x, int y) {
-  MouseEvent e;
-  e.pos = {x, y}, e.button = MouseButton::left;
-  return e;
-}
 
 uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 
@@ -41,17 +27,11 @@ Image strip_image(int side, const std::vector<uint32_t>& colours) {
 
 class KnobFaderTest : public ::testing::Test {
 protected:
-  KnobFaderTest() : win(200, 140), knob({20, 20, 36, 36}) {
-    win.set_clock([] { return 50.0; });
-    testing::install_fake_native(win);
-    win.add(&knob);
-    knob.attach(&knob_rec);
-    EXPECT_TRUE(win.open(nullptr));
-  }
+  void SetUp() override { tw.window.add(&knob), knob.attach(&rec); }
 
-  Window win;
-  Knob knob;
-  Recorder knob_rec;
+  testing::TestWindow tw;
+  Knob knob{{20, 20, 36, 36}};
+  testing::RecordingListener rec;
 };
 
 TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
@@ -63,10 +43,10 @@ TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
   } cases[] = {{0.0, 38 - 8, 38 + 8}, {0.5, 38, 38 - 12}, {1.0 / 3, 38 - 8, 38 - 8}};  // 225, 90, 135 degrees
   for (const Case& c : cases) {
     knob.set_no_send(c.value, 255);
-    win.idle();
-    EXPECT_GT(red(win.buffer().pixel(c.x, c.y)), 0xC0u) << c.value;
+    tw.window.idle();
+    EXPECT_GT(red(tw.window.buffer().pixel(c.x, c.y)), 0xC0u) << c.value;
     // The opposite side shows the plain cap.
-    EXPECT_EQ(win.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
+    EXPECT_EQ(tw.window.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
   }
 }
 
@@ -78,12 +58,12 @@ TEST_F(KnobFaderTest, PointerStripShowsTheFrameOfTheValueAndThePressedStripWhile
   const std::pair<double, uint32_t> cases[] = {{0.24, 1}, {0.26, 2}, {0.74, 2}, {0.76, 3}};  // value, frame + 1
   for (const auto& [value, frame] : cases) {
     knob.set_no_send(value, 255);
-    win.idle();
-    EXPECT_EQ(win.buffer().pixel(37, 38), 0x400000u * frame) << value;
+    tw.window.idle();
+    EXPECT_EQ(tw.window.buffer().pixel(37, 38), 0x400000u * frame) << value;
   }
-  win.native_mouse_down(press_at(38, 25));
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(37, 38), 0x00C000u);
+  tw.press({38, 25});
+  tw.window.idle();
+  EXPECT_EQ(tw.window.buffer().pixel(37, 38), 0x00C000u);
 }
 
 TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing) {
@@ -96,10 +76,10 @@ TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing
     EXPECT_EQ(knob.set_and_send(c.in, 200), c.accepted) << c.in;
     EXPECT_EQ(knob.get_value(), c.shown) << c.in;
   }
-  EXPECT_EQ(knob_rec.sets.size(), 3u);
-  EXPECT_TRUE(knob.detach(&knob_rec));
+  EXPECT_EQ(rec.sent.size(), 3u);
+  EXPECT_TRUE(knob.detach(&rec));
   knob.set_and_send(0.5, 200);
-  EXPECT_EQ(knob_rec.sets.size(), 3u);
+  EXPECT_EQ(rec.sent.size(), 3u);
 }
 
 }  // namespace
