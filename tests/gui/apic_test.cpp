@@ -1,17 +1,10 @@
 // The container reader and the factories: which bytes make a picture or a
-// font, and that resources are found by name in any letter case.
+// font; damaged or cut containers make neither.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <typeinfo>
 
 #include "apic_bytes.h"
 #include "gui/font_factory.h"
-#include "gui/image_loader.h"
-#include "gui/pic_data_24.h"
-#include "gui/pic_data_8.h"
 #include "gui/pic_data_factory.h"
-#include "sys/resources.h"
 
 using apic_test::apic_bytes;
 using apic_test::ApicFields;
@@ -41,21 +34,6 @@ ApicFields unicolour_font(int count = 256) {
 
 }  // namespace
 
-TEST(ApicReader, EachKindAndDepthMakesItsPictureClass) {
-  const std::pair<ApicFields, const std::type_info*> cases[] = {
-      {picture(0, 8), &typeid(pengui::PicData8)},
-      {picture(1, 8), &typeid(pengui::AlphaPicData8)},
-      {picture(0, 24), &typeid(pengui::PicData24)},
-      {picture(1, 24), &typeid(pengui::AlphaPicData24)},
-  };
-  for (const auto& [fields, type] : cases) {
-    const auto pic = make_picture(fields);
-    ASSERT_NE(pic, nullptr) << type->name();
-    EXPECT_TRUE(typeid(*pic) == *type) << type->name();
-    EXPECT_EQ(pic->width() * 10 + pic->height(), 32);
-  }
-}
-
 TEST(ApicReader, RejectsDamagedHeaders) {
   const std::pair<const char*, void (*)(ApicFields&)> cases[] = {
       {"header of 32 bytes", [](ApicFields& s) { s.header_word = 32; }},
@@ -80,15 +58,13 @@ TEST(ApicReader, RejectsDamagedHeaders) {
     damage(s);
     EXPECT_EQ(make_picture(s), nullptr) << what;
   }
-}
-
-TEST(ApicReader, EveryShorterPrefixIsRejected) {
+  // Every shorter prefix of a good picture is refused.
   for (const ApicFields& s : {picture(1, 8), picture(1, 24)}) {
     const std::vector<uint8_t> bytes = apic_bytes(s);
     ASSERT_NE(pengui::PicDataFactory::create(bytes.data(), bytes.size()), nullptr);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
-      const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
-      EXPECT_EQ(pengui::PicDataFactory::create(prefix.data(), prefix.size()), nullptr) << n << " bytes";
+      const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));  // no slack to over-read
+      EXPECT_EQ(pengui::PicDataFactory::create(prefix.data(), n), nullptr) << n;
     }
   }
   EXPECT_EQ(pengui::PicDataFactory::create(nullptr, 100), nullptr);
@@ -112,41 +88,4 @@ TEST(ApicReader, FontFactoryTakesOnlyFontStrips) {
   }
   // The picture factory does not take a unicolour strip.
   EXPECT_EQ(make_picture(unicolour_font()), nullptr);
-}
-
-TEST(ApicResources, FoundByNameInAnyCaseAndMissingGivesNothing) {
-  static const std::vector<uint8_t> pic = apic_bytes(picture(1, 8));
-  static const std::vector<uint8_t> pic2x = [] {
-    ApicFields s = picture(1, 8);
-    s.width = 6, s.height = 4, s.pixels.assign(6 * 4 * 2, 1);
-    return apic_bytes(s);
-  }();
-  static const std::vector<uint8_t> wrong2x = apic_bytes(picture(0, 24));
-  static const std::vector<uint8_t> font = apic_bytes(unicolour_font());
-  static const sys::EmbeddedResource table[] = {
-      {"PICS_KN_36", "APIC", pic.data(), pic.size()},
-      {"PICS_KN_36@2X", "APIC", pic2x.data(), pic2x.size()},
-      {"PICS_PB_89_0", "APIC", pic.data(), pic.size()},
-      {"PICS_PB_89_0@2x", "APIC", wrong2x.data(), wrong2x.size()},
-      {"PICS_FONT_02", "APIC", font.data(), font.size()},
-      {"PICS_BKG_28", "SNPB", pic.data(), pic.size()},
-  };
-  sys::register_embedded_resources(table, sizeof table / sizeof table[0]);
-
-  EXPECT_NE(pengui::PicDataFactory::create("pics_kn_36"), nullptr);
-  EXPECT_NE(pengui::PicDataFactory::create("Pics_Kn_36"), nullptr);
-  EXPECT_EQ(pengui::PicDataFactory::create("pics_kn_35"), nullptr);
-  EXPECT_EQ(pengui::PicDataFactory::create("pics_bkg_28"), nullptr);  // not an APIC resource
-  EXPECT_NE(pengui::FontFactory::create("pics_font_02"), nullptr);
-  EXPECT_EQ(pengui::FontFactory::create("pics_kn_36"), nullptr);
-
-  const pengui::Image knob = pengui::load_image("pics_kn_36");
-  ASSERT_NE(knob.x2, nullptr);
-  // A 2x picture that is not twice the size is dropped: x1 is drawn doubled.
-  const pengui::Image button = pengui::load_image("pics_pb_89_0");
-  EXPECT_NE(button.x1, nullptr);
-  EXPECT_EQ(button.x2, nullptr);
-  EXPECT_EQ(pengui::load_image("pics_tl_02_0").width(), 0);
-  const pengui::FontSet font_set = pengui::load_font("pics_font_02");
-  EXPECT_EQ(font_set.at(2), font_set.x1.get());  // no 2x font: 1x drawn doubled
 }

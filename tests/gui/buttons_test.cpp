@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "gui/flip_flop.h"
-#include "gui/popup_menu.h"
 #include "gui/push_button.h"
 #include "gui/widget_harness.h"
 
@@ -49,7 +48,6 @@ TEST_F(ButtonsTest, AClickSendsWhatTheButtonKindPromises) {
       {"flip on", true, 0.49, false, true, {56, 56}, {{1.0, 200}}},
       {"flip off", true, 0.5, false, true, {56, 56}, {{0.0, 200}}},
       {"flip refused", true, 0.0, true, true, {56, 56}, {}},
-      {"flip disabled", true, 0.0, false, false, {56, 56}, {}},
   };
   for (const Case& c : cases) {
     Widget& w = c.flip_flop ? static_cast<Widget&>(flip) : button;
@@ -65,41 +63,6 @@ TEST_F(ButtonsTest, AClickSendsWhatTheButtonKindPromises) {
     const bool on = c.sent.empty() ? c.set >= 0.5 : c.sent[0].first == 1.0;
     EXPECT_EQ(flip.is_on(), c.flip_flop && on) << c.name;
   }
-}
-
-TEST_F(ButtonsTest, OnlyTheFlipFlopRepaintsAndItsLampFollowsTheState) {
-  const uint32_t off_lamp = tw.pixel({56, 56});
-  tw.click({56, 56});
-  tw.window.render_dirty();
-  EXPECT_EQ(tw.native->presented, (std::vector<Rect>{flip.bounds()}));
-  EXPECT_NE(tw.pixel({56, 56}), off_lamp);
-  tw.click({56, 56});
-  tw.settle();
-  EXPECT_EQ(tw.pixel({56, 56}), off_lamp);
-}
-
-class OpensMenuOnPress : public DefaultEventListener {
-public:
-  OpensMenuOnPress(PopupMenu& menu, Window& window) : menu_(menu), window_(window) {}
-  void value_changed(double nrm, int /*prio*/) override {
-    if (nrm == PushButton::kPressValue) menu_.popup(window_, {120, 110});
-  }
-
-private:
-  PopupMenu& menu_;
-  Window& window_;
-};
-
-TEST_F(ButtonsTest, AButtonWhosePressOpensAMenuDoesNotStayPressed) {
-  PopupMenu menu;
-  menu.add_entry("About...");
-  OpensMenuOnPress opener(menu, tw.window);
-  button.attach(&opener);
-  tw.press({120, 110});
-  EXPECT_TRUE(menu.is_shown());
-  EXPECT_FALSE(button.is_pressed());
-  tw.release({120, 110});
-  EXPECT_EQ(listener.sent, (Sent{{0.0, 200}}));  // the release went to the menu
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The canvas: logical to device pixels by the scale, the 2x pictures and
-// fonts (or 1x ones doubled), anti-aliased lines, clipping.
+// The canvas: logical to device pixels by the scale, the 2x pictures (or
+// 1x ones doubled), anti-aliased lines, clipping.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -8,7 +8,6 @@
 
 #include "apic_bytes.h"
 #include "gui/canvas.h"
-#include "gui/font_factory.h"
 #include "gui/pic_data_factory.h"
 
 using apic_test::apic_bytes;
@@ -41,18 +40,6 @@ std::unique_ptr<pengui::PicDataInterface> solid(int w, int h, uint32_t rgb) {
   for (int i = 0; i < w * h; ++i) s.pixels.insert(s.pixels.end(), {0, 255});
   const std::vector<uint8_t> bytes = apic_bytes(s);
   return pengui::PicDataFactory::create(bytes.data(), bytes.size());
-}
-
-// Font in which 'A' is `scale` x 2 columns and 'B' `scale` x 1 column of
-// full coverage, every other glyph `scale` columns of none; 2 x `scale` rows.
-std::unique_ptr<pengui::FontInterface> font(int scale, int coverage) {
-  std::vector<int> widths(256, scale);
-  widths['A'] = 2 * scale;
-  const ApicFields s = apic_test::font_strip(widths, 2 * scale, false, [coverage](int code, int, int) {
-    return code == 'A' || code == 'B' ? coverage : 0;
-  });
-  const std::vector<uint8_t> bytes = apic_bytes(s);
-  return pengui::FontFactory::create(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -118,29 +105,23 @@ TEST(Canvas, ImagesPickTheScaleOrAreDoubled) {
     canvas.draw_image(*c.img, 1, 1);
     EXPECT_EQ(art(b, legend), c.expected) << "scale " << c.scale;
   }
-
 }
 
 TEST(Canvas, LineEdgesHaveExactCoverage) {
-  // Width 2 on the pixel boundary y = 3 covers rows 2 and 3 fully; width 1
-  // on it covers half of each (white over black at alpha 128 is 0x7F). The
-  // round caps cover the pixels past the ends in part ('?').
-  struct Case { int scale; float width; const char* expected; };
+  // Width 1 on the pixel boundary y = 3 covers half of rows 2 and 3 (white
+  // over black at alpha 128 is 0x7F); at 2x it covers device rows 5 and 6
+  // fully, 6 cut by the buffer. The round caps cover the pixels past the
+  // ends in part ('?').
+  struct Case { int scale; float end_x; const char* expected; };
   const Case cases[] = {
-      {1, 2.0f, "............\n............\n..?######?..\n..?######?..\n............\n............\n"},
-      {1, 1.0f, "............\n............\n..?------?..\n..?------?..\n............\n............\n"},
-      {2, 1.0f,
-       "............\n............\n............\n............\n............\n.....?####?.\n"},
+      {1, 9.0f, "............\n............\n..?------?..\n..?------?..\n............\n............\n"},
+      {2, 5.0f, "............\n............\n............\n............\n............\n.....?####?.\n"},
   };
   for (const Case& c : cases) {
     RenderBuffer b = filled(12, 6, kBlack);
     Canvas canvas(b, c.scale, b.bounds());
-    if (c.scale == 1) {
-      canvas.draw_line(3.0f, 3.0f, 9.0f, 3.0f, c.width, kWhite);
-    } else {
-      canvas.draw_line(3.0f, 3.0f, 5.0f, 3.0f, c.width, kWhite);  // rows 5 and 6 at 2x: 6 is cut
-    }
-    EXPECT_EQ(art(b, {{kBlack, '.'}, {kWhite, '#'}, {0x007F7F7Fu, '-'}}), c.expected) << c.width;
+    canvas.draw_line(3.0f, 3.0f, c.end_x, 3.0f, 1.0f, kWhite);
+    EXPECT_EQ(art(b, {{kBlack, '.'}, {kWhite, '#'}, {0x007F7F7Fu, '-'}}), c.expected) << "scale " << c.scale;
   }
 }
 
@@ -161,27 +142,3 @@ TEST(Canvas, ShapesStayInsideTheClipAndIgnoreBadNumbers) {
     }
   }
 }
-
-TEST(Canvas, TextAdvancesByGlyphWidthAtEitherScale) {
-  pengui::FontSet both;
-  both.x1 = font(1, 255);
-  both.x2 = font(2, 128);
-  pengui::FontSet only_x1;
-  only_x1.x1 = font(1, 255);
-  const std::map<uint32_t, char> legend = {{kBlack, '.'}, {0x00FEFEFEu, '1'}, {0x007F7F7Fu, '2'}};
-  struct Case { const pengui::FontSet* font; int scale; const char* expected; };
-  const Case cases[] = {
-      {&both, 1, ".........\n.111.....\n.111.....\n.........\n.........\n.........\n"},
-      {&both, 2, ".........\n.........\n..222222.\n..222222.\n..222222.\n..222222.\n"},
-      {&only_x1, 2, ".........\n.........\n..111111.\n..111111.\n..111111.\n..111111.\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("scale " + std::to_string(c.scale));
-    RenderBuffer b = filled(9, 6, kBlack);
-    Canvas canvas(b, c.scale, {0, 0, 9, 6});
-    canvas.draw_text(*c.font, 1, 1, "AB", kWhite);
-    EXPECT_EQ(art(b, legend), c.expected);  // the ink tells which font drew it
-    EXPECT_EQ(canvas.text_width(*c.font, "AB"), 3);
-  }
-}
-

@@ -1,14 +1,14 @@
-// Font strips: glyph extents from the marker row, and glyph colouring.
+// Font strips: glyph extents from the marker row, also of the font the
+// plug-in carries.
 #include <gtest/gtest.h>
 
 #include "apic_bytes.h"
 #include "gui/font_factory.h"
 #include "gui/font_glyph_strip.h"
+#include "gui/image_loader.h"
+#include "tools/artgen/art_resources.h"
 
 using apic_test::ApicFields;
-using apic_test::filled;
-using apic_test::kSentinel;
-using pengui::RenderBuffer;
 
 namespace {
 
@@ -56,37 +56,18 @@ TEST(FontStrip, EachChangeOfValueClosesAGlyph) {
   }
 }
 
-TEST(UnicolorFont, CoverageBlendsTheTextColourExactlyInsideTheClip) {
-  // Glyph 'A' is 5 columns of coverage 0, 1, 128, 254, 255 over two rows.
-  const uint8_t coverage[] = {0, 1, 128, 254, 255};
-  std::vector<int> widths(256, 1);
-  widths['A'] = 5;
-  const auto font = make(apic_test::font_strip(widths, 2, false, [&](int code, int col, int) {
-    return code == 'A' ? coverage[col] : 255;
-  }));
-  RenderBuffer b = filled(9, 5, 0x1180FF00u);
-  font->draw_glyph(b, 2, 1, 'A', 0x0000FF80u, {0, 0, 9, 2});  // the clip cuts the second row
-  // d = (r 128, g 255, b 0), k = (r 0, g 255, b 128): d + ((k - d) * c >> 8).
-  const uint32_t want[] = {0x1180FF00u, 0x117FFF00u, 0x1140FF40u, 0x1101FF7Fu, 0x1100FF7Fu};
-  for (int x = 0; x < 9; ++x) {
-    const bool in = x >= 2 && x < 7;
-    EXPECT_EQ(b.pixel(x, 1), in ? want[x - 2] : 0x1180FF00u) << x;
-    EXPECT_EQ(b.pixel(x, 2), 0x1180FF00u) << x;
+TEST(ArtResources, FontStripMarksTwoHundredFiftySixGlyphs) {
+  art::register_art_resources();
+  const pengui::FontSet font = pengui::load_font(art::kFontName);
+  ASSERT_TRUE(font.x1 && font.x2);
+  const auto& g1 = font.x1->glyphs();
+  const auto& g2 = font.x2->glyphs();
+  ASSERT_TRUE(g1.size() == 256u && g2.size() == 256u);
+  int sum = 0;
+  for (size_t c = 0; c < 256; ++c) {
+    sum += g1[c].width;
+    EXPECT_EQ(g2[c].width, 2 * g1[c].width) << c;
   }
-}
-
-TEST(MulticolorFont, PaletteColourBlendsByOpacity) {
-  std::vector<int> widths(256, 1);
-  widths['B'] = 3;
-  ApicFields s = apic_test::font_strip(widths, 1, true, [](int code, int, int) { return code == 'B' ? 2 : 0; });
-  s.palette = {0, 0, 0x00FF0080u};
-  // Transparency of the three columns of 'B': opaque, half, clear.
-  const uint8_t transparency[] = {0, 127, 255};
-  for (int col = 0; col < 3; ++col) s.pixels[static_cast<std::size_t>('B' + col) * 2 + 1] = transparency[col];
-  const auto font = make(s);
-  RenderBuffer b = filled(3, 1, 0x00000000u);
-  font->draw_glyph(b, 0, 0, 'B', 0x00FFFFFFu, b.bounds());  // its own colours: rgb unused
-  EXPECT_EQ(b.pixel(0, 0), 0x00FE007Fu);  // factor 255: 255 * 255 >> 8 = 254
-  EXPECT_EQ(b.pixel(1, 0), 0x007F0040u);  // factor 128
-  EXPECT_EQ(b.pixel(2, 0), 0x00000000u);
+  EXPECT_EQ(sum, 1926);
+  EXPECT_TRUE(font.x1->glyph_height() == 12 && font.x2->glyph_height() == 25);
 }

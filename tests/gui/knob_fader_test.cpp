@@ -1,37 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "gui/apic_bytes.h"
-#include "gui/default_event_listener.h"
-#include "gui/fader.h"
 #include "gui/knob.h"
 #include "gui/pic_data_factory.h"
-#include "gui/support/fake_native_window.h"
-#include "gui/window.h"
+#include "gui/widget_harness.h"
 
 namespace pengui {
 namespace {
-
-struct Recorder : DefaultEventListener {
-  struct Set { double value; int prio; };
-  double set_value(double nrm, int prio) override { return sets.push_back({nrm, prio}), nrm; }
-  std::vector<Set> sets;
-};
-
-MouseEvent press_at(int x, int y, unsigned modifiers = 0) {
-  MouseEvent e;
-  e.pos = {x, y}, e.button = MouseButton::left, e.modifiers = modifiers;
-  return e;
-}
-
-MouseEvent relative(int dx, int dy) {
-  MouseEvent e;
-  e.dx = dx, e.dy = dy;
-  return e;
-}
 
 uint32_t red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 
@@ -49,75 +27,12 @@ Image strip_image(int side, const std::vector<uint32_t>& colours) {
 
 class KnobFaderTest : public ::testing::Test {
 protected:
-  KnobFaderTest() : win(200, 140), knob({20, 20, 36, 36}), fader({100, 10, 20, 110}) {
-    win.set_clock([this] { return t; });
-    native = testing::install_fake_native(win);
-    win.add(&knob);
-    win.add(&fader);
-    knob.attach(&knob_rec);
-    EXPECT_TRUE(win.open(nullptr));
-  }
-  ~KnobFaderTest() override { set_enhanced_mouse_mode(true); }
+  void SetUp() override { tw.window.add(&knob), knob.attach(&rec); }
 
-  void run(double seconds) {
-    for (double end = t + seconds; t < end;) {
-      t += 0.01;
-      win.idle();
-    }
-  }
-  void release(int x, int y) {
-    win.native_mouse_up(press_at(x, y));
-    t += 1.0;  // no double-click with the next press
-  }
-
-  double t = 50.0;
-  Window win;
-  Knob knob;
-  Fader fader;
-  Recorder knob_rec;
-  std::shared_ptr<testing::FakeNativeRecord> native;
+  testing::TestWindow tw;
+  Knob knob{{20, 20, 36, 36}};
+  testing::RecordingListener rec;
 };
-
-TEST_F(KnobFaderTest, DoubleClickOrCtrlClickResetsThroughTheHook) {
-  int resets = 0;
-  knob.set_reset_hook([&] { ++resets; });
-  win.native_mouse_down(press_at(30, 25, kModControl));
-  win.native_mouse_up(press_at(30, 25));
-  EXPECT_EQ(resets, 1);
-  t += 1.0;
-  win.native_mouse_down(press_at(30, 25));
-  win.native_mouse_up(press_at(30, 25));
-  t += 0.2;
-  win.native_mouse_down(press_at(31, 26));
-  win.native_mouse_up(press_at(31, 26));
-  EXPECT_EQ(resets, 2);
-}
-
-TEST_F(KnobFaderTest, WheelStepsTheValueOrJumpsBetweenSteps) {
-  struct Case { std::vector<double> steps; double start; int notches; unsigned modifiers; double expected; } cases[] = {
-      {{}, 0.5, 1, 0, 0.5 + 1.0 / 64}, {{}, 0.5, 1, kModShift, 0.5 + 1.0 / 1024}, {{}, 0.99, 3, 0, 1.0},
-      {{0.0, 0.5, 1.0}, 0.2, 1, 0, 0.5}, {{0.0, 0.5, 1.0}, 0.5, -1, 0, 0.0},
-  };
-  for (const Case& c : cases) {
-    knob.behaviour().set_steps(c.steps);
-    knob.set_no_send(c.start, 255);
-    knob_rec.sets.clear();
-    win.native_mouse_wheel(press_at(30, 30, c.modifiers), c.notches);
-    EXPECT_DOUBLE_EQ(knob.get_value(), c.expected) << c.start << " " << c.notches;
-    EXPECT_EQ(knob_rec.sets.size(), 1u);
-  }
-}
-
-TEST_F(KnobFaderTest, ValueTextShowsWhileHoveredOrDragged) {
-  std::vector<bool> shown;
-  knob.set_hover_listener([&](bool show) { shown.push_back(show); });
-  win.native_mouse_move(press_at(31, 30));
-  win.native_mouse_down(press_at(31, 30));
-  win.native_mouse_move(relative(0, -40));  // cursor hidden, still dragging
-  release(31, 30);                         // released over the knob: still hovered
-  win.native_mouse_move(press_at(80, 80));
-  EXPECT_EQ(shown, (std::vector<bool>{true, false}));
-}
 
 TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
   knob.set_pointer(0xFFFFFFu, 3.0f, 0.2f, 0.95f);
@@ -128,10 +43,10 @@ TEST_F(KnobFaderTest, PointerIsDrawnAtTheValuesAngle) {
   } cases[] = {{0.0, 38 - 8, 38 + 8}, {0.5, 38, 38 - 12}, {1.0 / 3, 38 - 8, 38 - 8}};  // 225, 90, 135 degrees
   for (const Case& c : cases) {
     knob.set_no_send(c.value, 255);
-    win.idle();
-    EXPECT_GT(red(win.buffer().pixel(c.x, c.y)), 0xC0u) << c.value;
+    tw.window.idle();
+    EXPECT_GT(red(tw.window.buffer().pixel(c.x, c.y)), 0xC0u) << c.value;
     // The opposite side shows the plain cap.
-    EXPECT_EQ(win.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
+    EXPECT_EQ(tw.window.buffer().pixel(2 * 38 - c.x, 2 * 38 - c.y), 0x383838u) << c.value;
   }
 }
 
@@ -143,26 +58,12 @@ TEST_F(KnobFaderTest, PointerStripShowsTheFrameOfTheValueAndThePressedStripWhile
   const std::pair<double, uint32_t> cases[] = {{0.24, 1}, {0.26, 2}, {0.74, 2}, {0.76, 3}};  // value, frame + 1
   for (const auto& [value, frame] : cases) {
     knob.set_no_send(value, 255);
-    win.idle();
-    EXPECT_EQ(win.buffer().pixel(37, 38), 0x400000u * frame) << value;
+    tw.window.idle();
+    EXPECT_EQ(tw.window.buffer().pixel(37, 38), 0x400000u * frame) << value;
   }
-  win.native_mouse_down(press_at(38, 25));
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(37, 38), 0x00C000u);
-}
-
-TEST_F(KnobFaderTest, FaderFollowsTheMouseOneToOneOverItsTravel) {
-  // Track 110 high, plain cap 10 high: 100 pixels of travel.
-  native->cursor = {110, 100};
-  win.native_mouse_down(press_at(110, 100));  // anywhere on the fader
-  for (int i = 0; i < 10; ++i) win.native_mouse_move(relative(0, -5));
-  run(2.0);
-  EXPECT_DOUBLE_EQ(fader.get_value(), 0.5);
-  release(110, 100);
-  EXPECT_TRUE(native->cursor.x == 110 && native->cursor.y == 50);  // back on the cap
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(110, 61), 0xC8C8C8u);
-  EXPECT_EQ(win.buffer().pixel(110, 115), 0x000000u);  // the cap has left the bottom
+  tw.press({38, 25});
+  tw.window.idle();
+  EXPECT_EQ(tw.window.buffer().pixel(37, 38), 0x00C000u);
 }
 
 TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing) {
@@ -175,10 +76,10 @@ TEST_F(KnobFaderTest, ValuesFromOutsideAreCheckedAndDetachedListenersHearNothing
     EXPECT_EQ(knob.set_and_send(c.in, 200), c.accepted) << c.in;
     EXPECT_EQ(knob.get_value(), c.shown) << c.in;
   }
-  EXPECT_EQ(knob_rec.sets.size(), 3u);
-  EXPECT_TRUE(knob.detach(&knob_rec));
+  EXPECT_EQ(rec.sent.size(), 3u);
+  EXPECT_TRUE(knob.detach(&rec));
   knob.set_and_send(0.5, 200);
-  EXPECT_EQ(knob_rec.sets.size(), 3u);
+  EXPECT_EQ(rec.sent.size(), 3u);
 }
 
 }  // namespace

@@ -48,11 +48,7 @@ struct TestWindow {
     window.open(nullptr);
     settle();
   }
-  // Draws what is pending and forgets what was presented so far.
-  void settle() {
-    window.render_dirty();
-    native->presented.clear();
-  }
+  void settle() { window.render_dirty(); }
   static MouseEvent at(Point p, unsigned modifiers = 0) {
     MouseEvent e;
     e.pos = p, e.button = MouseButton::left, e.modifiers = modifiers;
@@ -75,7 +71,6 @@ struct TestWindow {
   void type(std::string_view text) {
     for (unsigned char c : text) key(Key::character, 0, c);
   }
-  uint32_t pixel(Point p) const { return window.buffer().pixel(p.x, p.y); }
 };
 
 // Records what a control sends to its listeners.

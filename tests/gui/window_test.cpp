@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,31 +20,20 @@ std::string xy(const MouseEvent& e) { return std::to_string(e.pos.x) + "," + std
 // Records what the window tells it, in order.
 class Probe : public Widget {
 public:
-  explicit Probe(Rect r, uint32_t colour = 0x102030u) : colour_(colour) { set_bounds(r); }
-  void draw(Canvas& c) override { ++draws, c.fill_rect(bounds(), colour_); }
-  bool mouse_down(const MouseEvent& e) override {
-    log.push_back("down " + xy(e) + " x" + std::to_string(e.clicks));
-    if (on_down) on_down();
-    return takes_press;
-  }
+  explicit Probe(Rect r) { set_bounds(r); }
+  void draw(Canvas& c) override { c.fill_rect(bounds(), 0x102030u); }
+  bool mouse_down(const MouseEvent& e) override { return log.push_back("down " + xy(e)), true; }
   void mouse_up(const MouseEvent& e) override { log.push_back("up " + xy(e)); }
-  void mouse_move(const MouseEvent& e) override { moved_x += e.dx, moved_y += e.dy, log.push_back("move " + xy(e)); }
+  void mouse_move(const MouseEvent& e) override { log.push_back("move " + xy(e)); }
   void mouse_enter() override { log.push_back("enter"); }
   void mouse_leave() override { log.push_back("leave"); }
   bool mouse_wheel(const MouseEvent&, int steps) override { return log.push_back("wheel " + std::to_string(steps)), true; }
-  bool key_down(const KeyEvent&) override { return log.push_back("key"), uses_keys; }
-  bool wants_focus() const override { return focusable; }
-  void focus_changed(bool has) override { log.push_back(has ? "focus" : "blur"); }
+  bool key_down(const KeyEvent&) override { return log.push_back("key"), true; }
+  bool wants_focus() const override { return true; }
   void capture_lost() override { log.push_back("lost"); }
   std::string last() const { return log.empty() ? "" : log.back(); }
 
   Log log;
-  std::function<void()> on_down;
-  bool takes_press = true, uses_keys = true, focusable = false;
-  int draws = 0, moved_x = 0, moved_y = 0;
-
-private:
-  uint32_t colour_;
 };
 
 struct CountingTimer : TimerListener {
@@ -68,52 +56,10 @@ MouseEvent at(int x, int y) {
 class WindowTest : public ::testing::Test {
 protected:
   WindowTest() : win(100, 50) { win.set_clock([this] { return t; }); }
-  void click(int x, int y) {
-    win.native_mouse_down(at(x, y));
-    win.native_mouse_up(at(x, y));
-  }
   double t = 10.0;
   Window win;
   std::shared_ptr<testing::FakeNativeRecord> native = testing::install_fake_native(win);
 };
-
-TEST_F(WindowTest, PressGoesToTopMostVisibleEnabledWidgetAndKeepsItUntilRelease) {
-  Probe below({0, 0, 60, 40}), above({20, 10, 30, 20}), hidden({20, 10, 30, 20}), disabled({20, 10, 30, 20});
-  for (Probe* p : {&below, &above, &hidden, &disabled}) win.add(p);
-  hidden.set_visible(false);
-  disabled.set_enabled(false);
-  win.native_mouse_down(at(25, 15));
-  win.native_mouse_move(at(90, 45));  // outside every widget: still the pressed one's
-  win.native_mouse_up(at(90, 45));
-  EXPECT_EQ(above.log, (Log{"down 25,15 x1", "move 90,45", "up 90,45"}));
-  EXPECT_TRUE(below.log.empty() && hidden.log.empty() && disabled.log.empty());
-  // A widget that declines the press gets neither moves nor the release.
-  below.takes_press = false;
-  win.native_mouse_down(at(5, 5));
-  win.native_mouse_move(at(6, 6));
-  win.native_mouse_up(at(6, 6));
-  EXPECT_EQ(below.log, (Log{"down 5,5 x1", "enter", "move 6,6"}));
-}
-
-TEST_F(WindowTest, KeysGoToTheFocusedWidgetAndReportWhetherUsed) {
-  Probe edit({0, 0, 40, 10}), knob({50, 0, 10, 10});
-  edit.focusable = true;
-  win.add(&edit);
-  win.add(&knob);
-  const KeyEvent k{Key::character, 'a', 0};
-  EXPECT_FALSE(win.native_key(k, true));  // nobody has focus: the host gets it
-  click(5, 5);
-  EXPECT_TRUE(win.native_key(k, true));
-  edit.uses_keys = false;
-  EXPECT_FALSE(win.native_key(k, true));
-  click(55, 5);  // a widget without keyboard use takes the focus away
-  EXPECT_EQ(win.focus(), nullptr);
-  EXPECT_EQ(std::count(edit.log.begin(), edit.log.end(), "blur"), 1);
-  EXPECT_EQ(std::count(knob.log.begin(), knob.log.end(), "key"), 0);
-  click(5, 5);
-  win.native_focus(false);
-  EXPECT_EQ(win.focus(), nullptr);
-}
 
 TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay) {
   ASSERT_TRUE(win.open(nullptr));
@@ -138,39 +84,6 @@ TEST_F(WindowTest, CaptureDeliversEverythingAndIsLostToAnotherCaptureOrAnOverlay
   win.close();
   EXPECT_EQ(a.last(), "lost");
   EXPECT_EQ(b.last(), "leave");
-}
-
-TEST_F(WindowTest, RelativeMovementAtScaleTwoLosesNoDevicePixel) {
-  win.set_scale(2);
-  ASSERT_TRUE(win.open(nullptr));
-  Probe pot({0, 0, 10, 10});
-  win.add(&pot);
-  win.capture_mouse(&pot, CaptureMode::relative);
-  for (const auto& s : {Point{1, -1}, Point{1, -1}, Point{1, 0}, Point{-3, 3}, Point{5, -1}, Point{1, 1}}) {
-    MouseEvent e = at(40, 40);
-    e.dx = s.x;
-    e.dy = s.y;
-    win.native_mouse_move(e);
-  }
-  // Device sums: dx 6, dy 1 -> 3 logical and 0 with one device pixel pending.
-  EXPECT_TRUE(pot.moved_x == 3 && pot.moved_y == 0);
-  EXPECT_EQ(pot.last(), "move 20,20");
-}
-
-TEST_F(WindowTest, DoubleClickNeedsTheSecondPressSoonAndNear) {
-  Probe w({0, 0, 100, 50});
-  win.add(&w);
-  struct Case {
-    double gap;
-    int dx, dy, clicks;
-  } cases[] = {{0.2, 0, 0, 2}, {0.39, 4, -4, 2}, {0.41, 0, 0, 1}, {0.1, 5, 0, 1}, {0.1, 0, -5, 1}};
-  for (const Case& c : cases) {
-    t += 5.0;  // far from any earlier press
-    click(50, 20);
-    t += c.gap;
-    click(50 + c.dx, 20 + c.dy);
-    EXPECT_EQ(w.log[w.log.size() - 2].back() - '0', c.clicks) << c.gap << " " << c.dx << " " << c.dy;
-  }
 }
 
 TEST_F(WindowTest, TimersFireAtTheirPeriodsAndStopForGood) {
@@ -214,51 +127,6 @@ TEST_F(WindowTest, TimersFireAtTheirPeriodsAndStopForGood) {
   EXPECT_TRUE(leaving.fired_at.empty());
 }
 
-TEST_F(WindowTest, DirtyAreasMergeWhenTheyOverlapAndArePresentedAtDeviceScale) {
-  win.set_scale(2);
-  ASSERT_TRUE(win.open(nullptr));
-  win.render_dirty();
-  EXPECT_EQ(native->presented, (std::vector<Rect>{{0, 0, 200, 100}}));
-  struct Case {
-    std::vector<Rect> invalid, presented;  // presented in device pixels
-  } cases[] = {
-      {{{0, 0, 10, 10}, {5, 5, 10, 10}}, {{0, 0, 30, 30}}},
-      {{{0, 0, 10, 10}, {10, 0, 10, 10}}, {{0, 0, 20, 20}, {20, 0, 20, 20}}},  // touching only
-      {{{0, 0, 10, 10}, {30, 0, 10, 10}, {5, 0, 30, 4}}, {{0, 0, 80, 20}}},     // a bridge joins both
-      {{{90, 40, 50, 50}, {-5, -5, 6, 6}}, {{180, 80, 20, 20}, {0, 0, 2, 2}}},   // clipped to the window
-      {{{10, 10, 0, 5}}, {}},
-  };
-  for (const Case& c : cases) {
-    native->presented.clear();
-    for (const Rect& r : c.invalid) win.invalidate(r);
-    win.idle();
-    EXPECT_EQ(native->presented, c.presented);
-  }
-}
-
-TEST_F(WindowTest, OnlyWhatChangedIsRedrawn) {
-  win.set_scale(2);
-  Probe back({0, 0, 100, 50}, 0x000080u), knob({10, 10, 8, 8}, 0xFF0000u), other({60, 10, 8, 8}, 0x00FF00u);
-  for (Probe* p : {&back, &knob, &other}) win.add(p);
-  ASSERT_TRUE(win.open(nullptr));
-  win.idle();
-  EXPECT_EQ(win.buffer().pixel(20, 20), 0xFF0000u);  // knob at device (20..35)
-  EXPECT_EQ(win.buffer().pixel(19, 20), 0x000080u);
-  native->presented.clear();
-  back.draws = knob.draws = other.draws = 0;
-  knob.invalidate();
-  win.idle();
-  win.idle();  // nothing new: nothing drawn or presented
-  EXPECT_EQ(native->presented, (std::vector<Rect>{{20, 20, 16, 16}}));
-  EXPECT_TRUE(knob.draws == 1 && back.draws == 1 && other.draws == 0);  // back lies under the knob
-  // Moving repaints the old and the new place.
-  native->presented.clear();
-  knob.set_bounds({30, 10, 8, 8});
-  win.idle();
-  EXPECT_EQ(native->presented, (std::vector<Rect>{{20, 20, 16, 16}, {60, 20, 16, 16}}));
-  EXPECT_EQ(win.buffer().pixel(20, 20), 0x000080u);
-}
-
 TEST_F(WindowTest, LifecycleSurvivesTheHostsOrderOfThings) {
   win.close();  // close without open
   ASSERT_TRUE(win.open(nullptr));
@@ -267,9 +135,19 @@ TEST_F(WindowTest, LifecycleSurvivesTheHostsOrderOfThings) {
   win.close();
   win.close();
   EXPECT_EQ(native->closes, 1);
+  // Widgets destroyed while pressed, captured or focused leave no pointer.
+  ASSERT_TRUE(win.open(nullptr));
+  auto gone = std::make_unique<Probe>(Rect{0, 0, 10, 10});
+  win.add(gone.get());
+  win.native_mouse_down(at(5, 5));
+  win.capture_mouse(gone.get(), CaptureMode::relative);
+  win.set_focus(gone.get());
+  gone.reset();
+  EXPECT_TRUE(win.captured() == nullptr && win.focus() == nullptr && !native->captured);
+  win.native_mouse_up(at(6, 6));
+  EXPECT_FALSE(win.native_key({Key::enter, 0, 0}, true));
   // The parent dies during a pump: the window forgets its native window
   // and makes no call into it any more.
-  ASSERT_TRUE(win.open(nullptr));
   Probe p({0, 0, 10, 10});
   win.add(&p);
   win.capture_mouse(&p, CaptureMode::relative);
@@ -282,27 +160,6 @@ TEST_F(WindowTest, LifecycleSurvivesTheHostsOrderOfThings) {
   win.idle();
   win.close();
   EXPECT_EQ(native->calls_after_gone, 0);
-}
-
-TEST_F(WindowTest, DestroyedWidgetsLeaveNoPointerBehind) {
-  ASSERT_TRUE(win.open(nullptr));
-  auto pressed = std::make_unique<Probe>(Rect{0, 0, 10, 10});
-  auto focused = std::make_unique<Probe>(Rect{20, 0, 10, 10});
-  auto overlay = std::make_unique<Probe>(Rect{0, 20, 10, 10});
-  win.add(pressed.get());
-  win.add(focused.get());
-  win.native_mouse_down(at(5, 5));
-  win.capture_mouse(pressed.get(), CaptureMode::relative);
-  win.set_focus(focused.get());
-  pressed.reset();
-  focused.reset();
-  EXPECT_TRUE(win.captured() == nullptr && win.focus() == nullptr && !native->captured);
-  win.native_mouse_move(at(6, 6));
-  win.native_mouse_up(at(6, 6));
-  EXPECT_FALSE(win.native_key({Key::enter, 0, 0}, true));
-  win.push_overlay(overlay.get());
-  overlay.reset();
-  EXPECT_EQ(win.top_overlay(), nullptr);
 }
 
 }  // namespace

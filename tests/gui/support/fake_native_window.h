@@ -1,6 +1,6 @@
 #pragma once
 // A native window without a display: records what the toolkit asks of it
-// so tests can read presented areas, capture and cursor state.
+// so tests can read open/close, capture and cursor state.
 
 #include <functional>
 #include <memory>
@@ -15,14 +15,9 @@ struct FakeNativeRecord {
   int closes = 0;            // calls that closed an open window
   int calls_after_gone = 0;  // any call once native_destroyed() was reported
   bool open = false, gone = false;
-  std::vector<Rect> presented;  // device pixels
   bool captured = false;
-  CaptureMode capture_mode = CaptureMode::plain;
-  int captures = 0;
   bool cursor_visible = true;
   Point cursor;  // device pixels
-  int desktop_scale = 1;
-  bool fail_open = false;
   // Runs inside pump(), with the sink, to inject input as a display would.
   std::function<void(NativeEventSink&)> on_pump;
 
@@ -40,7 +35,6 @@ public:
 
   bool open(void*, const RenderBuffer*) override {
     touch();
-    if (rec_->fail_open) return false;
     ++rec_->opens;
     return rec_->open = true;
   }
@@ -55,17 +49,17 @@ public:
     touch();
     if (rec_->on_pump) rec_->on_pump(sink_);
   }
-  void present(const Rect& r) override { touch(), rec_->presented.push_back(r); }
+  void present(const Rect&) override { touch(); }
   void capture(CaptureMode mode) override {
     touch();
-    rec_->captured = true, rec_->capture_mode = mode, ++rec_->captures;
+    rec_->captured = true;
     rec_->cursor_visible = mode != CaptureMode::relative;
   }
   void release_capture() override { touch(), rec_->captured = false, rec_->cursor_visible = true; }
   void set_cursor_visible(bool visible) override { touch(), rec_->cursor_visible = visible; }
   bool get_cursor_pos(Point& p) const override { return p = rec_->cursor, rec_->open; }
   void set_cursor_pos(Point p) override { touch(), rec_->cursor = p; }
-  int desktop_scale() const override { return rec_->desktop_scale; }
+  int desktop_scale() const override { return 1; }
 
 private:
   void touch() const { rec_->calls_after_gone += rec_->gone; }
