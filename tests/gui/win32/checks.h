@@ -11,9 +11,7 @@ bool check(bool ok, const std::string& what);
 
 void window_checks();
 void lifecycle_checks();
-void scale_checks();
 // The scale taken from a desktop set to `dpi` (wine's LogPixels).
 void desktop_scale_checks(int dpi);
-void file_dialog_checks();
 
 }  // namespace wincheck

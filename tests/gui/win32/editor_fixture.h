@@ -24,12 +24,11 @@ struct Backdrop : pengui::Widget {
   }
 };
 
-// Logs "down 12,30", "up 12,30", "at 12,30", "move 3,-4", "wheel 2", "key left", "char 97".
-struct Probe : pengui::Widget, pengui::TimerListener {
+// Logs "down 12,30", "up 12,30", "at 12,30", "move 3,-4".
+struct Probe : pengui::Widget {
   bool capture_relative = false;
   uint32_t colour = 0x2040C0;
   std::vector<std::string> log;
-  int ticks = 0;
 
   static std::string at(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
   void draw(pengui::Canvas& canvas) override { canvas.fill_rect(bounds(), colour); }
@@ -45,18 +44,6 @@ struct Probe : pengui::Widget, pengui::TimerListener {
   void mouse_move(const pengui::MouseEvent& e) override {
     log.push_back(e.dx || e.dy ? "move " + at(e.dx, e.dy) : "at " + at(e.pos.x, e.pos.y));
   }
-  bool mouse_wheel(const pengui::MouseEvent&, int steps) override {
-    log.push_back("wheel " + std::to_string(steps));
-    return true;
-  }
-  bool key_down(const pengui::KeyEvent& e) override {
-    if (e.key == pengui::Key::left) log.push_back("key left");
-    if (e.key == pengui::Key::enter) log.push_back("key enter");
-    if (e.key == pengui::Key::character) log.push_back("char " + std::to_string(e.character));
-    return e.key == pengui::Key::left || e.key == pengui::Key::enter || e.key == pengui::Key::character;
-  }
-  bool wants_focus() const override { return true; }
-  void timer_fired(int) override { ++ticks; }
   bool saw(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
 };
 

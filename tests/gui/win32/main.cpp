@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
   } else {
     wincheck::window_checks();
     wincheck::lifecycle_checks();
-    wincheck::scale_checks();
-    wincheck::file_dialog_checks();
+    wincheck::desktop_scale_checks(96);
   }
   std::printf("%d passed, %d failed\n", wincheck::passed, wincheck::failed);
   return wincheck::failed == 0 ? 0 : 1;

@@ -10,7 +10,7 @@ TestHostWindow::TestHostWindow(int client_width, int client_height, int x, int y
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = window_proc;
+    wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kHostClass;
@@ -20,28 +20,15 @@ TestHostWindow::TestHostWindow(int client_width, int client_height, int x, int y
   RECT r{0, 0, client_width, client_height};
   AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
   hwnd_ = CreateWindowExW(0, kHostClass, L"Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
-                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   pump_messages(30);
 }
 
 TestHostWindow::~TestHostWindow() { destroy(); }
 
 void TestHostWindow::destroy() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  if (hwnd_) DestroyWindow(hwnd_);
   hwnd_ = nullptr;
-}
-
-LRESULT CALLBACK TestHostWindow::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TestHostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self && message == WM_KEYDOWN) self->keys_down_.push_back(wparam);
-  return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void pump_messages(int milliseconds) {
@@ -97,12 +84,6 @@ std::vector<uint32_t> read_back(HWND window, int width, int height) {
 int cursor_display_count() {
   ShowCursor(FALSE);
   return ShowCursor(TRUE);
-}
-
-LPARAM screen_lparam(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
 }
 
 }  // namespace wincheck

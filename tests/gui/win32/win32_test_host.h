@@ -20,13 +20,9 @@ public:
   HWND hwnd() const { return hwnd_; }
   void* parent() const { return hwnd_; }
   void destroy();
-  // Key messages the editor passed on to us.
-  const std::vector<WPARAM>& keys_down() const { return keys_down_; }
 
 private:
-  static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   HWND hwnd_ = nullptr;
-  std::vector<WPARAM> keys_down_;
 };
 
 // Runs the thread's message loop (with TranslateMessage, as hosts do) for
@@ -40,8 +36,5 @@ std::vector<uint32_t> read_back(HWND window, int width, int height);
 
 // The system's cursor display counter (shown while at least 0).
 int cursor_display_count();
-
-// Screen position of a point in `window`'s client area, as WM_MOUSEWHEEL carries it.
-LPARAM screen_lparam(HWND window, int x, int y);
 
 }  // namespace wincheck

@@ -1,12 +1,8 @@
 // The X11 window layer against a real server, with a host window of our own.
 
 #include <gtest/gtest.h>
-#include <X11/Xatom.h>
-#include <X11/keysym.h>
 #include <sys/socket.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -63,58 +59,18 @@ protected:
   std::unique_ptr<X11NativeWindow> native;
 };
 
-TEST_F(X11NativeWindowTest, OpensAsChildOfTheHostWindowWithTheBufferSizeAndXEmbedInfo) {
+TEST_F(X11NativeWindowTest, OpensAsChildShowsTheBufferAndRepaintsWhatWasCovered) {
   ASSERT_TRUE(open());
-  ASSERT_TRUE(native->is_open());
   const ::Window w = window_of(*native);
   EXPECT_EQ(host->parent_of(w), host->parent());
   XWindowAttributes a;
   ASSERT_TRUE(XGetWindowAttributes(host->display(), w, &a));
   EXPECT_EQ(a.width, 320);
   EXPECT_EQ(a.height, 200);
-  EXPECT_EQ(a.map_state, IsViewable);
-
-  Atom type;
-  int format;
-  unsigned long items, rest;
-  long* info = nullptr;  // version 0, mapped
-  const Atom xembed_info = XInternAtom(host->display(), "_XEMBED_INFO", False);
-  ASSERT_EQ(XGetWindowProperty(host->display(), w, xembed_info, 0, 2, False, AnyPropertyType, &type, &format, &items,
-                               &rest, reinterpret_cast<unsigned char**>(&info)),
-            Success);
-  EXPECT_EQ(std::vector<long>(info, info + items), (std::vector<long>{0, 1}));
-  XFree(info);
-}
-
-TEST_F(X11NativeWindowTest, ShownPictureEqualsTheBufferThroughSharedMemoryAndPutImage) {
-  for (const bool disable_shm : {false, true}) {
-    SCOPED_TRACE(disable_shm ? "XPutImage" : "MIT-SHM");
-    if (disable_shm) setenv("ZINDLE_GUI_NO_SHM", "1", 1);
-    fill_pattern(buffer, disable_shm ? 7 : 3);
-    ASSERT_TRUE(open());
-    EXPECT_EQ(native->uses_shm(), !disable_shm);
-    native->present(buffer.bounds());
-    EXPECT_TRUE(shows_buffer());
-
-    // Only the presented part changes on screen.
-    const auto before = host->read_back(window_of(*native), buffer.width(), buffer.height());
-    buffer.fill({10, 20, 30, 40}, 0x123456);
-    buffer.fill({200, 100, 5, 5}, 0xABCDEF);
-    native->present({10, 20, 30, 40});
-    const auto after = host->read_back(window_of(*native), buffer.width(), buffer.height());
-    EXPECT_EQ(after[25 * 320 + 15], 0x123456u);
-    EXPECT_EQ(after[102 * 320 + 202], before[102 * 320 + 202]);
-    EXPECT_EQ(after[19 * 320 + 15], before[19 * 320 + 15]);
-    native->close();
-    unsetenv("ZINDLE_GUI_NO_SHM");
-  }
-}
-
-TEST_F(X11NativeWindowTest, ExposureIsRepaintedFromTheBuffer) {
-  ASSERT_TRUE(open());
   native->present(buffer.bounds());
+  EXPECT_TRUE(shows_buffer());
+
   // Another client paints over the editor and the server asks for a repaint.
-  const ::Window w = window_of(*native);
   GC gc = XCreateGC(host->display(), w, 0, nullptr);
   XSetForeground(host->display(), gc, 0xFF00FF);
   XFillRectangle(host->display(), w, gc, 50, 50, 100, 60);
@@ -123,92 +79,6 @@ TEST_F(X11NativeWindowTest, ExposureIsRepaintedFromTheBuffer) {
   host->sync();
   ASSERT_FALSE(shows_buffer());
   EXPECT_TRUE(pump_until([this] { return shows_buffer(); }));
-}
-
-TEST_F(X11NativeWindowTest, ClicksWheelAndKeysArriveInWindowPixels) {
-  ASSERT_TRUE(open());
-  host->move_pointer(host->parent(), {40, 30});
-  for (const unsigned b : {Button1, Button3, Button4, Button5}) {
-    host->button(b, true);
-    host->button(b, false);
-  }
-  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::wheel) == 2; }));
-  ASSERT_EQ(sink.count(SinkRecord::down), 2);
-  ASSERT_EQ(sink.count(SinkRecord::up), 2);
-  const auto down = std::find_if(sink.records.begin(), sink.records.end(),
-                                 [](const SinkRecord& r) { return r.kind == SinkRecord::down; });
-  EXPECT_EQ(down->mouse.button, MouseButton::left);
-  EXPECT_EQ(down->mouse.pos.x, 40);
-  EXPECT_EQ(down->mouse.pos.y, 30);
-  EXPECT_EQ(sink.last(SinkRecord::up)->mouse.button, MouseButton::right);
-  EXPECT_EQ(sink.records.back().steps, -1);  // button 5 turns the wheel down
-
-  // The click took the keyboard.
-  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::focus_in) > 0; }));
-  ::Window focus;
-  int revert;
-  XGetInputFocus(host->display(), &focus, &revert);
-  EXPECT_EQ(focus, window_of(*native));
-
-  struct {
-    unsigned long sym;
-    bool shift;
-    Key key;
-    uint32_t character;
-  } const keys[] = {
-      {XK_a, false, Key::character, 'a'}, {XK_a, true, Key::character, 'A'}, {XK_Left, false, Key::left, 0},
-  };
-  for (const auto& k : keys) {
-    sink.records.clear();
-    if (k.shift) host->key(XK_Shift_L, true);
-    host->key(k.sym, true);
-    host->key(k.sym, false);
-    if (k.shift) host->key(XK_Shift_L, false);
-    ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::key_up) == 1; })) << k.sym;
-    const SinkRecord* kd = sink.last(SinkRecord::key_down);
-    ASSERT_NE(kd, nullptr);
-    EXPECT_EQ(kd->key.key, k.key) << k.sym;
-    EXPECT_EQ(kd->key.character, k.character) << k.sym;
-    EXPECT_EQ((kd->key.modifiers & kModShift) != 0, k.shift) << k.sym;
-  }
-}
-
-TEST_F(X11NativeWindowTest, KeysTheEditorDoesNotUseGoOnToTheHostWindow) {
-  ASSERT_TRUE(open());
-  XSelectInput(host->display(), host->parent(), StructureNotifyMask | KeyPressMask | KeyReleaseMask);
-  host->move_pointer(host->parent(), {40, 30});
-  host->button(Button1, true);
-  host->button(Button1, false);
-  ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::focus_in) > 0; }));
-  struct {
-    unsigned long sym;
-    bool used;
-    int reaches_host;
-  } const cases[] = {{XK_a, true, 0}, {XK_a, false, 2}, {XK_F5, true, 2}, {XK_space, false, 2}};
-  for (const auto& c : cases) {
-    sink.use_keys = c.used;
-    host->key(c.sym, true);
-    host->key(c.sym, false);
-    std::vector<XKeyEvent> forwarded;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    while (std::chrono::steady_clock::now() < end) {
-      native->pump();
-      while (XPending(host->display())) {
-        XEvent e;
-        XNextEvent(host->display(), &e);
-        if (e.type == KeyPress || e.type == KeyRelease) forwarded.push_back(e.xkey);
-      }
-      if (static_cast<int>(forwarded.size()) >= c.reaches_host && c.reaches_host > 0) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_EQ(static_cast<int>(forwarded.size()), c.reaches_host) << c.sym;
-    if (c.reaches_host) {
-      EXPECT_EQ(forwarded[0].type, KeyPress);
-      EXPECT_EQ(forwarded[0].keycode, XKeysymToKeycode(host->display(), c.sym));
-      EXPECT_EQ(forwarded[0].window, host->parent());
-      EXPECT_EQ(forwarded[1].type, KeyRelease);
-    }
-  }
 }
 
 TEST_F(X11NativeWindowTest, RelativeCaptureReportsRealMovementAndHoldsThePointer) {
@@ -246,10 +116,6 @@ TEST_F(X11NativeWindowTest, RelativeCaptureReportsRealMovementAndHoldsThePointer
 
   native->release_capture();
   host->button(Button1, false);
-  native->set_cursor_pos({12, 34});
-  ASSERT_TRUE(native->get_cursor_pos(p));
-  EXPECT_EQ(p.x, 12);
-  EXPECT_EQ(p.y, 34);
 }
 
 TEST_F(X11NativeWindowTest, ParentDestroyedFirstIsReportedOnceAndCloseMakesNoCallOnIt) {
@@ -261,7 +127,6 @@ TEST_F(X11NativeWindowTest, ParentDestroyedFirstIsReportedOnceAndCloseMakesNoCal
   for (const Case& c : {Case{"idle after the parent died", true, false}, Case{"closed straight away", false, false},
                         Case{"idle after the host destroyed the editor's window", true, true}}) {
     SCOPED_TRACE(c.name);
-    const bool pump_first = c.pump_first;
     sink.records.clear();
     auto h = std::make_unique<X11TestHost>();
     ASSERT_TRUE(native->open(h->parent_handle(), &buffer));
@@ -272,7 +137,7 @@ TEST_F(X11NativeWindowTest, ParentDestroyedFirstIsReportedOnceAndCloseMakesNoCal
     } else {
       h->destroy_parent();
     }
-    if (pump_first) {
+    if (c.pump_first) {
       ASSERT_TRUE(pump_until([this] { return sink.count(SinkRecord::destroyed) == 1; }));
       EXPECT_FALSE(native->is_open());
       EXPECT_EQ(native->handle(), nullptr);
@@ -304,24 +169,21 @@ TEST_F(X11NativeWindowTest, LostConnectionEndsOnlyThisEditor) {
   EXPECT_EQ(host->read_back(window_of(other), 4, 1)[0], buffer.pixel(0, 0));
 }
 
-TEST_F(X11NativeWindowTest, CallsBeforeOpenAfterCloseAndTwiceAreHarmless) {
-  for (int round = 0; round < 2; ++round) {
-    native->pump();
-    native->present(buffer.bounds());
-    native->capture(CaptureMode::relative);
-    native->set_cursor_pos({1, 1});
-    Point p;
-    EXPECT_FALSE(native->get_cursor_pos(p));
-    EXPECT_EQ(native->handle(), nullptr);
-    native->close();
-    ASSERT_TRUE(open());
-    void* first = native->handle();
-    ASSERT_TRUE(open());
-    EXPECT_EQ(native->handle(), first);
-    native->close();
-    native->close();
-  }
-  // Bad parents: nothing opens, nothing reaches the host's error handler.
+TEST_F(X11NativeWindowTest, CallsBeforeOpenAfterCloseAndTwiceAreHarmlessAndBadParentsOpenNothing) {
+  native->pump();
+  native->present(buffer.bounds());
+  native->capture(CaptureMode::relative);
+  Point p;
+  EXPECT_FALSE(native->get_cursor_pos(p));
+  native->close();
+  ASSERT_TRUE(open());
+  void* first = native->handle();
+  ASSERT_TRUE(open());
+  EXPECT_EQ(native->handle(), first);
+  native->close();
+  native->close();
+  EXPECT_EQ(native->handle(), nullptr);
+  // Nothing reaches the host's error handler either.
   EXPECT_FALSE(native->open(reinterpret_cast<void*>(uintptr_t{0x7FFFFF1}), &buffer));
   EXPECT_FALSE(native->open(nullptr, &buffer));
   EXPECT_FALSE(native->open(host->parent_handle(), nullptr));
