@@ -11,8 +11,6 @@ namespace {
 
 using zindle_test::HostEvent;
 
-pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
-
 // Drags a pot by `pixels` upwards (negative: downwards), as the enhanced
 // mouse mode reports it: relative movements in steps of 4 pixels.
 void drag(PanelRig& r, const pengui::Rect& bounds, int pixels) {
@@ -45,10 +43,7 @@ TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
     r.rig.host.take();
     r.last_touched = -1;
 
-    const pengui::Widget* widget = nullptr;
-    for (const synth::PanelSection* section : r.param_sections()) {
-      if (!widget) widget = section->controls().widget_of(i);
-    }
+    const pengui::Widget* widget = r.widget_of(i);
     ASSERT_NE(widget, nullptr);
     const bool two_state = row.kind == synth::ParamKind::kChoice || row.kind == synth::ParamKind::kBlendChoice;
     if (two_state) {

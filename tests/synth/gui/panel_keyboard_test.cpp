@@ -13,8 +13,8 @@ pengui::Point key_point(const pengui::PianoKeyboard& keys, int note, double heig
 }
 
 // A click plays the key on the audio thread with the velocity of where it
-// was hit (MIDI velocity / 64); notes from the host's MIDI show on the keys.
-TEST(PanelKeyboard, ClicksPlayNotesAndMidiNotesShowOnTheKeys) {
+// was hit (MIDI velocity / 64).
+TEST(PanelKeyboard, AClickPlaysTheNoteWithTheVelocityOfItsHeight) {
   const struct {
     int note;
     double height;  // where on the key, 0 top .. 1 bottom
@@ -38,23 +38,6 @@ TEST(PanelKeyboard, ClicksPlayNotesAndMidiNotesShowOnTheKeys) {
     EXPECT_NEAR(on.velocity, c.velocity, 0.05f);
     EXPECT_TRUE(!off.on && off.note == c.note);
   }
-
-  const pengui::Point e4 = key_point(keys, 64, 0.9);
-  r.window.render_dirty();
-  const uint32_t up_colour = r.window.buffer().pixel(e4.x, e4.y);
-  r.rig.dsp.note_on(0, 64, 64.0f, 0.0f, 1.0f, 1);
-  r.rig.dsp.note_on(0, 67, 67.0f, 0.0f, 1.0f, 1);
-  EXPECT_FALSE(keys.is_key_down(64));  // shown on the next idle
-  r.idle();
-  EXPECT_TRUE(keys.is_key_down(64) && keys.is_key_down(67) && !keys.is_key_down(65));
-  EXPECT_NE(r.window.buffer().pixel(e4.x, e4.y), up_colour);
-  r.rig.dsp.note_off(0, 64, 0.5f);
-  r.idle();
-  EXPECT_FALSE(keys.is_key_down(64));
-  EXPECT_EQ(r.window.buffer().pixel(e4.x, e4.y), up_colour);
-  r.rig.dsp.channel_message(0, 11, 123, 0);  // all notes off
-  r.idle();
-  EXPECT_FALSE(keys.is_key_down(67));
 }
 
 }  // namespace

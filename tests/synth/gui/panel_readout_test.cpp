@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "panel_rig.h"
@@ -10,15 +9,6 @@ namespace panel_test {
 namespace {
 
 using synth::ParamId;
-
-pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
-
-const pengui::Widget& widget_of(PanelRig& r, ParamId id) {
-  for (const synth::PanelSection* section : r.param_sections()) {
-    if (const pengui::Widget* w = section->controls().widget_of(synth::index(id))) return *w;
-  }
-  throw std::logic_error("no control");
-}
 
 std::vector<GuiCall> sets(const PanelRig& r) {
   std::vector<GuiCall> out;
@@ -53,7 +43,8 @@ TEST(PanelReadout, HoverThenTypedEntryConvertsOrIsRefused) {
     PanelRig r;
     const int i = synth::index(c.id);
     const float before = r.nrm(i);
-    r.move(centre_of(widget_of(r, c.id).bounds()));
+    ASSERT_NE(r.widget_of(i), nullptr);
+    r.move(centre_of(r.widget_of(i)->bounds()));
     EXPECT_EQ(r.edit.shown_param(), i);
     EXPECT_EQ(r.edit.name_text(), synth::param_row(c.id).name);
     r.move({450, 200});
