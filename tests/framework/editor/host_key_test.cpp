@@ -19,30 +19,19 @@ TEST(HostKey, VirtualKeysCharactersAndModifiers) {
   const KeyCase cases[] = {
       {'a', 0, 0, Key::character, 'a', 0},
       {'A', 0, 1, Key::character, 'A', pengui::kModShift},
-      {'5', 0, 0, Key::character, '5', 0},
       {0, 7, 0, Key::character, ' ', 0},  // space comes as a virtual key
       {0, 1, 0, Key::backspace, 0, 0},
-      {0, 2, 0, Key::tab, 0, 0},
       {0, 4, 0, Key::enter, 0, 0},
       {0, 19, 0, Key::enter, 0, 0},  // the number block's enter
-      {0, 6, 0, Key::escape, 0, 0},
-      {0, 9, 0, Key::end, 0, 0},
-      {0, 10, 0, Key::home, 0, 0},
       {0, 11, 0, Key::left, 0, 0},
-      {0, 12, 0, Key::up, 0, 0},
-      {0, 13, 0, Key::right, 0, 0},
-      {0, 14, 0, Key::down, 0, 0},
-      {0, 15, 0, Key::page_up, 0, 0},
       {0, 16, 0, Key::page_down, 0, 0},
       {0, 22, 0, Key::del, 0, 0},
       {'7', 32, 0, Key::character, '7', 0},  // number block digit with its character
       {0, 41, 0, Key::none, 0, 0},           // F1: not ours
       {0, 55, 1, Key::none, 0, pengui::kModShift},
-      {'c', 0, 8, Key::character, 'c', pengui::kModControl},
       {'c', 0, 4, Key::character, 'c', pengui::kModControl},  // "command" is control outside macOS
       {'x', 0, 2, Key::character, 'x', pengui::kModAlt},
       {0x08, 0, 0, Key::none, 0, 0},  // control characters carry no text
-      {0x7f, 0, 0, Key::none, 0, 0},
       {-5, 0, 0, Key::none, 0, 0},
       {0xe9, 0, 0, Key::character, 0xe9, 0},
   };

@@ -1,71 +1,22 @@
-// The setup menu's tree, labels and actions: web jumps, MIDI learn, MIDI
-// devices, switches and the about box.
+// The setup menu's actions: MIDI learn, and settings saved and loaded
+// through the file dialog with the overwrite question and error boxes.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
+#include <fstream>
+#include <sstream>
 
 #include "framework/midi/midi_mgr.h"
-#include "sys/persistent_key_list.h"
 #include "tests/framework/editor/setup_rig.h"
 
 namespace setup_test {
 namespace {
 
-using Labels = std::vector<std::string>;
-
-TEST(SetupMenu, EveryEntryInTreeOrderWithItsLabel) {
-  SetupRig r;
-  const struct {
-    std::vector<std::string> path;  // empty: the root
-    Labels labels;
-  } levels[] = {
-      {{}, {"About...", "Ferrowave on the web", "Settings", "MIDI"}},
-      {{"Ferrowave on the web"}, {"Product info...", "Updates...", "Documentation...", "Presets..."}},
-      {{"Settings"}, {"Load...", "Save...", "Autoload [Undefined]", "Enhanced mouse mode"}},
-      {{"MIDI"},
-       {"Auto-bind", "Un-bind [no parameter selected]", "Input device", "Output device",
-        "Old erroneous nrpn behaviour"}},
-  };
-  for (const auto& level : levels) {
-    SCOPED_TRACE(level.path.empty() ? "root" : level.path[0]);
-    if (level.path.empty()) {
-      ASSERT_TRUE(r.setup.popup({10, 10}));
-      EXPECT_EQ(SetupRig::labels(r.setup.use_menu()), level.labels);
-    } else {
-      pengui::MenuEntry* e = r.entry(level.path);
-      ASSERT_NE(e, nullptr);
-      ASSERT_NE(e->submenu(), nullptr);
-      EXPECT_EQ(SetupRig::labels(*e->submenu()), level.labels);
-    }
-  }
-}
-
-// A VST 2 host sees neither format's switches; their own hosts do.
-TEST(SetupMenu, FormatSwitchesOnlyForTheirHosts) {
-  EXPECT_FALSE(mppi::SetupMgr::shows_au_menu("VST 2.0"));
-  EXPECT_FALSE(mppi::SetupMgr::shows_rtas_menu("VST 2.0", 1.0));
-  EXPECT_TRUE(mppi::SetupMgr::shows_rtas_menu("RTAS", 1.0));
-  EXPECT_FALSE(mppi::SetupMgr::shows_rtas_menu("RTAS", 0.0));
-
-  SetupRig au("AU 2");
-  ASSERT_TRUE(au.setup.popup({10, 10}));
-  EXPECT_EQ(SetupRig::labels(au.setup.use_menu()),
-            (Labels{"About...", "Ferrowave on the web", "Settings", "MIDI", "Audio Unit"}));
-  pengui::MenuEntry* old = au.entry({"Audio Unit", "Old erroneous AU automation"});
-  ASSERT_NE(old, nullptr);
-  EXPECT_FALSE(old->is_ticked());
-
-  // Choosing stores "Old", choosing again "New".
-  for (const char* expected : {"Old", "New"}) {
-    ASSERT_TRUE(au.choose({"Audio Unit", "Old erroneous AU automation"}));
-    sys::PersistentKeyList store("Ferrowave/Zindle-BR");
-    std::string value;
-    ASSERT_TRUE(store.read_string("AU Auto Compatibility", value));
-    EXPECT_EQ(value, expected);
-    EXPECT_EQ(au.entry({"Audio Unit", "Old erroneous AU automation"})->is_ticked(), value == "Old");
-  }
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
 TEST(SetupMenu, AutoBindLearnsTheNextControllerAndUnBindForgetsIt) {
@@ -109,85 +60,91 @@ TEST(SetupMenu, AutoBindLearnsTheNextControllerAndUnBindForgetsIt) {
   EXPECT_EQ(r.midi.midi.find_controller(6), before);
 }
 
-TEST(SetupMenu, DeviceListsShowPortsAndNoneReadOnlyWhenShown) {
-  SetupRig r;
-  FakeSelector& sel = r.host.selector;
-  ASSERT_TRUE(r.setup.popup({10, 10}));
-  EXPECT_EQ(r.host.list_updates, 0) << "the root level does not list devices";
-  r.setup.use_menu().close();
-
-  pengui::MenuEntry* in = r.entry({"MIDI", "Input device"});
-  ASSERT_NE(in, nullptr);
-  EXPECT_EQ(r.host.list_updates, 1) << "one reading for both lists";
-  EXPECT_EQ(SetupRig::labels(*in->submenu()), (Labels{"VST MIDI In interface", "Midi Through Port-0", "None"}));
-  pengui::MenuEntry* out = r.entry({"MIDI", "Output device"});
-  const Labels out_labels{"VST MIDI Out interface", "Midi Through Port-0", "USB Keys MIDI 1", "None"};
-  EXPECT_EQ(SetupRig::labels(*out->submenu()), out_labels);
-  for (int i = 0; i < out->submenu()->size(); ++i) EXPECT_EQ(out->submenu()->entry(i)->is_ticked(), i == 0) << i;
-
-  const struct {
-    std::vector<std::string> path;
-    const char* selection;
-  } choices[] = {
-      {{"MIDI", "Output device", "USB Keys MIDI 1"}, "out 2"},
-      {{"MIDI", "Input device", "Midi Through Port-0"}, "in 1"},
-      {{"MIDI", "Input device", "None"}, "in -1"},
-  };
-  for (const auto& c : choices) {
-    sel.selections.clear();
-    ASSERT_TRUE(r.choose(c.path)) << c.selection;
-    EXPECT_EQ(sel.selections, Labels{c.selection});
+class SetupSettings : public ::testing::Test {
+protected:
+  std::string path(const char* name) const { return (r.midi.store.folder() / name).string(); }
+  bool save_to(const std::string& file) {
+    r.dialog->path = file;
+    return r.choose({"Settings", "Save..."});
   }
-  EXPECT_EQ(sel.selected_out, 2);
-  EXPECT_EQ(sel.selected_in, -1);
-  pengui::PopupMenu& inputs = *r.entry({"MIDI", "Input device"})->submenu();
-  EXPECT_TRUE(inputs.entry(inputs.size() - 1)->is_ticked()) << "None is ticked";
-  EXPECT_FALSE(inputs.entry(0)->is_ticked());
+  const std::vector<std::string>& box_lines() { return r.setup.message_box().lines(); }
+
+  SetupRig r;
+};
+
+TEST_F(SetupSettings, SaveThenLoadRestoresTheMidiMapAndOverwriteAsksFirst) {
+  mppi::MidiMgr& midi = r.midi.midi;
+  ASSERT_EQ(midi.bind(3, 74, 0), 0);
+  ASSERT_EQ(midi.bind(7, mppi::MidiMgr::kKindNrpn, 1234), 0);
+  const std::string file = path("studio.cfg.txt");
+  ASSERT_TRUE(save_to(file));
   EXPECT_FALSE(r.setup.message_box().is_shown());
+  EXPECT_NE(read_file(file).find("nrpn_1234"), std::string::npos);
 
-  // A selection the system refuses shows its error.
-  sel.fail = true;
-  ASSERT_TRUE(r.choose({"MIDI", "Input device", "Midi Through Port-0"}));
-  ASSERT_TRUE(r.setup.message_box().is_shown());
-  const std::vector<std::string>& lines = r.setup.message_box().lines();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "Can't change MIDI device.");
-  EXPECT_EQ(lines.back(), "Code -1");
+  ASSERT_EQ(midi.bind(3, 20, 0), 0);
+  ASSERT_EQ(midi.unbind(7), 0);
+  r.dialog->path = file;
+  ASSERT_TRUE(r.choose({"Settings", "Load..."}));
+  EXPECT_FALSE(r.setup.message_box().is_shown());
+  EXPECT_EQ(midi.find_controller(3), mppi::MidiMgr::make_id(74, 0));
+  EXPECT_EQ(midi.find_controller(7), mppi::MidiMgr::make_id(mppi::MidiMgr::kKindNrpn, 1234));
+  for (const pengui::FileDialogRequest& q : r.dialog->requests) EXPECT_EQ(q.pattern, "*.cfg.txt");
+  // The file loaded last is the one autoload would take.
+  EXPECT_EQ(r.entry({"Settings", "Autoload"})->label(), "Autoload [" + file + "]");
+
+  // Saving over a file asks first; "n" keeps it.
+  std::ofstream(file) << "keep me";
+  ASSERT_TRUE(save_to(file));
+  EXPECT_EQ(box_lines(), (std::vector<std::string>{file, "already exists. Overwrite ?"}));
+  r.answer('n');
+  EXPECT_EQ(read_file(file), "keep me");
+  ASSERT_TRUE(save_to(file));
+  r.answer('y');
+  EXPECT_NE(read_file(file).find("Zindle_BR_config_section"), std::string::npos);
 }
 
-TEST(SetupMenu, SwitchesShowTheirStateAsTicks) {
-  SetupRig r;
-  const bool mouse_before = pengui::is_enhanced_mouse_mode();
+// Each failure shows its box and changes neither the MIDI map nor the
+// file autoload would take; a cancelled dialog shows nothing.
+TEST_F(SetupSettings, FailuresShowTheirBoxAndChangeNothing) {
+  const std::string other = path("other.cfg.txt");
+  std::ofstream(other) << "Other_plugin_config_section = {\n  midi = {\n    control_map = {\n      id_3 = cc_9\n    }\n  }\n}\n";
+  const std::string broken = path("broken.cfg.txt");
+  std::ofstream(broken) << "Zindle_BR_config_section = { midi = ";
   const struct {
-    std::vector<std::string> path;
-    std::function<bool()> state;
-  } switches[] = {
-      {{"MIDI", "Old erroneous nrpn behaviour"}, [&] { return !r.midi.midi.is_nrpn_standard(); }},
-      {{"Settings", "Enhanced mouse mode"}, [] { return pengui::is_enhanced_mouse_mode(); }},
+    const char* entry;
+    std::string file;
+    bool ok;
+    const char* first_line;  // null: no box
+    const char* code;        // null: any code
+  } cases[] = {
+      {"Load...", other, true, "Can't load configuration file", "Code -3071"},
+      {"Load...", broken, true, "Can't load configuration file", nullptr},
+      {"Save...", path("no/such/folder/x.cfg.txt"), true, "Can't save configuration file", nullptr},
+      {"Save...", path("cancelled.cfg.txt"), false, nullptr, nullptr},
   };
-  for (const auto& s : switches) {
-    SCOPED_TRACE(s.path[1]);
-    for (int round = 0; round < 2; ++round) {
-      const bool before = s.state();
-      EXPECT_EQ(r.entry(s.path)->is_ticked(), before);
-      ASSERT_TRUE(r.choose(s.path));
-      EXPECT_EQ(s.state(), !before);
-      EXPECT_EQ(r.entry(s.path)->is_ticked(), !before);
+  mppi::MidiMgr& midi = r.midi.midi;
+  ASSERT_EQ(midi.bind(3, 74, 0), 0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    r.dialog->ok = c.ok;
+    r.dialog->path = c.file;
+    ASSERT_TRUE(r.choose({"Settings", c.entry}));
+    ASSERT_EQ(r.setup.message_box().is_shown(), c.first_line != nullptr);
+    if (c.first_line) {
+      ASSERT_GE(box_lines().size(), 3u);
+      EXPECT_EQ(box_lines()[0], c.first_line);
+      EXPECT_EQ(box_lines()[1], c.file);
+      EXPECT_EQ(box_lines().back().rfind("Code -", 0), 0u) << box_lines().back();
+      if (c.code) {
+        EXPECT_EQ(box_lines().back(), c.code);
+      }
+      r.answer('\n');
+      EXPECT_FALSE(r.setup.message_box().is_shown());
     }
+    EXPECT_EQ(midi.find_controller(3), mppi::MidiMgr::make_id(74, 0));
   }
-  pengui::set_enhanced_mouse_mode(mouse_before);
-}
-
-TEST(SetupMenu, AboutBoxNamesProductVersionAndAddress) {
-  SetupRig r;
-  ASSERT_TRUE(r.choose({"About..."}));
-  ASSERT_TRUE(r.setup.message_box().is_shown());
-  const std::vector<std::string>& lines = r.setup.message_box().lines();
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "Zindle-BR 1.31");
-  EXPECT_EQ(lines[1], "Brakka");
-  EXPECT_EQ(lines[2], "https://zindle-br.example.org/");
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "VST 2.0"), lines.end());
+  EXPECT_FALSE(std::ifstream(path("cancelled.cfg.txt")).good());
+  EXPECT_EQ(r.entry({"Settings", "Autoload"})->label(), "Autoload [Undefined]");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 // The setup menu on a window without a display, over the real synth DSP
 // object, plug-in core and MIDI manager (wired as the adapter wires them,
-// with a throw-away per-user store), a scripted file dialog, a scripted
-// device selector and a recording web opener. Menus are driven with the
-// mouse through what the menu view shows.
+// with a throw-away per-user store), a scripted file dialog and a web
+// opener that opens nothing. Menus are driven with the mouse through what
+// the menu view shows.
 
 #include <memory>
 #include <string>
@@ -11,7 +11,6 @@
 
 #include "framework/editor/gui_setup_interface.h"
 #include "framework/editor/setup_mgr.h"
-#include "framework/midi_devices/midi_dev_selector_interface.h"
 #include "gui/file_dialog.h"
 #include "gui/image_loader.h"
 #include "gui/popup_menu_view.h"
@@ -28,54 +27,17 @@ namespace setup_test {
 using zindle_test::DialogScript;
 using ScriptedFileDialog = zindle_test::ScriptedFileDialog;
 
-class FakeSelector : public mppi::MidiDevSelectorInterface {
-public:
-  int get_nbr_inputs() const override { return static_cast<int>(inputs.size()); }
-  std::string get_input_name(int i) const override { return inputs.at(static_cast<size_t>(i)); }
-  int get_nbr_outputs() const override { return static_cast<int>(outputs.size()); }
-  std::string get_output_name(int i) const override { return outputs.at(static_cast<size_t>(i)); }
-  int select_input(int i) override { return select(i, get_nbr_inputs(), selected_in, "in"); }
-  int select_output(int i) override { return select(i, get_nbr_outputs(), selected_out, "out"); }
-  int get_selected_input() const override { return selected_in; }
-  int get_selected_output() const override { return selected_out; }
-  int update_lists() override { return 0; }
-
-  std::vector<std::string> inputs{"VST MIDI In interface", "Midi Through Port-0"};
-  std::vector<std::string> outputs{"VST MIDI Out interface", "Midi Through Port-0", "USB Keys MIDI 1"};
-  int selected_in = 0;
-  int selected_out = 0;
-  bool fail = false;
-  std::vector<std::string> selections;  // "in 1", "out -1"
-
-private:
-  int select(int i, int count, int& selected, const char* side) {
-    selections.push_back(std::string(side) + " " + std::to_string(i));
-    if (fail) return -1;
-    selected = i >= 0 && i < count ? i : -1;
-    return 0;
-  }
-};
-
 // The editor's host side: forwards parameter changes to the core, offers
-// the MIDI manager and the device selector.
+// the MIDI manager.
 class SetupHostGui : public zindle_test::EditorCoreHost {
 public:
   SetupHostGui(mppi::PluginCore& core, mppi::MidiMgr& midi) : EditorCoreHost(core), midi_(midi) {}
   std::string get_host_string_property(const char* key) override {
-    return std::string(key) == "interface_standard" ? standard : std::string();
+    return std::string(key) == "interface_standard" ? "VST 2.0" : std::string();
   }
   void get_settings_path(std::string& out) override { out = settings_path; }
   mppi::MidiMgr* get_midi_mgr() override { return &midi_; }
-  mppi::MidiDevSelectorInterface* get_midi_dev_selector() override { return &selector; }
-  int update_midi_dev_lists() override {
-    ++list_updates;
-    return 0;
-  }
-
-  std::string standard = "VST 2.0";
   std::string settings_path = "/tmp";
-  FakeSelector selector;
-  int list_updates = 0;
 
 private:
   mppi::MidiMgr& midi_;
@@ -97,9 +59,8 @@ inline const pengui::FontSet& menu_font() {
 }
 
 struct SetupRig : zindle_test::EditorInput {
-  explicit SetupRig(const std::string& standard = "VST 2.0") : EditorInput(window), host(midi.core, midi.midi) {
+  SetupRig() : EditorInput(window), host(midi.core, midi.midi) {
     midi.dsp.use_setting_mgr().add_client(midi.midi);
-    host.standard = standard;
     window.open(nullptr);
     setup.set_file_dialog_factory([this](pengui::Window&) { return std::make_unique<ScriptedFileDialog>(dialog); });
     setup.set_web_site_jump(std::make_unique<mppi::WebSiteJump>(1.31, [](const std::string&) { return true; }));
@@ -141,11 +102,6 @@ struct SetupRig : zindle_test::EditorInput {
     pengui::MenuEntry* e = last_menu_->entry(last_index_);
     setup.use_menu().close();
     return e;
-  }
-  static std::vector<std::string> labels(const pengui::PopupMenu& menu) {
-    std::vector<std::string> out;
-    for (int i = 0; i < menu.size(); ++i) out.push_back(menu.entry(i)->label());
-    return out;
   }
   // The dialog answers and the boxes appear.
   void after_menu() {

@@ -1,11 +1,10 @@
 // A knob dragged with real pointer events (XTest on the X display) in the
-// real plug-in's editor: the host sees one gesture on that parameter, the
-// parameter moves, and the drag costs little.
+// real plug-in's editor: the host sees one gesture on that parameter and
+// the parameter moves.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 #include "gui/knob.h"
@@ -13,7 +12,7 @@
 
 namespace {
 
-TEST(EditorDrag, KnobDragIsOneHostGestureAndCheap) {
+TEST(EditorDrag, KnobDragIsOneHostGesture) {
   SKIP_WITHOUT_DISPLAY();
   editor_test::ScopedGuiScale scale("1");
   pengui::testing::X11TestHost host(900, 446);
@@ -29,7 +28,6 @@ TEST(EditorDrag, KnobDragIsOneHostGestureAndCheap) {
   --param;
   ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.parent_handle()), 1);
   ASSERT_TRUE(editor_test::wait_until_shown(plugin, host));
-  const ::Window w = editor_test::editor_window(host);
   const pengui::Rect b = knob->bounds();
   const float before = plugin.get(param);
   vst2_test::host_state().clear();
@@ -40,23 +38,14 @@ TEST(EditorDrag, KnobDragIsOneHostGestureAndCheap) {
     }
   };
 
-  host.move_pointer(w, {b.x + b.w / 2, b.y + b.h / 2});
+  host.move_pointer(editor_test::editor_window(host), {b.x + b.w / 2, b.y + b.h / 2});
   plugin.dispatch(effEditIdle);
-  const double cpu0 = editor_test::process_cpu_seconds();
-  const auto t0 = std::chrono::steady_clock::now();
   host.button(1, true);
   for (int i = 0; i < 25; ++i) {
     host.move_pointer_by(0, before > 0.5f ? 4 : -4);  // away from the nearer end
     idle_for(20);
   }
   host.button(1, false);
-  plugin.dispatch(effEditIdle);
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  const double drag_percent = 100.0 * (editor_test::process_cpu_seconds() - cpu0) / wall;
-  std::cout << "knob drag " << drag_percent << " % of a core\n";
-  RecordProperty("drag_percent", std::to_string(drag_percent));
-  EXPECT_LT(drag_percent, 5.0);
-
   // The gesture ends half a second after the last change (background thread).
   idle_for(1200);
   const float after = plugin.get(param);

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -44,30 +43,12 @@ inline ::Window editor_window(pengui::testing::X11TestHost& host) {
   return w;
 }
 
-inline void window_size(Display* display, ::Window w, int& width, int& height) {
-  XWindowAttributes a{};
-  width = height = 0;
-  if (XGetWindowAttributes(display, w, &a)) {
-    width = a.width;
-    height = a.height;
-  }
-}
-
 // Idles the editor until its window shows the toolkit's buffer, or about
 // a second passed; true when they are equal.
 bool wait_until_shown(AEffect* effect, pengui::testing::X11TestHost& host);
 inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11TestHost& host) {
   return wait_until_shown(plugin.get(), host);
 }
-
-inline double process_cpu_seconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// The window's buffer as 0x00RRGGBB.
-std::vector<uint32_t> buffer_pixels(synth::ZindleGui& gui);
 
 // Forces the scale for the test's lifetime (the desktop may say otherwise).
 class ScopedGuiScale {

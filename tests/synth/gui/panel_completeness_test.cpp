@@ -11,8 +11,6 @@ namespace {
 
 using zindle_test::HostEvent;
 
-pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
-
 // Drags a pot by `pixels` upwards (negative: downwards), as the enhanced
 // mouse mode reports it: relative movements in steps of 4 pixels.
 void drag(PanelRig& r, const pengui::Rect& bounds, int pixels) {
@@ -45,10 +43,7 @@ TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
     r.rig.host.take();
     r.last_touched = -1;
 
-    const pengui::Widget* widget = nullptr;
-    for (const synth::PanelSection* section : r.param_sections()) {
-      if (!widget) widget = section->controls().widget_of(i);
-    }
+    const pengui::Widget* widget = r.widget_of(i);
     ASSERT_NE(widget, nullptr);
     const bool two_state = row.kind == synth::ParamKind::kChoice || row.kind == synth::ParamKind::kBlendChoice;
     if (two_state) {
@@ -88,40 +83,6 @@ TEST(PanelCompleteness, MovingEachControlMovesExactlyItsParameter) {
     }
     EXPECT_FLOAT_EQ(host[host.size() - 2].value, r.nrm(i));
   }
-}
-
-TEST(PanelCompleteness, CoarseTuningLandsOnWholeSemitones) {
-  PanelRig r;
-  for (const synth::ParamId id : {synth::ParamId::kVco1TuneC, synth::ParamId::kVco2TuneC}) {
-    const int i = synth::index(id);
-    const pengui::Widget* knob = dynamic_cast<const pengui::Widget*>(r.meta[static_cast<size_t>(i)].control());
-    ASSERT_NE(knob, nullptr);
-    for (const int pixels : {37, -90}) {
-      drag(r, knob->bounds(), pixels);
-      const double semitones = r.rig.dsp.get_param(i)->get_val();
-      EXPECT_NE(semitones, 0.0);
-      EXPECT_NEAR(semitones, std::round(semitones), 1e-4) << pixels;
-    }
-  }
-}
-
-TEST(PanelCompleteness, ARunFromAKnobCornerClaimsTheParameterFirst) {
-  PanelRig r;
-  const int cutoff = synth::index(synth::ParamId::kVcfFreq);
-  const pengui::Rect b = r.mix.controls().widget_of(cutoff)->bounds();
-  ASSERT_FLOAT_EQ(r.nrm(cutoff), 1.0f);
-  // The lower-left corner runs the value down.
-  r.press({b.x + 2, b.bottom() - 2});
-  r.run(1.0);
-  r.release({b.x + 2, b.bottom() - 2});
-  const std::vector<GuiCall> changes = r.host_gui.calls;
-  ASSERT_GE(changes.size(), 3u);
-  EXPECT_EQ(changes.front().kind, GuiCall::Take);
-  EXPECT_EQ(changes.front().source, 200);
-  EXPECT_EQ(changes[1].kind, GuiCall::Set);
-  EXPECT_EQ(changes[1].source, 200);
-  EXPECT_EQ(changes.back().kind, GuiCall::Release);
-  EXPECT_LT(r.nrm(cutoff), 1.0f);
 }
 
 }  // namespace

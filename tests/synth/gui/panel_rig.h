@@ -91,6 +91,8 @@ public:
   std::vector<NoteCall> notes;
 };
 
+inline pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
 struct PanelRig : zindle_test::EditorInput {
   PanelRig() : EditorInput(window), host_gui(rig.core) {
     window.set_clock([this] { return rig.clock; });
@@ -115,6 +117,12 @@ struct PanelRig : zindle_test::EditorInput {
   }
   std::vector<const synth::PanelSection*> param_sections() const {
     return {&misc, &osc1, &osc2, &snh_lfo, &mix, &env};
+  }
+  // The control of parameter `index`, or null.
+  const pengui::Widget* widget_of(int index) const {
+    for (const synth::PanelSection* section : param_sections())
+      if (const pengui::Widget* w = section->controls().widget_of(index)) return w;
+    return nullptr;
   }
   void idle() {
     for (synth::GuiPart* part : parts()) part->idle();

@@ -1,11 +1,12 @@
 // The preset section over the real plug-in: the section's controls in a
 // window without a display, the editor's host object over the adapter
 // loaded through the entry point, and what a host then reads back
-// (current program, program names, bank chunk).
+// (current program, parameters, program names, bank chunk).
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +17,7 @@
 #include "framework/core/bank_file.h"
 #include "framework/core/bank_resource.h"
 #include "framework/core/dsp_interface.h"
+#include "framework/params/normalized_param_interface.h"
 #include "support/editor_input.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
@@ -47,6 +49,7 @@ struct PresetsRig : zindle_test::EditorInput {
     host_gui.set_adapter(adapter);
     resources = std::make_unique<synth::LoadedGuiResources>(*gui);
     pengui::testing::install_fake_native(window);
+    window.set_clock([this] { return clock; });
     ctx.window = &window;
     ctx.resources = resources.get();
     ctx.host = &host_gui;
@@ -74,6 +77,12 @@ struct PresetsRig : zindle_test::EditorInput {
     click(button);
     presets.idle();
   }
+  void run(double seconds) {
+    for (double t = 0.0; t < seconds - 1e-9; t += 0.05) {
+      clock += 0.05;
+      window.idle();
+    }
+  }
   Bytes bank_chunk() {
     void* data = nullptr;
     const auto size = plugin.dispatch(effGetChunk, 0, 0, &data);
@@ -89,6 +98,7 @@ struct PresetsRig : zindle_test::EditorInput {
   synth::ZindleGui* gui = nullptr;
   mppi::HostGuiVst2Win host_gui;
   std::unique_ptr<synth::LoadedGuiResources> resources;
+  double clock = 10.0;
   pengui::Window window{900, 446};
   std::array<mppi::MetaControl, synth::kNbrParams> meta;
   int last_touched = -1;
@@ -128,6 +138,52 @@ TEST(PresetSection, StoreThenRenameReachTheHost) {
   rig.key(pengui::Key::enter);
   EXPECT_EQ(rig.program_name(), "Warm Pad");
   EXPECT_EQ(rig.plugin.text(effGetProgramNameIndexed, 0, 0).substr(0, 7), "80sBass");
+}
+
+// A program chosen with a fade time glides there from the current sound:
+// stepped parameters jump at once, the others pass halfway at half time.
+// The host's own program change ends a fade.
+TEST(PresetSection, FadeGlidesToTheChosenProgramAndGivesWayToTheHost) {
+  PresetsRig rig;
+  ASSERT_TRUE(rig.built);
+  mppi::BankManager bank;
+  ASSERT_TRUE(rig.host_gui.get_bank(bank));
+  const std::vector<float> from = bank.use_program(0).values;
+  // The first factory program that differs from the first in a stepped
+  // parameter and by far in a gliding one.
+  int target = 1, glide = -1, step = -1;
+  for (; target < 64; ++target) {
+    const std::vector<float>& to = bank.use_program(target).values;
+    glide = step = -1;
+    for (int i = 0; i < synth::kNbrParams; ++i) {
+      const size_t k = static_cast<size_t>(i);
+      const bool discrete = rig.adapter->use_dsp().get_param(i)->is_discrete() != 0;
+      if (discrete && step < 0 && from[k] != to[k]) step = i;
+      if (!discrete && glide < 0 && std::abs(from[k] - to[k]) > 0.2f) glide = i;
+    }
+    if (glide >= 0 && step >= 0) break;
+  }
+  ASSERT_LT(target, 64);
+  const std::vector<float> to = bank.use_program(target).values;
+  const size_t g = static_cast<size_t>(glide);
+  rig.presets.manager().set_fade_time(2.0);
+  rig.choose(target);
+  EXPECT_EQ(rig.current_program(), target);  // the host knows at once
+  rig.run(1.0);
+  // Halfway in time, halfway in value (one tick either way).
+  EXPECT_NEAR(rig.plugin.get(glide), from[g] + (to[g] - from[g]) * 0.5f, std::abs(to[g] - from[g]) * 0.06f);
+  EXPECT_EQ(rig.plugin.get(step), to[static_cast<size_t>(step)]);
+  rig.run(1.2);
+  EXPECT_FALSE(rig.presets.manager().selection().is_fading());
+  for (int i = 0; i < synth::kNbrParams; ++i) EXPECT_FLOAT_EQ(rig.plugin.get(i), to[static_cast<size_t>(i)]) << i;
+
+  rig.presets.manager().set_fade_time(5.0);
+  rig.choose(9);
+  rig.run(0.3);
+  rig.plugin.dispatch(effSetProgram, 0, 12);
+  rig.run(1.0);
+  EXPECT_FALSE(rig.presets.manager().selection().is_fading());
+  EXPECT_FLOAT_EQ(rig.plugin.get(glide), bank.use_program(12).values[g]);
 }
 
 TEST(PresetSection, BankSaveThenLoadGivesTheSameBytes) {
