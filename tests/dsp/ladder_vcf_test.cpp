@@ -67,6 +67,19 @@ TEST(LadderVcf, SmallSignalResponseMatchesLadderDesign) {
   }
 }
 
+TEST(LadderVcf, PassbandGainAtFullResonance) {
+  // Beyond self-oscillation the poles grow slowly enough at a low cutoff to
+  // measure the passband before saturation.
+  dsp::LadderVcf vcf = make_vcf(200.0f, 1.0f);
+  EXPECT_NEAR(measured_gain(vcf, 10.0, 0.001, 4410, 8820), 1.0 / 5.05, 0.003);
+}
+
+TEST(LadderVcf, ResonanceChangeTakesEffectInNextBlock) {
+  dsp::LadderVcf vcf = make_vcf(1000.0f, 0.0f);
+  vcf.set_resonance(0.5f);  // no explicit redesign
+  EXPECT_NEAR(measured_gain(vcf, 100.0, 0.1, 22050, 22050), ladder_gain(100.0, 1000.0, 0.5), 0.001);
+}
+
 TEST(LadderVcf, FullResonanceRingsUpToABoundedOscillationAtTheCutoff) {
   for (float fc : {500.0f, 2000.0f}) {
     dsp::LadderVcf vcf = make_vcf(fc, 1.0f);

@@ -11,7 +11,10 @@ namespace {
 constexpr double kFs = 44100.0;
 
 // Registry positions of the control stage's parameters.
-enum { kAdsrAttack, kAdsrDecay, kAdsrSustain, kAdsrRelease, kLfoRate = 9, kLfoTempoSync };
+enum {
+  kAdsrAttack, kAdsrDecay, kAdsrSustain, kAdsrRelease,
+  kArAttack = 6, kArRelease, kArRepeat, kLfoRate, kLfoTempoSync
+};
 
 struct Slice {
   long start;
@@ -37,6 +40,7 @@ public:
         slices.push_back({pos, stage.get_lfo_square()});
         stage.advance(m);
         adsr.insert(adsr.end(), stage.get_adsr_buffer(), stage.get_adsr_buffer() + m);
+        ar.insert(ar.end(), stage.get_ar_buffer(), stage.get_ar_buffer() + m);
         pos += m;
         left -= m;
         done += m;
@@ -53,6 +57,7 @@ public:
   long pos = 0;
   std::vector<Slice> slices;
   std::vector<float> adsr;
+  std::vector<float> ar;
 };
 
 // Rising edges of the LFO square, in samples.
@@ -81,6 +86,21 @@ TEST(ControlStage, AdsrFollowsTheKeyboardGate) {
   EXPECT_EQ(rig.adsr.back(), 0.0f);
   EXPECT_FALSE(rig.stage.is_adsr_active());
   EXPECT_FALSE(rig.stage.is_ar_active());
+}
+
+TEST(ControlStage, ArRepeatTriggersTheArEveryCycle) {
+  ControlRig rig;
+  rig.registry.change(kLfoRate, 10.0);  // period 4410 samples
+  rig.registry.change(kArRepeat, 1.0);
+  rig.registry.change(kArAttack, 0.005);
+  rig.registry.change(kArRelease, 0.005);
+  rig.key_down();
+  rig.run(4410 * 3);
+  // The AR peaks once per cycle and is silent in the second half of each.
+  for (long start = 0; start < 4410 * 3; start += 4410) {
+    EXPECT_EQ(rig.ar[static_cast<size_t>(start + 221)], 1.0f) << start;
+    EXPECT_EQ(rig.ar[static_cast<size_t>(start + 4000)], 0.0f) << start;
+  }
 }
 
 TEST(ControlStage, LfoFrequencyMeasuredFromTheSquare) {

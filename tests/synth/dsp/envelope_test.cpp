@@ -43,6 +43,16 @@ TEST(EnvelopeGenerator, AttackOfTenMillisecondsReachesOneAtSample441) {
   }
 }
 
+TEST(EnvelopeGenerator, DecayRunsItsFixedLengthAndSustainHoldsWhereItEnded) {
+  synth::EnvelopeGenerator env = make_env(0.01, 0.1, 0.5, 0.1);
+  env.trigger();
+  const std::vector<float> out = render(env, 441 + 4410 + 1000);
+  // Aims 0.01 below the level and leaves 1 % of the way after 0.1 s.
+  EXPECT_NEAR(out[441 + 4409], 0.4951053, 1e-6);
+  for (int i = 441 + 4410; i < 441 + 4410 + 1000; ++i) ASSERT_NEAR(out[i], 0.4951, 1e-6) << i;
+  EXPECT_EQ(env.get_state(), synth::EnvelopeGenerator::kSustain);
+}
+
 TEST(EnvelopeGenerator, ReleaseEndsWhenTheCurveCrossesZero) {
   // From the held level the curve aims at -0.01 and has 1 % of that way
   // left after the release time; it ends where it crosses zero.
@@ -63,6 +73,25 @@ TEST(EnvelopeGenerator, ReleaseEndsWhenTheCurveCrossesZero) {
     EXPECT_FALSE(env.is_active());
     EXPECT_EQ(env.get_value(), 0.0);
   }
+}
+
+TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) {
+  synth::EnvelopeGenerator env = make_env(0.01, 0.005, 1.0, 0.1);
+  env.trigger();
+  render(env, 1000);
+  env.release();
+  render(env, 2000);
+  const float level = static_cast<float>(env.get_value());
+  ASSERT_GT(level, 0.05f);
+  env.trigger();
+  const std::vector<float> out = render(env, 600);
+  // Continues from the level; the rest of the way to 1 takes fewer samples.
+  const double per_sample = std::log(1.0 / 3.0) / (0.01 * kFs);
+  EXPECT_NEAR(out[0], level, 1e-6);
+  EXPECT_NEAR(out[1], 1.5 + (level - 1.5) * std::exp(per_sample), 1e-6);
+  const int length = static_cast<int>(std::ceil(std::log(0.5 / (1.5 - level)) / per_sample));
+  EXPECT_LT(out[length - 1], 1.0f);
+  EXPECT_EQ(out[length], 1.0f);
 }
 
 }  // namespace

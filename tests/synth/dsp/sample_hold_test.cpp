@@ -47,6 +47,33 @@ struct ShRig {
   int16_t square2[synth::SampleHoldStage::kMaxSamples] = {};
 };
 
+TEST(SampleHoldStage, MixerSignalFromItsSources) {
+  struct Case {
+    double src1, level1, src2, level2;
+    int16_t s1, s2;
+    float noise;
+    float expected;
+  };
+  const Case cases[] = {
+      {0, 0.5, 0, 0.0, -16384, 0, 0.0f, -0.25f},  // level x (s/16384 + 1/2)
+      {1, 1.0, 0, 0.25, 8192, -16384, 0.0f, 1.0f - 0.125f},
+      {0, 0.0, 1, 0.5, 16384, 16384, -1.5f, -0.75f},  // noise: no offset
+  };
+  for (const Case& c : cases) {
+    ShRig rig;
+    const bool saw = c.src1 != 0.0;
+    for (int i = 0; i < 4; ++i) {
+      (saw ? rig.saw1 : rig.square1)[i] = c.s1;
+      (saw ? rig.square1 : rig.saw1)[i] = 1234;  // the source not chosen
+      rig.square2[i] = c.s2;
+      rig.noise[i] = c.noise;
+    }
+    rig.set(0.0, c.src1, c.level1, c.src2, c.level2);
+    rig.stage.process_block(4, true);
+    EXPECT_FLOAT_EQ(rig.stage.get_mixer_buffer()[3], c.expected) << c.src1 << " " << c.src2;
+  }
+}
+
 TEST(SampleHoldStage, HoldsBetweenTriggers) {
   ShRig rig;
   rig.set(0.0, 1.0, 1.0, 0.0, 0.0);
