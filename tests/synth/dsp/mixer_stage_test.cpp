@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "support/fake_dsp.h"
@@ -121,24 +120,7 @@ TEST(MixerStage, AudioRateCutoffModulationReadsTheDoubledRateSignal) {
   rig.open_vca();
   for (int i = 0; i < 2 * kN; ++i) rig.audio_mod[i] = i % 2 ? -40.0f : 0.5f;
   rig.stage.set_filter_audio_mod(2.0f);
-  const double f = 1000.0 * poly_at_1;
-  const double got = rig.gain_db(f);
-  EXPECT_NEAR(got, -12.04, 0.05);
-
-  // Noise-rate modulation, far past the usual depth, with full resonance
-  // stays finite.
-  std::mt19937 rng(9);
-  std::uniform_real_distribution<float> wild(-50.0f, 50.0f);
-  rig.set(kVcfReso, 1.0);
-  rig.stage.set_filter_audio_mod(10.0f);
-  std::vector<float> out(kN);
-  for (int block = 0; block < 200; ++block) {
-    for (float& v : rig.audio_mod) v = wild(rng);
-    for (float& v : rig.noise) v = wild(rng);
-    rig.stage.update_params();
-    rig.stage.process(out.data(), kN);
-    for (float v : out) ASSERT_TRUE(std::isfinite(v)) << block;
-  }
+  EXPECT_NEAR(rig.gain_db(1000.0 * poly_at_1), -12.04, 0.05);
 }
 
 }  // namespace
