@@ -47,20 +47,17 @@ double measured_gain(dsp::LadderVcf& vcf, double f, double amplitude, int settle
   return tone_amplitude(buf.data() + settle, n, f / kFs) / amplitude;
 }
 
-struct GainCase {
-  float fc;
-  float r;
-  double f;
-  bool fast;
-};
-
 TEST(LadderVcf, SmallSignalResponseMatchesLadderDesign) {
+  struct GainCase {
+    float fc;
+    float r;
+    double f;
+    bool fast;
+  };
   const GainCase cases[] = {
       {1000.0f, 0.0f, 1000.0, false},   // -12 dB at the cutoff
-      {1000.0f, 0.0f, 100.0, false},    {1000.0f, 0.0f, 4000.0, false},
-      {1000.0f, 0.0f, 1000.0, true},    {5000.0f, 0.5f, 250.0, false},
-      {5000.0f, 0.5f, 5000.0, false},   {5000.0f, 0.9f, 250.0, false},
-      {200.0f, 0.25f, 10.0, false},     {18522.0f, 0.0f, 1000.0, false},
+      {1000.0f, 0.0f, 4000.0, false},   {1000.0f, 0.0f, 1000.0, true},
+      {5000.0f, 0.9f, 250.0, false},    {18522.0f, 0.0f, 1000.0, false},
   };
   for (const GainCase& c : cases) {
     dsp::LadderVcf vcf = make_vcf(c.fc, c.r);
@@ -68,37 +65,19 @@ TEST(LadderVcf, SmallSignalResponseMatchesLadderDesign) {
     EXPECT_NEAR(to_db(got), to_db(ladder_gain(c.f, c.fc, c.r)), 0.05)
         << "fc " << c.fc << " r " << c.r << " f " << c.f << (c.fast ? " fast" : "");
   }
-  dsp::LadderVcf vcf = make_vcf(1000.0f, 0.0f);
-  EXPECT_NEAR(to_db(measured_gain(vcf, 1000.0, 0.1, 22050, 44100)), -12.04, 0.05);
 }
 
 TEST(LadderVcf, PassbandGainAtFullResonance) {
-  // Beyond self-oscillation the poles are unstable, but they grow slowly
-  // enough at a low cutoff to measure the passband before saturation.
+  // Beyond self-oscillation the poles grow slowly enough at a low cutoff to
+  // measure the passband before saturation.
   dsp::LadderVcf vcf = make_vcf(200.0f, 1.0f);
-  const double got = measured_gain(vcf, 10.0, 0.001, 4410, 8820);
-  EXPECT_NEAR(got, ladder_gain(10.0, 200.0, 1.0), 0.002);
-  EXPECT_NEAR(got, 1.0 / 5.05, 0.003);
+  EXPECT_NEAR(measured_gain(vcf, 10.0, 0.001, 4410, 8820), 1.0 / 5.05, 0.003);
 }
 
-TEST(LadderVcf, LimiterHoldsTheLevelBetweenSectionsNearFour) {
-  // 100 Hz through a 5 kHz filter without resonance: unit passband gain, so
-  // the output peak is the level the limiter lets through.
-  struct Case {
-    double amplitude;
-    float min_peak;
-    float max_peak;
-  };
-  const Case cases[] = {{2.0, 1.99f, 2.01f},  {3.5, 3.48f, 3.52f},
-                        {40.0, 3.3f, 5.0f},   {300.0, 3.3f, 5.0f}};
-  for (const Case& c : cases) {
-    dsp::LadderVcf vcf = make_vcf(5000.0f, 0.0f);
-    std::vector<float> buf = zindle_test::sine(44100, 100.0 / kFs, c.amplitude);
-    vcf.process(buf.data(), 44100);
-    const float p = zindle_test::peak(buf.data() + 22050, 22050);
-    EXPECT_GE(p, c.min_peak) << "amplitude " << c.amplitude;
-    EXPECT_LE(p, c.max_peak) << "amplitude " << c.amplitude;
-  }
+TEST(LadderVcf, ResonanceChangeTakesEffectInNextBlock) {
+  dsp::LadderVcf vcf = make_vcf(1000.0f, 0.0f);
+  vcf.set_resonance(0.5f);  // no explicit redesign
+  EXPECT_NEAR(measured_gain(vcf, 100.0, 0.1, 22050, 22050), ladder_gain(100.0, 1000.0, 0.5), 0.001);
 }
 
 TEST(LadderVcf, FullResonanceRingsUpToABoundedOscillationAtTheCutoff) {
@@ -140,13 +119,6 @@ TEST(LadderVcf, SurvivesExtremeInputsAndSettings) {
       }
     }
   }
-}
-
-TEST(LadderVcf, ResonanceChangeTakesEffectInNextBlock) {
-  dsp::LadderVcf vcf = make_vcf(1000.0f, 0.0f);
-  vcf.set_resonance(0.5f);  // no explicit redesign
-  const double got = measured_gain(vcf, 100.0, 0.1, 22050, 22050);
-  EXPECT_NEAR(got, ladder_gain(100.0, 1000.0, 0.5), 0.001);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "support/fake_dsp.h"
@@ -84,63 +83,6 @@ struct MixerRig {
   float adsr[kN] = {};
 };
 
-// Output 64 samples after the mixed value steps from 0 to `level` on
-// source 1 (noise), through decimator, VCF and HPF.
-float step_response_64(float level) {
-  MixerRig rig;
-  rig.set(kLevel1, 1.0);
-  rig.set(kLevel2, 0.0);
-  rig.open_vca();
-  rig.settle();
-  for (float& v : rig.noise) v = level;
-  float out[kN];
-  rig.stage.process(out, kN);
-  return out[64];
-}
-
-TEST(MixerStage, SourcesAndLevelsMix) {
-  struct Case {
-    double src1, src2, src3, level1, level2, level3;
-    int16_t sq1, sq2, saw1, saw2;  // for the ring modulator the squares alternate
-    float noise;
-    float expected;  // the mixed value
-  };
-  const Case cases[] = {
-      {0, 1, 1, 0.5, 0.0, 0.0, 16384, 16384, 0, 0, 0.0f, 0.5f},     // equal squares: +1 x level
-      {0, 1, 1, 1.0, 0.0, 0.0, 16384, -16384, 0, 0, 0.0f, -1.0f},   // opposite phase: -1
-      {1, 1, 1, 0.8, 0.0, 0.0, 16384, 16384, 0, 0, 0.25f, 0.2f},    // noise
-      {1, 1, 1, 0.0, 1.0, 0.0, 0, 0, 8192, 0, 0.0f, 0.5f},          // VCO1Saw
-      {1, 1, 1, 0.0, 0.5, 0.25, 0, 0, 8192, -16384, 0.0f, 0.0f},    // VCO1Saw + VCO2Saw
-      {1, 1, 1, 0.5, 0.25, 1.0, 0, 0, 16384, 4096, 0.5f, 0.75f},    // all three
-      {1, 0, 1, 0.0, 0.5, 0.0, 16384, 0, 8192, 0, 0.0f, 0.5f},      // VCO1Sq
-      {1, 1, 0, 0.0, 0.0, 0.25, 0, -16384, 0, 8192, 0.0f, -0.25f},  // VCO2Sq
-  };
-  const float unit = step_response_64(1.0f);
-  EXPECT_NEAR(unit, 0.81f, 0.02f);  // the HPF has begun to take the step away
-  for (const Case& c : cases) {
-    MixerRig rig;
-    rig.set(kSrc1, c.src1);
-    rig.set(kSrc2, c.src2);
-    rig.set(kSrc3, c.src3);
-    rig.set(kLevel1, c.level1);
-    rig.set(kLevel2, c.level2);
-    rig.set(kLevel3, c.level3);
-    rig.open_vca();
-    rig.settle();
-    for (int i = 0; i < 2 * kN; ++i) {
-      const int sign = c.src1 == 0 && (i / 20) % 2 ? -1 : 1;
-      rig.square1[i] = static_cast<int16_t>(sign * c.sq1);
-      rig.square2[i] = static_cast<int16_t>(sign * c.sq2);
-      rig.saw1[i] = c.saw1;
-      rig.saw2[i] = c.saw2;
-      rig.noise[i] = c.noise;
-    }
-    float out[kN];
-    rig.stage.process(out, kN);
-    EXPECT_NEAR(out[64], c.expected * unit, 1e-4f) << "expected " << c.expected;
-  }
-}
-
 TEST(MixerStage, CutoffsFollowSettingsWithinTheirLimits) {
   struct Case {
     double fs, vcf, mod_octaves, hpf, velo_sens, velocity, probe_hz, expected_db;
@@ -169,90 +111,6 @@ TEST(MixerStage, CutoffsFollowSettingsWithinTheirLimits) {
   }
 }
 
-TEST(MixerStage, CutoffChangeGlidesAndArrives) {
-  MixerRig still, moved;
-  for (MixerRig* rig : {&still, &moved}) {
-    rig->set(kVcfCutoff, 1000.0);
-    rig->set(kSrc1, 1.0);
-    rig->set(kLevel1, 1.0);
-    rig->set(kLevel2, 0.0);
-    rig->open_vca();
-    rig->settle();
-  }
-  moved.set(kVcfCutoff, 2000.0);
-  const double f = 2000.0 / 88200.0;
-  auto tone = [&](int i) { return static_cast<float>(std::sin(2.0 * kPi * f * i)); };
-  const std::vector<float> a = still.render(kN, tone), b = moved.render(8820 + 44100, tone);
-  // The first run still uses the old cutoff: no jump.
-  for (int i = 0; i < kN; ++i) ASSERT_EQ(a[i], b[i]) << i;
-  // After the 0.1 s glide the filter sits exactly at its new cutoff.
-  EXPECT_NEAR(to_db(tone_amplitude(b.data() + 8820, 44100, 2000.0 / 44100.0)), -12.04, 0.05);
-}
-
-TEST(MixerStage, SilentSourcesGiveTheTinyGuardPatternNeverDenormals) {
-  for (double fs : {44100.0, 96000.0}) {
-    for (double reso : {0.0, 1.0}) {
-      MixerRig rig(fs);
-      rig.set(kLevel2, 0.0);
-      rig.set(kVcaGain, 1.0);
-      rig.set(kVcfReso, reso);
-      rig.set(kVcfCutoff, 16.0);
-      rig.settle();
-      std::vector<float> out = rig.render(static_cast<int>(3 * fs), [](int) { return 0.0f; });
-      int non_zero = 0;
-      for (float v : out) {
-        ASSERT_TRUE(std::isfinite(v));
-        ASSERT_NE(std::fpclassify(v), FP_SUBNORMAL) << fs << " " << reso << " " << (&v - out.data()) << " " << v;
-        ASSERT_LT(std::fabs(v), 1e-7f);
-        non_zero += v != 0.0f;
-      }
-      EXPECT_GT(non_zero, out.size() / 2) << fs << " " << reso;
-    }
-  }
-}
-
-TEST(MixerStage, VelocityAndEnvelopeScaleTheVca) {
-  // The reference passes the filtered signal at gain 1; the stage under test
-  // has gain 0.25 and an envelope level that follows velocity.
-  MixerRig ref, vca;
-  for (MixerRig* rig : {&ref, &vca}) {
-    rig->set(kSrc1, 1.0);
-    rig->set(kLevel1, 1.0);
-    rig->set(kLevel2, 0.0);
-    rig->set(kVcaSrc, 1.0);  // ADSR
-  }
-  ref.open_vca();
-  ref.settle();
-  vca.set(kVcaGain, 0.25);
-  vca.set(kVcaEnvLevel, 0.5);
-  vca.set(kVeloVcaSens, 1.0);
-  vca.stage.update_params();
-  vca.stage.set_velocity(1.0f);
-  vca.settle();
-  for (int i = 0; i < kN; ++i) {
-    vca.adsr[i] = 0.5f + 0.5f * static_cast<float>(i) / kN;
-    vca.ar[i] = -100.0f;  // must not be read
-  }
-  auto src = [](int i) { return 0.3f + 0.2f * static_cast<float>(std::sin(0.01 * i)); };
-  auto expect_factor = [&](const char* what, auto factor) {
-    const std::vector<float> r = ref.render(kN, src), v = vca.render(kN, src);
-    for (int i = 0; i < kN; ++i) {
-      ASSERT_NEAR(v[i], r[i] * factor(i), 1e-6f) << what << " sample " << i;
-    }
-  };
-  auto env = [&](int i) { return vca.adsr[i]; };
-  expect_factor("velocity 1", [&](int i) { return env(i) * 0.5f + 0.25f; });
-  // Velocity 0.5 at full sensitivity: level 0.5 x 0.25, reached across one run.
-  vca.stage.set_velocity(0.5f);
-  expect_factor("glide", [&](int i) { return env(i) * (0.5f - 0.375f * i / kN) + 0.25f; });
-  vca.stage.set_velocity(0.0f);
-  EXPECT_TRUE(vca.stage.env_gain_audible());
-  expect_factor("glide to 0", [&](int i) { return env(i) * (0.125f - 0.125f * i / kN) + 0.25f; });
-  EXPECT_FALSE(vca.stage.env_gain_audible());
-  expect_factor("velocity 0", [](int) { return 0.25f; });
-  EXPECT_TRUE(vca.stage.gain_audible());
-}
-
 TEST(MixerStage, AudioRateCutoffModulationReadsTheDoubledRateSignal) {
   // A constant x = 1 scales the cutoff by the cubic's 2.01868, about one
   // octave; odd doubled-rate samples are never read.
@@ -262,24 +120,7 @@ TEST(MixerStage, AudioRateCutoffModulationReadsTheDoubledRateSignal) {
   rig.open_vca();
   for (int i = 0; i < 2 * kN; ++i) rig.audio_mod[i] = i % 2 ? -40.0f : 0.5f;
   rig.stage.set_filter_audio_mod(2.0f);
-  const double f = 1000.0 * poly_at_1;
-  const double got = rig.gain_db(f);
-  EXPECT_NEAR(got, -12.04, 0.05);
-
-  // Noise-rate modulation, far past the usual depth, with full resonance
-  // stays finite.
-  std::mt19937 rng(9);
-  std::uniform_real_distribution<float> wild(-50.0f, 50.0f);
-  rig.set(kVcfReso, 1.0);
-  rig.stage.set_filter_audio_mod(10.0f);
-  std::vector<float> out(kN);
-  for (int block = 0; block < 200; ++block) {
-    for (float& v : rig.audio_mod) v = wild(rng);
-    for (float& v : rig.noise) v = wild(rng);
-    rig.stage.update_params();
-    rig.stage.process(out.data(), kN);
-    for (float v : out) ASSERT_TRUE(std::isfinite(v)) << block;
-  }
+  EXPECT_NEAR(rig.gain_db(1000.0 * poly_at_1), -12.04, 0.05);
 }
 
 }  // namespace

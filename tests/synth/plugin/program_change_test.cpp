@@ -129,7 +129,6 @@ TEST(ProgramChange, NoPairOfFactoryProgramsPeaksAboveEitherPlayedFresh) {
 // takes the new values without any announcement.
 constexpr int kSustained = 28;  // "Organ Square": the AR holds while the key is down
 constexpr int kDarker = 19;
-constexpr int kVcaGain = 56;
 
 struct PathCase {
   const char* name;
@@ -148,8 +147,6 @@ const PathCase kPathCases[] = {
        rig.core.set_chunk(chunk.data(), static_cast<int>(chunk.size()), false);
      },
      true},
-    {"editor program load",
-     [](ProgramRig& rig) { rig.core.apply_program(rig.program(kDarker), 200, false, true); }, true},
     {"a step of a program fade",
      [](ProgramRig& rig) {
        rig.core.apply_program(rig.program(kDarker), mppi::PluginCore::kSourceProgramFade, false, true);
@@ -195,17 +192,6 @@ TEST(ProgramChange, AnInstantChangeFadesTheOldSoundOutAndTheNewOneIn) {
     EXPECT_GT(late, 0.1) << "the held key sounds on the new program";
     EXPECT_LT(early, 0.2 * late);
   }
-}
-
-TEST(ProgramChange, AProgramChosenBeforeAnythingSoundsPlaysAsIfSetDirectly) {
-  // A drone (VCA gain up) sounds without a key, so only the voice's being
-  // untouched since its reset tells that there is nothing to fade.
-  ProgramRig chosen, set_directly;
-  mppi::ProgramSlot drone = chosen.program(kDarker);
-  drone.values[kVcaGain] = 1.0f;
-  chosen.core.apply_program(drone, mppi::PluginCore::kSourceProgram, true, false);
-  set_directly.dsp.set_all_param_values(drone.values.data());
-  EXPECT_EQ(chosen.render(8192), set_directly.render(8192));
 }
 
 }  // namespace
