@@ -193,10 +193,9 @@ int ControlStage::get_slice_length() const {
 void ControlStage::advance(int count) {
   count = std::min(count, kMaxSamples);
   adsr_active_ = adsr_.is_active();
-  adsr_.render(adsr_buffer_, count);
-  adsr_active_ |= adsr_.is_active();
   ar_active_ = ar_.is_active();
-  ar_.render(ar_buffer_, count);
+  EnvelopeGenerator::render_pair(adsr_, adsr_buffer_, ar_, ar_buffer_, count);
+  adsr_active_ |= adsr_.is_active();
   ar_active_ |= ar_.is_active();
   lfo_.advance(count);
 }

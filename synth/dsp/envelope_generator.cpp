@@ -56,9 +56,28 @@ int ExpSegment::render(float* out, int count) {
     x *= factor_;
   }
   dist_ = x;
+  consume(n);
+  return n;
+}
+
+void ExpSegment::render_two(ExpSegment& a, float* out_a, ExpSegment& b, float* out_b, int n) {
+  double xa = a.dist_;
+  double xb = b.dist_;
+  for (int i = 0; i < n; ++i) {
+    out_a[i] = static_cast<float>(a.base_ + xa);
+    xa *= a.factor_;
+    out_b[i] = static_cast<float>(b.base_ + xb);
+    xb *= b.factor_;
+  }
+  a.dist_ = xa;
+  b.dist_ = xb;
+  a.consume(n);
+  b.consume(n);
+}
+
+void ExpSegment::consume(int n) {
   if (remaining_ != kEndless) remaining_ -= n;
   if (remaining_ == 0) finish();
-  return n;
 }
 
 void ExpSegment::finish() {
@@ -184,18 +203,39 @@ void EnvelopeGenerator::reset() {
   value_ = 0.0;
 }
 
+void EnvelopeGenerator::settle(const ExpSegment& seg) {
+  value_ = seg.get_value();
+  if (seg.get_remaining() == 0) enter(successor(state_));
+}
+
 void EnvelopeGenerator::render(float* out, int count) {
   int pos = 0;
   while (state_ != kOff && pos < count) {
     ExpSegment& seg = segments_[state_];
     pos += seg.render(out + pos, count - pos);
-    value_ = seg.get_value();
-    if (seg.get_remaining() == 0) enter(successor(state_));
+    settle(seg);
   }
   if (state_ == kOff) {
     value_ = 0.0;
     std::fill(out + pos, out + count, 0.0f);
   }
+}
+
+void EnvelopeGenerator::render_pair(EnvelopeGenerator& a, float* out_a, EnvelopeGenerator& b,
+                                    float* out_b, int count) {
+  int done = 0;
+  if (a.state_ != kOff && b.state_ != kOff) {
+    ExpSegment& seg_a = a.segments_[a.state_];
+    ExpSegment& seg_b = b.segments_[b.state_];
+    done = std::max(0, std::min({count, seg_a.get_remaining(), seg_b.get_remaining()}));
+    if (done > 0) {
+      ExpSegment::render_two(seg_a, out_a, seg_b, out_b, done);
+      a.settle(seg_a);
+      b.settle(seg_b);
+    }
+  }
+  a.render(out_a + done, count - done);
+  b.render(out_b + done, count - done);
 }
 
 }  // namespace synth

@@ -25,6 +25,8 @@ public:
 
   // Writes min(count, remaining) samples; returns how many were written.
   int render(float* out, int count);
+  // a.render(out_a, n) and b.render(out_b, n) in one loop, n within both.
+  static void render_two(ExpSegment& a, float* out_a, ExpSegment& b, float* out_b, int n);
   // Ends the segment: on its target, or where it is for a fixed length.
   void finish();
 
@@ -32,6 +34,8 @@ public:
   int get_remaining() const { return remaining_; }
 
 private:
+  void consume(int n);
+
   double dist_ = 0.0;
   double threshold_ = 0.01;
   double target_ = 0.0;
@@ -60,6 +64,11 @@ public:
   void reset();
   // Audio thread: count samples into out; zeros once the envelope is off.
   void render(float* out, int count);
+  // a.render(out_a, count) then b.render(out_b, count), the stretch where
+  // both stay within their segments in one loop, whose two multiplication
+  // chains then overlap.
+  static void render_pair(EnvelopeGenerator& a, float* out_a, EnvelopeGenerator& b, float* out_b,
+                          int count);
 
   bool is_active() const { return state_ != kOff; }
   int get_state() const { return state_; }
@@ -74,6 +83,8 @@ private:
   // segments that have nothing to do.
   void enter(int state);
   void restart_if_in(int state);
+  // After `seg`, the current segment, rendered some samples.
+  void settle(const ExpSegment& seg);
 
   double sample_rate_ = 44100.0;
   double attack_time_ = 0.005;
