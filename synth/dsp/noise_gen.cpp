@@ -100,14 +100,7 @@ void NoiseGen::Section::feed_forward(float* buf, int count) {
 }
 
 DeferredRecursion NoiseGen::Section::recursion(float* buf, int count) const {
-  DeferredRecursion r;
-  r.a1 = a1_;
-  r.a2 = a2_;
-  r.y1 = y1_;
-  r.y2 = y2_;
-  r.buffer = buf;
-  r.count = count;
-  return r;
+  return DeferredRecursion{a1_, a2_, y1_, y2_, buf, count, 0};
 }
 
 void NoiseGen::Section::take_state(const DeferredRecursion& recursion) {
