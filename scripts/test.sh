@@ -25,7 +25,7 @@ run_suite() {
 }
 
 # The editor's X11 tests run against a virtual display started here; the
-# other suites run without one and skip them.
+# 32-bit suite runs without one (it has no window layer).
 xvfb_pid=
 start_xvfb() {
   local n
@@ -70,10 +70,15 @@ for file in tests/hostcheck.f32 audition.wav; do
 done
 echo "== Windows builds (exports, imports, the x86_64 DLL under wine)"
 bash scripts/windows-checks.sh build/test-release || status=1
+# The sanitizers watch the editor's life in a host window too.
 echo "== address + undefined behaviour sanitizers"
+start_xvfb
 run_suite test-asan
+stop_xvfb
 echo "== thread sanitizer (threaded tests)"
+start_xvfb
 run_suite test-tsan
+stop_xvfb
 
 if ls fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   echo "== fuzz smoke runs"

@@ -138,6 +138,9 @@ void X11NativeWindow::free_resources() {
   const bool alive = !dead_;
   uploader_.destroy(display_, alive);
   if (!alive) {
+    // Only the client's copy of the GC is left to free: with the connection
+    // marked broken, its request goes nowhere.
+    if (gc_) XFreeGC(display_, gc_);
     gc_ = nullptr;
     invisible_cursor_ = 0;
     return;
