@@ -85,13 +85,13 @@ TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) 
   ASSERT_GT(level, 0.05f);
   env.trigger();
   const std::vector<float> out = render(env, 600);
-  // Continues from the level; the rest of the way to 1 takes fewer samples.
-  const double per_sample = std::log(1.0 / 3.0) / (0.01 * kFs);
+  // Continues from the level (0.1151 after 2000 samples of release); the
+  // rest of the way to 1 takes 409 samples instead of 441.
+  EXPECT_NEAR(level, 0.1151100, 1e-6);
   EXPECT_NEAR(out[0], level, 1e-6);
-  EXPECT_NEAR(out[1], 1.5 + (level - 1.5) * std::exp(per_sample), 1e-6);
-  const int length = static_cast<int>(std::ceil(std::log(0.5 / (1.5 - level)) / per_sample));
-  EXPECT_LT(out[length - 1], 1.0f);
-  EXPECT_EQ(out[length], 1.0f);
+  EXPECT_NEAR(out[1], 0.1185557, 1e-6);
+  EXPECT_LT(out[408], 1.0f);
+  EXPECT_EQ(out[409], 1.0f);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
@@ -47,36 +46,34 @@ TEST(SynthCorePortamento, GlidesExponentiallyAndArrivesInTheGlideTime) {
   h.note_on(0, 48);
   h.note_off(10, 48);
   h.render(64);
-  h.change(kPortamento, 0.1);
+  h.change(kPortamento, 0.1);  // 4410 samples
   h.render(64);
-  const double time = h.dsp.get_synth_core().get_glide().get_time();
-  ASSERT_NEAR(time, 0.1, 1e-6);
-  const double glide_samples = time * 44100.0;
 
-  const double start = kKey48;
-  const double target = kKey60;
+  // Equal times take the same share of the way left: a third of the glide
+  // time leaves 0.01^(1/3) of the way from key 48 to key 60, half of it
+  // 0.1, the whole of it 0.01, where the glide ends with the next sample.
+  // Blocks of 49 land on these times.
+  struct Point {
+    int rendered;
+    double left;
+  };
+  const Point points[] = {{1470, 0.215443}, {2205, 0.1}, {4410, 0.01}};
   h.note_on(0, 60);
-  int rendered = 0;
-  bool arrived = false;
-  while (rendered < 6000) {
-    h.render(64);
-    rendered += 64;
-    const double fraction_left =
-        (target - h.dsp.get_synth_core().get_vco1_pitch()) / (target - start);
-    if (rendered < glide_samples - 64) {
-      // Exponential approach: what is left after t samples is 0.01^(t / T).
-      const double expected = std::pow(0.01, rendered / glide_samples);
-      EXPECT_NEAR(fraction_left, expected, 2e-5 + expected * 1e-4) << rendered;
-      EXPECT_GT(fraction_left, 0.01) << rendered;
+  double last_left = 1.0;
+  int arrived_at = 0;
+  for (int rendered = 49; rendered <= 49 * 100; rendered += 49) {
+    h.render(49);
+    const double left = double(kKey60 - h.dsp.get_synth_core().get_vco1_pitch()) / (kKey60 - kKey48);
+    EXPECT_LE(left, last_left) << rendered;
+    last_left = left;
+    for (const Point& p : points) {
+      if (p.rendered == rendered) {
+        EXPECT_NEAR(left, p.left, 2e-5) << rendered;
+      }
     }
-    if (!arrived && fraction_left <= 0.01) {
-      arrived = true;
-      EXPECT_GE(rendered, glide_samples - 64);
-      EXPECT_LE(rendered, glide_samples + 64);
-    }
+    if (arrived_at == 0 && left == 0.0) arrived_at = rendered;
   }
-  EXPECT_TRUE(arrived);
-  EXPECT_EQ(h.dsp.get_synth_core().get_vco1_pitch(), kKey60);
+  EXPECT_EQ(arrived_at, 4410 + 49);
   EXPECT_FALSE(h.dsp.get_synth_core().get_glide().is_moving());
 }
 
