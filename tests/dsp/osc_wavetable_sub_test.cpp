@@ -1,5 +1,6 @@
 #include "dsp/downsampler2x.h"
 #include "dsp/fft_real.h"
+#include "dsp/halfband_design.h"
 #include "dsp/interpolator.h"
 #include "dsp/osc_sync_wavetable_sub.h"
 #include "dsp/osc_wavetable_sub.h"
@@ -25,12 +26,11 @@ inline int pitch_of(double hz) {
   return kNote69Pitch + static_cast<int>(std::lround(65536.0 * std::log2(hz / 440.0)));
 }
 
-// Halves the rate of int16 samples (16384 = 1.0) with the product's decimator.
+// Halves the rate of int16 samples (16384 = 1.0) with the decimator the
+// mixer uses (69 dB, transition 0.01).
 inline std::vector<float> decimate(const std::vector<int16_t>& x) {
-  static const float coefs[8] = {0.0771150798f, 0.2659685265f, 0.4820706251f, 0.6651041533f,
-                                 0.7968204713f, 0.8841015086f, 0.9412514278f, 0.9820054142f};
   dsp::Downsampler2x<8> down;
-  down.set_coefficients_float(coefs);
+  down.set_coefficients(dsp::design_halfband_coefs(69.0, 0.01));
   std::vector<float> in(x.size());
   for (size_t i = 0; i < x.size(); ++i) in[i] = x[i] / 16384.0f;
   std::vector<float> out(x.size() / 2);
