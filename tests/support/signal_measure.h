@@ -24,9 +24,9 @@ inline double tone_amplitude(const float* x, int n, double cycles_per_sample) {
   return 2.0 * std::sqrt(re * re + im * im) / wsum;
 }
 
-inline std::vector<float> sine(int n, double cycles_per_sample, double amplitude = 1.0) {
+inline std::vector<float> sine(int n, double cycles_per_sample, double amplitude = 1.0, double phase = 0.0) {
   std::vector<float> v(n);
-  for (int i = 0; i < n; ++i) v[i] = static_cast<float>(amplitude * std::sin(kTwoPi * cycles_per_sample * i));
+  for (int i = 0; i < n; ++i) v[i] = static_cast<float>(amplitude * std::sin(kTwoPi * cycles_per_sample * i + phase));
   return v;
 }
 

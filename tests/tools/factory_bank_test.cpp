@@ -27,7 +27,7 @@
 namespace {
 
 constexpr int kRate = 44100;
-constexpr double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 // What the comment lines under a program's name say about playing it.
 struct PlayingNotes {

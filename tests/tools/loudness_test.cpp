@@ -7,19 +7,17 @@
 #include <tuple>
 #include <vector>
 
+#include "support/signal_measure.h"
 #include "tools/render/loudness.h"
 
 using namespace zindle_render;
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
+using zindle_test::kPi;
 
 std::vector<float> sine(double hz, double dbfs, double seconds, int rate, double phase = 0.0) {
-  std::vector<float> x(static_cast<size_t>(seconds * rate));
-  const double amplitude = std::pow(10.0, dbfs / 20.0);
-  for (size_t i = 0; i < x.size(); ++i) x[i] = float(amplitude * std::sin(2.0 * kPi * hz * i / rate + phase));
-  return x;
+  return zindle_test::sine(static_cast<int>(seconds * rate), hz / rate, std::pow(10.0, dbfs / 20.0), phase);
 }
 
 }  // namespace
