@@ -14,6 +14,7 @@
 #include "framework/vst2/vst2_plugin.h"
 #include "framework/vst2/vst2_test_host.h"
 #include "gui/x11/x11_test_host.h"
+#include "support/stderr_capture.h"
 #include "synth/gui/zindle_gui.h"
 
 namespace editor_test {
@@ -50,29 +51,11 @@ inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11Te
   return wait_until_shown(plugin.get(), host);
 }
 
-// Forces the scale for the test's lifetime (the desktop may say otherwise).
-class ScopedGuiScale {
+// Forces the scale for the test's lifetime (the desktop may say otherwise);
+// null: not forced (the host's call or the desktop decides).
+class ScopedGuiScale : public test_support::ScopedEnv {
 public:
-  // Null: not forced (the host's call or the desktop decides).
-  explicit ScopedGuiScale(const char* scale) {
-    const char* old = std::getenv("ZINDLE_GUI_SCALE");
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (scale)
-      setenv("ZINDLE_GUI_SCALE", scale, 1);
-    else
-      unsetenv("ZINDLE_GUI_SCALE");
-  }
-  ~ScopedGuiScale() {
-    if (had_)
-      setenv("ZINDLE_GUI_SCALE", old_.c_str(), 1);
-    else
-      unsetenv("ZINDLE_GUI_SCALE");
-  }
-
-private:
-  bool had_ = false;
-  std::string old_;
+  explicit ScopedGuiScale(const char* scale) : ScopedEnv("ZINDLE_GUI_SCALE", scale) {}
 };
 
 }  // namespace editor_test
