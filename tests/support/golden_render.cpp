@@ -59,6 +59,7 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
   if (!in) return "missing " + path + " (run with ZINDLE_BLESS_GOLDEN=1)";
   std::ostringstream problems;
   std::string line;
+  int pinned = 0;  // the length, the hash and the samples a blessed file holds
   while (std::getline(in, line)) {
     std::istringstream fields(line);
     std::string key;
@@ -66,10 +67,12 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
     if (key == "samples") {
       size_t count = 0;
       fields >> count;
+      ++pinned;
       if (count != samples.size()) problems << "length " << samples.size() << ", golden " << count << "\n";
     } else if (key == "hash") {
       std::string expected;
       fields >> expected;
+      ++pinned;
 #if defined(__SSE2_MATH__) || defined(_M_X64)
       // Exact only where float arithmetic is deterministic (SSE2).
       const std::string actual = fnv1a_hex(samples);
@@ -79,6 +82,7 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
       size_t position = 0;
       double expected = 0.0;
       fields >> position >> expected;
+      ++pinned;
       if (position >= samples.size()) {
         problems << "sample " << position << " missing\n";
       } else if (std::fabs(samples[position] - expected) > kPinnedTolerance) {
@@ -86,6 +90,7 @@ std::string check_golden(const std::string& name, const std::vector<float>& samp
       }
     }
   }
+  if (pinned < 10) problems << path << " pins " << pinned << " of 10 values (re-bless)\n";
   return problems.str();
 }
 

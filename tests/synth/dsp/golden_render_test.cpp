@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/golden_render.h"
+#include "support/signal_measure.h"
 #include "support/synth_params.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
@@ -91,9 +92,7 @@ std::vector<float> render(const GoldenPatch& patch) {
 TEST(GoldenRender, PatchesSoundAsBlessed) {
   for (const GoldenPatch& patch : kPatches) {
     const std::vector<float> samples = render(patch);
-    double peak = 0.0;
-    for (float s : samples) peak = std::max(peak, static_cast<double>(std::abs(s)));
-    EXPECT_GT(peak, 0.01) << patch.name << " is silent";
+    EXPECT_GT(zindle_test::peak(samples.data(), static_cast<int>(samples.size())), 0.01f) << patch.name << " is silent";
     EXPECT_EQ(zindle_test::check_golden(patch.name, samples), "") << patch.name;
   }
 }
