@@ -26,13 +26,13 @@ TEST(ZindleDspBlockWalk, EventsCutRunsAndApplyAtTheirStamps) {
     int length;
     std::vector<RunSpan> runs;
     std::vector<long> positions;  // in time order
-    std::vector<int> data2;
+    std::vector<float> applied;   // bend values, -1 to just below 1
   };
   const Case cases[] = {
       {{}, 1000, {{0, 256}, {256, 256}, {512, 256}, {768, 232}}, {}, {}},
       {{{300, 80}, {10, 70}, {300, 90}, {-50, 60}}, 600, {{0, 10}, {10, 246}, {256, 44}, {300, 212}, {512, 88}},
-       {0, 10, 300, 300}, {60, 70, 80, 90}},
-      {{{2000, 0}}, 500, {{0, 256}, {256, 244}}, {500}, {0}},
+       {0, 10, 300, 300}, {-0.0625f, 0.09375f, 0.25f, 0.40625f}},
+      {{{2000, 0}}, 500, {{0, 256}, {256, 244}}, {500}, {-1.0f}},
   };
   for (const Case& c : cases) {
     DspHarness h;
@@ -47,7 +47,7 @@ TEST(ZindleDspBlockWalk, EventsCutRunsAndApplyAtTheirStamps) {
     ASSERT_EQ(observer.events.size(), c.positions.size()) << c.length;
     for (size_t i = 0; i < c.positions.size(); ++i) {
       EXPECT_EQ(observer.events[i].position, c.positions[i]) << i;
-      EXPECT_FLOAT_EQ(observer.events[i].value, (c.data2[i] - 64) / 64.0f) << i;
+      EXPECT_EQ(observer.events[i].value, c.applied[i]) << i;
     }
     EXPECT_EQ(h.dsp.get_synth_core().get_nbr_queued(), 0);
     EXPECT_EQ(h.dsp.get_synth_core().get_position(), 0);
