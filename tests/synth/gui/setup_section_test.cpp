@@ -15,6 +15,7 @@
 #include "framework/vst2/vst2_test_host.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
+#include "support/editor_input.h"
 #include "synth/gui/zindle_gui.h"
 #include "tools/artgen/panel_layout_table.h"
 
@@ -42,17 +43,11 @@ struct OpenEditor {
   // A click where the pointer is, as the display reports it.
   void click(pengui::Point p) {
     native->cursor = p;
-    pengui::MouseEvent e;
-    e.pos = p;
-    e.button = pengui::MouseButton::left;
-    gui->window().native_mouse_down(e);
-    gui->window().native_mouse_up(e);
+    zindle_test::EditorInput(gui->window()).click(p);
     plugin.dispatch(effEditIdle);
   }
   void key(pengui::Key k) {
-    pengui::KeyEvent e;
-    e.key = k;
-    gui->window().native_key(e, true);
+    zindle_test::EditorInput(gui->window()).key(k);
     plugin.dispatch(effEditIdle);
   }
   const pengui::PopupMenuView* menu() const {
