@@ -96,8 +96,7 @@ bool PresetManager2::attach(pengui::Window& window, HostGuiInterface& host, Prog
   controls_.store_switch->set_no_send(0.0, kSetUpPrio);
   read_names();
   show_name();
-  factory_bank_code_ = load_bank_resource(kFactoryBank, factory_bank_);
-  if (factory_bank_code_ == 0 && factory_bank_.get_nbr_programs() > nbr_programs_) factory_bank_.resize(nbr_programs_);
+  if (load_bank_resource(kFactoryBank, factory_bank_) == 0 && factory_bank_.get_nbr_programs() > nbr_programs_) factory_bank_.resize(nbr_programs_);
   return true;
 }
 

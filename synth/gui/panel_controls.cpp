@@ -166,31 +166,9 @@ void PanelControls::refresh() {
   for (const auto& entry : entries_) entry->listener->refresh();
 }
 
-void PanelControls::remove_all() {
-  // Asked of each widget: the window may have gone before the section.
-  for (const auto& entry : entries_) {
-    if (entry->widget && entry->widget->window()) entry->widget->window()->remove(entry->widget.get());
-    if (entry->lamp && entry->lamp->window()) entry->lamp->window()->remove(entry->lamp.get());
-  }
-}
-
-pengui::ControlInterface* PanelControls::control_of(int param_index) const {
-  for (const auto& entry : entries_) {
-    if (entry->index == param_index) return entry->control;
-  }
-  return nullptr;
-}
-
 pengui::Widget* PanelControls::widget_of(int param_index) const {
   for (const auto& entry : entries_) {
     if (entry->index == param_index) return entry->widget.get();
-  }
-  return nullptr;
-}
-
-const PanelLamp* PanelControls::lamp_of(int param_index) const {
-  for (const auto& entry : entries_) {
-    if (entry->index == param_index) return entry->lamp.get();
   }
   return nullptr;
 }
