@@ -101,6 +101,8 @@ public:
 private:
   void read_names();
   void show_name();
+  // One dialog at a time, and none while a box waits for an answer.
+  void start_bank_dialog(bool save);
   void bank_save_chosen(std::string path);
   void write_bank(const std::string& path);
   void bank_load_chosen(const std::string& path);
