@@ -1,36 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "framework/core/host_gui_interface.h"
 #include "framework/core/plugin_core_fixture.h"
 #include "framework/gui_binding/param_listener.h"
+#include "support/editor_core_host.h"
 #include "support/synth_params.h"
 
 namespace {
 
 using namespace zindle_test::synth_param;
 
-// The editor's host interface, forwarding to the plug-in core.
-class CoreHostGui : public mppi::HostGuiInterface {
+// The editor's host interface over the core, counting what is sent.
+class CoreHostGui : public zindle_test::EditorCoreHost {
 public:
-  explicit CoreHostGui(mppi::PluginCore& core) : core_(core) {}
-  double get_host_num_property(const char*) override { return 0.0; }
-  std::string get_host_string_property(const char*) override { return {}; }
-  bool can_take_control(int p, int s) override { return core_.can_take_control(p, s); }
-  bool take_control(int p, int s) override { return core_.take_control(p, s); }
-  void release_control(int p, int s) override { core_.release_control(p, s); }
+  using EditorCoreHost::EditorCoreHost;
   bool set_param_and_notify(int p, float v, int s) override {
     ++sends;
-    return core_.set_param_and_notify(p, v, s);
+    return EditorCoreHost::set_param_and_notify(p, v, s);
   }
-  void apply_program(const mppi::ProgramSlot& program, int s) override { core_.apply_program(program, s, false, true); }
-  void publish_bank(const mppi::BankManager& bank) override { core_.publish_bank(bank); }
-  int resize_window(int, int) override { return 0; }
-  void get_settings_path(std::string&) override {}
-  mppi::MidiMgr* get_midi_mgr() override { return nullptr; }
   int sends = 0;
-
-private:
-  mppi::PluginCore& core_;
 };
 
 constexpr int kReso = zindle_test::synth_param::kVcfReso;
