@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include "support/temp_folder.h"
 #include "sys/open_url.h"
 
 namespace {
@@ -19,16 +18,6 @@ namespace {
 // A stand-in xdg-open on PATH records what it was given.
 class OpenUrl : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zindle_open_url_XXXXXX";
-    folder_ = ::mkdtemp(pattern);
-    if (const char* path = std::getenv("PATH")) old_path_ = path;
-  }
-  void TearDown() override {
-    ::setenv("PATH", old_path_.c_str(), 1);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
   void install_opener() {
     const std::string script = folder_ + "/xdg-open";
     std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << record() << ".tmp\"\nmv \"" << record()
@@ -49,8 +38,10 @@ protected:
     return "(nothing opened)";
   }
 
-  std::string folder_;
-  std::string old_path_;
+  zindle_test::TempFolder temp_;
+  const std::string folder_ = temp_.path().string();
+  // The test points PATH at its own folder; the old PATH comes back after.
+  test_support::ScopedEnv path_{"PATH", "/usr/bin:/bin"};
 };
 
 // Addresses that could pass for options or split the command line are
