@@ -6,7 +6,6 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "framework/vst2/vst2_plugin.h"
 #include "framework/vst2/vst2_test_host.h"
 #include "gui/x11/x11_test_host.h"
+#include "support/stderr_capture.h"
 #include "synth/gui/zindle_gui.h"
 
 namespace editor_test {
@@ -51,28 +51,10 @@ inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11Te
 }
 
 // Forces the scale for the test's lifetime (the desktop may say otherwise).
-class ScopedGuiScale {
+class ScopedGuiScale : public test_support::ScopedEnv {
 public:
   // Null: not forced (the host's call or the desktop decides).
-  explicit ScopedGuiScale(const char* scale) {
-    const char* old = std::getenv("ZINDLE_GUI_SCALE");
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (scale)
-      setenv("ZINDLE_GUI_SCALE", scale, 1);
-    else
-      unsetenv("ZINDLE_GUI_SCALE");
-  }
-  ~ScopedGuiScale() {
-    if (had_)
-      setenv("ZINDLE_GUI_SCALE", old_.c_str(), 1);
-    else
-      unsetenv("ZINDLE_GUI_SCALE");
-  }
-
-private:
-  bool had_ = false;
-  std::string old_;
+  explicit ScopedGuiScale(const char* scale) : ScopedEnv("ZINDLE_GUI_SCALE", scale) {}
 };
 
 }  // namespace editor_test
