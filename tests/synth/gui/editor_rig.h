@@ -21,8 +21,12 @@ namespace editor_test {
 constexpr VstInt32 kScaleVendor = 0x50726553;  // 'PreS'
 constexpr VstIntPtr kScaleCall = 0x41654373;   // 'AeCs'
 
+inline mppi::Vst2Plugin* adapter_of(AEffect* effect) {
+  return dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
+}
+inline mppi::Vst2Plugin* adapter_of(vst2_test::Instance& plugin) { return adapter_of(plugin.get()); }
 inline synth::ZindleGui* gui_of(AEffect* effect) {
-  auto* adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
+  mppi::Vst2Plugin* adapter = adapter_of(effect);
   return adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
 }
 inline synth::ZindleGui* gui_of(vst2_test::Instance& plugin) { return gui_of(plugin.get()); }

@@ -10,21 +10,18 @@
 #include "framework/midi/midi_mgr.h"
 #include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/params/normalized_param_interface.h"
-#include "framework/vst2/audio_effect.h"
-#include "framework/vst2/vst2_plugin.h"
-#include "framework/vst2/vst2_test_host.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "support/editor_input.h"
-#include "synth/gui/zindle_gui.h"
+#include "synth/gui/editor_rig.h"
 #include "tools/artgen/panel_layout_table.h"
 
 namespace {
 
 struct OpenEditor {
   OpenEditor() {
-    adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
-    gui = adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
+    adapter = editor_test::adapter_of(plugin);
+    gui = editor_test::gui_of(plugin);
     if (gui == nullptr) return;
     native = pengui::testing::install_fake_native(gui->window());
     gui->set_scale(1);
