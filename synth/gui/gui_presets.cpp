@@ -1,11 +1,10 @@
 #include "synth/gui/gui_presets.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "gui/file_dialog.h"
 #include "gui/window.h"
-#include "tools/artgen/panel_layout_table.h"
+#include "synth/gui/panel_item.h"
 
 namespace synth {
 
@@ -17,15 +16,7 @@ constexpr uint32_t kNameColour = 0xECE7DB;
 constexpr uint32_t kValueColour = 0xFF9A3C;
 constexpr uint32_t kEditBackground = 0x26292D;
 
-const art::PanelItem* find_item(const char* id) {
-  for (int i = 0; i < art::kPanelItemCount; ++i) {
-    const art::PanelItem& item = art::kPanelItems[i];
-    if (std::strcmp(item.part, kPart) == 0 && std::strcmp(item.name, id) == 0) return &item;
-  }
-  return nullptr;
-}
-
-pengui::Rect rect_of(const art::PanelItem& item) { return {item.x, item.y, item.w, item.h}; }
+const art::PanelItem* find_item(const char* id) { return find_panel_item(kPart, id); }
 
 bool set_button(pengui::PushButton& button, const art::PanelItem* item, const GuiResources& resources) {
   if (!item) return false;

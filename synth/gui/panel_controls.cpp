@@ -5,8 +5,8 @@
 #include "framework/core/dsp_interface.h"
 #include "framework/params/normalized_param_interface.h"
 #include "gui/window.h"
+#include "synth/gui/panel_item.h"
 #include "synth/params/param_table.h"
-#include "tools/artgen/panel_layout_table.h"
 
 namespace synth {
 
@@ -23,8 +23,6 @@ bool is_param_item(art::PanelItemKind kind) {
   return kind == art::PanelItemKind::knob || kind == art::PanelItemKind::fader ||
          kind == art::PanelItemKind::selector || kind == art::PanelItemKind::switch_;
 }
-
-pengui::Rect rect_of(const art::PanelItem& item) { return {item.x, item.y, item.w, item.h}; }
 
 }  // namespace
 
