@@ -9,11 +9,11 @@
 #include "framework/params/normalized_param_interface.h"
 #include "gui/window.h"
 #include "synth/gui/panel_item.h"
+#include "tools/artgen/art_resources.h"
 
 namespace synth {
 
 namespace {
-constexpr const char* kFontName = "font_02";
 constexpr const char* kPart = "GuiEdit";
 constexpr const char* kReadoutId = "readout";
 constexpr uint32_t kNameColour = 0xBDB8AC;
@@ -38,7 +38,7 @@ GuiEdit::~GuiEdit() { value_edit_.detach(entry_listener_.get()); }
 bool GuiEdit::build(GuiContext& ctx) {
   const art::PanelItem* item = find_panel_item(kPart, kReadoutId);
   if (!item || !ctx.window || !ctx.resources || !ctx.dsp) return false;
-  const pengui::FontSet* font = ctx.resources->font(kFontName);
+  const pengui::FontSet* font = ctx.resources->font(art::kFontName);
   if (!font) return false;
   ctx_ = ctx;
   const int half = item->h / 2;
