@@ -40,7 +40,6 @@ public:
   void all_off();
   // Shown down: held by the mouse or shown from elsewhere.
   bool is_key_down(int note) const;
-  int held_note() const { return held_; }  // -1 when the mouse holds none
 
   static bool is_black(int note);
   // The key's area in window coordinates; empty outside the range.

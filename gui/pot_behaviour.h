@@ -64,8 +64,6 @@ public:
   int state() const { return state_; }
   bool is_active() const { return state_ != kIdle; }
   bool is_captured() const { return captured_; }
-  bool is_release_pending() const { return release_pending_; }
-  int axis() const { return axis_; }
   double raw_target() const { return raw_target_; }
   double step_target() const { return step_target_; }
   double speed() const { return speed_; }
@@ -83,7 +81,6 @@ private:
   void apply_magnet(double previous_step);
   void drag_tick(double dt);
   void run_tick(double dt);
-  void send_if_changed(double from, double to, int prio);
   void start_tick();
   void stop_tick();
   void end_capture(Point cursor_offset);

@@ -30,7 +30,6 @@ public:
   void set_reset_hook(std::function<void()> hook) { reset_hook_ = std::move(hook); }
   // Told true when the value text should show (hover or drag), false when not.
   void set_hover_listener(std::function<void(bool show)> listener) { hover_listener_ = std::move(listener); }
-  bool is_showing_value() const { return showing_value_; }
 
   // The pot's tick; other ids are ignored.
   void timer_fired(int timer_id) override;

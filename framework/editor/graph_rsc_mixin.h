@@ -20,11 +20,9 @@ public:
   // Adds the 2x pictures and fonts (once). A picture without a 2x version
   // of exactly twice its size is drawn pixel-doubled.
   void load_double_size();
-  bool has_double_size() const { return double_size_loaded_; }
   // Null when the name was not loaded (letter case does not matter).
   const pengui::Image* find_image(const char* name) const;
   const pengui::FontSet* find_font(const char* name) const;
-  int get_nbr_images() const { return static_cast<int>(images_.size()); }
 
 private:
   struct NamedImage {

@@ -109,7 +109,6 @@ public:
   // at once. False when the host has no such program.
   bool start_fade(int index);
   bool is_fading() const { return timer_ >= 0; }
-  int fade_target() const { return target_; }
   // Applies the target now and ends the fade.
   void finish_fade();
   // Ends the fade where it is.

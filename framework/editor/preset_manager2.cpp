@@ -96,8 +96,7 @@ bool PresetManager2::attach(pengui::Window& window, HostGuiInterface& host, Prog
   controls_.store_switch->set_no_send(0.0, kSetUpPrio);
   read_names();
   show_name();
-  factory_bank_code_ = load_bank_resource(kFactoryBank, factory_bank_);
-  if (factory_bank_code_ == 0 && factory_bank_.get_nbr_programs() > nbr_programs_) factory_bank_.resize(nbr_programs_);
+  if (load_bank_resource(kFactoryBank, factory_bank_) == 0 && factory_bank_.get_nbr_programs() > nbr_programs_) factory_bank_.resize(nbr_programs_);
   return true;
 }
 
@@ -225,16 +224,24 @@ std::string PresetManager2::start_folder() const {
   return folder;
 }
 
-void PresetManager2::start_bank_save() {
+void PresetManager2::start_bank_load() { start_bank_dialog(false); }
+
+void PresetManager2::start_bank_save() { start_bank_dialog(true); }
+
+void PresetManager2::start_bank_dialog(bool save) {
   if (!dialog_ || !window_ || dialog_->is_running() || message_.is_shown()) return;
   pengui::FileDialogRequest request;
-  request.save = true;
-  request.title = "Save preset bank";
+  request.save = save;
+  request.title = save ? "Save preset bank" : "Load preset bank";
   request.filter_name = filter_name_;
   request.pattern = std::string("*.") + kExtension;
   request.folder = start_folder();
-  dialog_->start(request, [this](bool ok, const std::string& path) {
-    if (ok && !path.empty()) bank_save_chosen(path);
+  dialog_->start(request, [this, save](bool ok, const std::string& path) {
+    if (!ok || path.empty()) return;
+    if (save)
+      bank_save_chosen(path);
+    else
+      bank_load_chosen(path);
   });
 }
 
@@ -253,19 +260,6 @@ void PresetManager2::write_bank(const std::string& path) {
   int code = kBankCantOpen;
   if (host_->get_bank(bank)) code = save_bank_file(path, bank);
   if (code != kBankOk) show_error("Can't save bank file\n", path, code);
-}
-
-void PresetManager2::start_bank_load() {
-  if (!dialog_ || !window_ || dialog_->is_running() || message_.is_shown()) return;
-  pengui::FileDialogRequest request;
-  request.save = false;
-  request.title = "Load preset bank";
-  request.filter_name = filter_name_;
-  request.pattern = std::string("*.") + kExtension;
-  request.folder = start_folder();
-  dialog_->start(request, [this](bool ok, const std::string& path) {
-    if (ok && !path.empty()) bank_load_chosen(path);
-  });
 }
 
 void PresetManager2::bank_load_chosen(const std::string& path) {

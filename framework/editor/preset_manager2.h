@@ -90,12 +90,10 @@ public:
   int get_current_program() const { return current_; }
   int get_nbr_programs() const { return nbr_programs_; }
   const std::string& program_name(int index) const;
-  const std::string& get_filter_name() const { return filter_name_; }
   pengui::PopupMenu& program_menu() { return menu_; }
   pengui::MessageBox& message_box() { return message_; }
   const PresetListenerRefMenu& selection() const { return *menu_listener_; }
   const BankManager& factory_bank() const { return factory_bank_; }
-  int get_factory_bank_code() const { return factory_bank_code_; }
 
   // The label of menu entry `index`: " 1 - 80sBass".
   static std::string menu_label(int index, const std::string& name);
@@ -103,7 +101,8 @@ public:
 private:
   void read_names();
   void show_name();
-  void fill_menu();
+  // One dialog at a time, and none while a box waits for an answer.
+  void start_bank_dialog(bool save);
   void bank_save_chosen(std::string path);
   void write_bank(const std::string& path);
   void bank_load_chosen(const std::string& path);
@@ -119,7 +118,6 @@ private:
   int fade_width_ = 0;
   std::vector<std::string> names_;
   BankManager factory_bank_;
-  int factory_bank_code_ = 0;
 
   pengui::Window* window_ = nullptr;
   HostGuiInterface* host_ = nullptr;

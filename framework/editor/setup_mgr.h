@@ -84,9 +84,6 @@ public:
   double plugin_version() const;
   // Where file dialogs start.
   std::string settings_folder() const;
-  // The parameter last touched in the editor becomes the MIDI learn target.
-  void sync_selection();
-
   // False when a box or dialog of the menu is still waiting.
   bool show_message(const std::string& title, const std::string& text,
                     pengui::MessageButtons buttons = pengui::MessageButtons::ok, pengui::MessageBox::Done done = {});
@@ -94,6 +91,8 @@ public:
 
 private:
   void build_menu();
+  // The parameter last touched in the editor becomes the MIDI learn target.
+  void sync_selection();
   template <class Entry, class... Args>
   Entry& make_entry(Args&&... args);
 

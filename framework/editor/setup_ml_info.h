@@ -21,7 +21,6 @@ class SetupMLWebSite : public pengui::MenuListenerInterface, public SetupCompone
 public:
   SetupMLWebSite(SetupMgr& mgr, int action) : SetupComponent(mgr), action_(action) {}
   void menu_chosen(pengui::MenuEntry& entry) override;
-  int get_action() const { return action_; }
 
 private:
   int action_;

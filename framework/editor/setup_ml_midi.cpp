@@ -2,12 +2,13 @@
 
 #include "framework/editor/setup_mgr.h"
 
+// The learn target is already the last touched parameter: the manager
+// takes it over when the menu pops up and at every idle.
+
 namespace mppi {
 
 void SetupMLMidiAutoBind::menu_refresh(pengui::MenuEntry& entry) {
-  SetupMgr& mgr = use_setup_mgr();
-  mgr.sync_selection();
-  MidiAutoBindMgr& learn = mgr.use_auto_bind();
+  MidiAutoBindMgr& learn = use_setup_mgr().use_auto_bind();
   const MidiAutoBindMenu menu = learn.make_menu();
   entry.set_label(menu.autobind_label);
   entry.set_ticked(menu.autobind_checked);
@@ -15,24 +16,17 @@ void SetupMLMidiAutoBind::menu_refresh(pengui::MenuEntry& entry) {
 }
 
 void SetupMLMidiAutoBind::menu_chosen(pengui::MenuEntry& /*entry*/) {
-  SetupMgr& mgr = use_setup_mgr();
-  mgr.sync_selection();
-  if (mgr.use_auto_bind().is_initialised()) mgr.use_auto_bind().toggle_autobind();
+  MidiAutoBindMgr& learn = use_setup_mgr().use_auto_bind();
+  if (learn.is_initialised()) learn.toggle_autobind();
 }
 
 void SetupMLMidiUnBind::menu_refresh(pengui::MenuEntry& entry) {
-  SetupMgr& mgr = use_setup_mgr();
-  mgr.sync_selection();
-  MidiAutoBindMgr& learn = mgr.use_auto_bind();
+  MidiAutoBindMgr& learn = use_setup_mgr().use_auto_bind();
   entry.set_label(learn.make_menu().unbind_label);
   entry.set_enabled(learn.is_initialised() && learn.get_selected() >= 0);
 }
 
-void SetupMLMidiUnBind::menu_chosen(pengui::MenuEntry& /*entry*/) {
-  SetupMgr& mgr = use_setup_mgr();
-  mgr.sync_selection();
-  mgr.use_auto_bind().unbind_selected();
-}
+void SetupMLMidiUnBind::menu_chosen(pengui::MenuEntry& /*entry*/) { use_setup_mgr().use_auto_bind().unbind_selected(); }
 
 void SetupMLMidiNrpnComp::menu_refresh(pengui::MenuEntry& entry) {
   MidiAutoBindMgr& learn = use_setup_mgr().use_auto_bind();

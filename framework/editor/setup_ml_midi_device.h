@@ -17,7 +17,6 @@ public:
   void menu_refresh(pengui::MenuEntry& entry) override;
   // A device entry (the submenu's entries have this listener too).
   void menu_chosen(pengui::MenuEntry& entry) override;
-  Side get_side() const { return side_; }
 
 private:
   Side side_;

@@ -35,6 +35,20 @@ void remember_latest(SettingAutoload* autoload, const std::string& path) {
   }
 }
 
+// Loads or saves the file; the latest file is remembered, a failure shown.
+int transfer(SetupMgr& mgr, const std::string& path, bool save) {
+  basic::SettingMgrInterface* settings = mgr.setting_mgr();
+  if (settings == nullptr) return -1;
+  const int rc = save ? settings->save(path) : settings->load(path);
+  if (rc == 0) {
+    remember_latest(mgr.setting_autoload(), path);
+  } else {
+    const char* what = save ? "Can't save configuration file\n" : "Can't load configuration file\n";
+    mgr.show_message("Error", error_text(what, path, rc));
+  }
+  return rc;
+}
+
 pengui::FileDialogRequest make_request(SetupMgr& mgr, bool save) {
   pengui::FileDialogRequest request;
   request.save = save;
@@ -67,18 +81,7 @@ void SetupMLLoadSettings::menu_chosen(pengui::MenuEntry& /*entry*/) {
   });
 }
 
-int SetupMLLoadSettings::load(const std::string& path) {
-  SetupMgr& mgr = use_setup_mgr();
-  basic::SettingMgrInterface* settings = mgr.setting_mgr();
-  if (settings == nullptr) return -1;
-  const int rc = settings->load(path);
-  if (rc == 0) {
-    remember_latest(mgr.setting_autoload(), path);
-  } else {
-    mgr.show_message("Error", error_text("Can't load configuration file\n", path, rc));
-  }
-  return rc;
-}
+int SetupMLLoadSettings::load(const std::string& path) { return transfer(use_setup_mgr(), path, false); }
 
 // --- Save ------------------------------------------------------------------
 
@@ -105,18 +108,7 @@ void SetupMLSaveSettings::save_checked(const std::string& path) {
                                });
 }
 
-int SetupMLSaveSettings::save(const std::string& path) {
-  SetupMgr& mgr = use_setup_mgr();
-  basic::SettingMgrInterface* settings = mgr.setting_mgr();
-  if (settings == nullptr) return -1;
-  const int rc = settings->save(path);
-  if (rc == 0) {
-    remember_latest(mgr.setting_autoload(), path);
-  } else {
-    mgr.show_message("Error", error_text("Can't save configuration file\n", path, rc));
-  }
-  return rc;
-}
+int SetupMLSaveSettings::save(const std::string& path) { return transfer(use_setup_mgr(), path, true); }
 
 // --- Autoload --------------------------------------------------------------
 

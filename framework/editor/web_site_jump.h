@@ -30,11 +30,12 @@ public:
   explicit WebSiteJump(double plugin_version, Opener opener = {});
 
   bool jump(int action) override;
+
+private:
   // The address of `action`; empty for an action without a page.
   std::string make_address(int action) const;
   static int version_number(double plugin_version);
 
-private:
   int version_;
   Opener opener_;
 };

@@ -2,9 +2,6 @@
 
 #include "gui/desktop_scale.h"
 
-#include <cstdlib>
-#include <cstring>
-
 namespace pengui {
 
 namespace {

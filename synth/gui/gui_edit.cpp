@@ -2,32 +2,24 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
 
 #include "framework/core/dsp_interface.h"
 #include "framework/core/host_gui_interface.h"
 #include "framework/gui_binding/param_listener.h"
 #include "framework/params/normalized_param_interface.h"
 #include "gui/window.h"
-#include "tools/artgen/panel_layout_table.h"
+#include "synth/gui/panel_item.h"
+#include "tools/artgen/art_resources.h"
 
 namespace synth {
 
 namespace {
-constexpr const char* kFontName = "font_02";
+constexpr const char* kPart = "GuiEdit";
 constexpr const char* kReadoutId = "readout";
 constexpr uint32_t kNameColour = 0xBDB8AC;
 constexpr uint32_t kValueColour = 0xFF9A3C;
 constexpr uint32_t kEditBackground = 0x26292D;
 constexpr int kTextBufferSize = 128;
-
-const art::PanelItem* find_readout() {
-  for (int i = 0; i < art::kPanelItemCount; ++i) {
-    const art::PanelItem& item = art::kPanelItems[i];
-    if (item.kind == art::PanelItemKind::display && std::strcmp(item.name, kReadoutId) == 0) return &item;
-  }
-  return nullptr;
-}
 }  // namespace
 
 class GuiEdit::EntryListener : public pengui::DefaultEventListener {
@@ -44,9 +36,9 @@ GuiEdit::GuiEdit() : entry_listener_(std::make_unique<EntryListener>(*this)) {}
 GuiEdit::~GuiEdit() { value_edit_.detach(entry_listener_.get()); }
 
 bool GuiEdit::build(GuiContext& ctx) {
-  const art::PanelItem* item = find_readout();
+  const art::PanelItem* item = find_panel_item(kPart, kReadoutId);
   if (!item || !ctx.window || !ctx.resources || !ctx.dsp) return false;
-  const pengui::FontSet* font = ctx.resources->font(kFontName);
+  const pengui::FontSet* font = ctx.resources->font(art::kFontName);
   if (!font) return false;
   ctx_ = ctx;
   const int half = item->h / 2;

@@ -24,9 +24,6 @@ public:
   // A menu left open when the window closed does not come back with it.
   void refresh() override;
 
-  mppi::SetupMgr& use_setup_mgr() { return setup_; }
-  pengui::PushButton& use_button() { return button_; }
-
 private:
   mppi::SetupMgr setup_;
   std::unique_ptr<mppi::SetupCtrlListener> listener_;

@@ -2,12 +2,14 @@
 
 #include "framework/core/dsp_interface.h"
 #include "gui/window.h"
+#include "synth/gui/panel_item.h"
 #include "synth/plugin/zindle_dsp.h"
-#include "tools/artgen/panel_layout_table.h"
 
 namespace synth {
 
 namespace {
+constexpr const char* kPart = "GuiKeyboard";
+constexpr const char* kKeyboardId = "keyboard";
 constexpr int kScreenChannel = 0;
 constexpr int kScreenNoteFlag = 0;
 constexpr float kScreenNoteValue = 0.0f;
@@ -18,13 +20,10 @@ GuiKeyboard::~GuiKeyboard() { detach(); }
 
 bool GuiKeyboard::build(GuiContext& ctx) {
   if (!ctx.window || !ctx.dsp || keyboard_) return false;
-  const art::PanelItem* item = nullptr;
-  for (int i = 0; i < art::kPanelItemCount; ++i) {
-    if (art::kPanelItems[i].kind == art::PanelItemKind::keyboard) item = &art::kPanelItems[i];
-  }
+  const art::PanelItem* item = find_panel_item(kPart, kKeyboardId);
   if (!item) return false;
   auto keys = std::make_unique<pengui::PianoKeyboard>();
-  keys->set_bounds({item->x, item->y, item->w, item->h});
+  keys->set_bounds(rect_of(*item));
   if (!keys->set_range(item->first_note, item->first_note + item->octaves * kNotesPerOctave)) return false;
   keys->set_listener(this);
   zindle_dsp_ = dynamic_cast<ZindleDsp*>(ctx.dsp);

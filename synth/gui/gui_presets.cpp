@@ -1,31 +1,22 @@
 #include "synth/gui/gui_presets.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "gui/file_dialog.h"
 #include "gui/window.h"
-#include "tools/artgen/panel_layout_table.h"
+#include "synth/gui/panel_item.h"
+#include "tools/artgen/art_resources.h"
 
 namespace synth {
 
 namespace {
 constexpr const char* kPart = "GuiPresets";
-constexpr const char* kFontName = "font_02";
 constexpr const char* kMenuOpenPicture = "pb_89_p";
 constexpr uint32_t kNameColour = 0xECE7DB;
 constexpr uint32_t kValueColour = 0xFF9A3C;
 constexpr uint32_t kEditBackground = 0x26292D;
 
-const art::PanelItem* find_item(const char* id) {
-  for (int i = 0; i < art::kPanelItemCount; ++i) {
-    const art::PanelItem& item = art::kPanelItems[i];
-    if (std::strcmp(item.part, kPart) == 0 && std::strcmp(item.name, id) == 0) return &item;
-  }
-  return nullptr;
-}
-
-pengui::Rect rect_of(const art::PanelItem& item) { return {item.x, item.y, item.w, item.h}; }
+const art::PanelItem* find_item(const char* id) { return find_panel_item(kPart, id); }
 
 bool set_button(pengui::PushButton& button, const art::PanelItem* item, const GuiResources& resources) {
   if (!item) return false;
@@ -44,7 +35,7 @@ GuiPresets::~GuiPresets() = default;
 
 bool GuiPresets::place_controls(GuiContext& ctx) {
   const GuiResources& res = *ctx.resources;
-  const pengui::FontSet* font = res.font(kFontName);
+  const pengui::FontSet* font = res.font(art::kFontName);
   const art::PanelItem* name = find_item("preset_name");
   const art::PanelItem* store = find_item("preset_store");
   const art::PanelItem* knob = find_item("preset_fade_time");
@@ -103,7 +94,7 @@ bool GuiPresets::build(GuiContext& ctx) {
   controls.fade_display = &fade_display_;
   std::unique_ptr<pengui::FileDialog> dialog =
       dialog_factory_ ? dialog_factory_(*window_) : pengui::make_file_dialog(*window_);
-  return manager_.attach(*window_, *ctx.host, *blend_, controls, ctx.resources->font(kFontName), std::move(dialog));
+  return manager_.attach(*window_, *ctx.host, *blend_, controls, ctx.resources->font(art::kFontName), std::move(dialog));
 }
 
 void GuiPresets::detach() { manager_.detach(); }

@@ -5,8 +5,8 @@
 #include "framework/core/dsp_interface.h"
 #include "framework/params/normalized_param_interface.h"
 #include "gui/window.h"
+#include "synth/gui/panel_item.h"
 #include "synth/params/param_table.h"
-#include "tools/artgen/panel_layout_table.h"
 
 namespace synth {
 
@@ -23,8 +23,6 @@ bool is_param_item(art::PanelItemKind kind) {
   return kind == art::PanelItemKind::knob || kind == art::PanelItemKind::fader ||
          kind == art::PanelItemKind::selector || kind == art::PanelItemKind::switch_;
 }
-
-pengui::Rect rect_of(const art::PanelItem& item) { return {item.x, item.y, item.w, item.h}; }
 
 }  // namespace
 
@@ -166,31 +164,9 @@ void PanelControls::refresh() {
   for (const auto& entry : entries_) entry->listener->refresh();
 }
 
-void PanelControls::remove_all() {
-  // Asked of each widget: the window may have gone before the section.
-  for (const auto& entry : entries_) {
-    if (entry->widget && entry->widget->window()) entry->widget->window()->remove(entry->widget.get());
-    if (entry->lamp && entry->lamp->window()) entry->lamp->window()->remove(entry->lamp.get());
-  }
-}
-
-pengui::ControlInterface* PanelControls::control_of(int param_index) const {
-  for (const auto& entry : entries_) {
-    if (entry->index == param_index) return entry->control;
-  }
-  return nullptr;
-}
-
 pengui::Widget* PanelControls::widget_of(int param_index) const {
   for (const auto& entry : entries_) {
     if (entry->index == param_index) return entry->widget.get();
-  }
-  return nullptr;
-}
-
-const PanelLamp* PanelControls::lamp_of(int param_index) const {
-  for (const auto& entry : entries_) {
-    if (entry->index == param_index) return entry->lamp.get();
   }
   return nullptr;
 }

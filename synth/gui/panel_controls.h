@@ -87,15 +87,10 @@ public:
   bool build(GuiContext& ctx, const char* part, const char* frame = nullptr);
   // Every control shows its parameter's current value.
   void refresh();
-  // Takes the controls out of their window (each widget also leaves it
-  // when destroyed).
-  void remove_all();
 
   int size() const { return static_cast<int>(entries_.size()); }
   // The control bound to `param_index`, or null when this section has none.
-  pengui::ControlInterface* control_of(int param_index) const;
   pengui::Widget* widget_of(int param_index) const;
-  const PanelLamp* lamp_of(int param_index) const;
 
   // The default a double-click or Ctrl-click restores, 0..1.
   static double default_nrm(int param_index, const mppi::NormalizedParamInterface& param);

@@ -12,7 +12,6 @@ public:
   // Pictures are not owned; the lamp takes the size of `off`.
   PanelLamp(int x, int y, const pengui::Image* off, const pengui::Image* on);
 
-  bool is_lit() const { return lit_; }
   // Repaints only when the state changes.
   void set_lit(bool lit);
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "framework/core/dsp_interface.h"
 #include "framework/editor/host_key.h"
 #include "gui/desktop_scale.h"
 #include "synth/gui/gui_edit.h"
@@ -86,11 +85,6 @@ void ZindleGui::detach() {
   detached_ = true;
   window_.close();
   for (const std::unique_ptr<GuiPart>& part : parts_) part->detach();
-}
-
-void ZindleGui::set_dsp(mppi::DspInterface* dsp) {
-  dsp_ = dsp;
-  nbr_param_ = dsp != nullptr ? dsp->get_nbr_param() : 0;
 }
 
 void ZindleGui::set_scale(int scale) {

@@ -42,7 +42,7 @@ public:
   mppi::HostGuiInterface* get_host() override { return host_.get(); }
   void set_host(mppi::HostGuiInterface* host) override { host_.reset(host); }  // owned from here
   mppi::DspInterface* get_dsp() override { return dsp_; }
-  void set_dsp(mppi::DspInterface* dsp) override;
+  void set_dsp(mppi::DspInterface* dsp) override { dsp_ = dsp; }
   void set_window(void* window) override { native_parent_ = window; }
   void* get_window() override { return native_parent_; }
   int get_width() const override { return kWidth; }
@@ -66,8 +66,6 @@ public:
   // For tests and tools: the toolkit window and the parameter links.
   pengui::Window& window() { return window_; }
   const std::array<mppi::MetaControl, kNbrParams>& meta_controls() const { return meta_; }
-  bool is_built() const { return built_; }
-  int get_nbr_param() const { return nbr_param_; }
 
 private:
   struct PendingValue {
@@ -82,7 +80,6 @@ private:
   std::unique_ptr<mppi::HostGuiInterface> host_;
   mppi::DspInterface* dsp_ = nullptr;
   void* native_parent_ = nullptr;
-  int nbr_param_ = 0;
   int host_scale_ = 0;  // 0: the desktop decides
   bool built_ = false;
   bool detached_ = false;

@@ -14,6 +14,7 @@
 #include "gui/image.h"
 #include "gui/window.h"
 #include "gui/support/fake_native_window.h"
+#include "support/editor_input.h"
 
 namespace pengui::testing {
 
@@ -36,7 +37,7 @@ inline FontSet make_box_font(int width = 6, int height = 8) {
   return f;
 }
 
-inline Point centre_of(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+using zindle_test::centre_of;
 
 struct TestWindow {
   Window window{900, 446};

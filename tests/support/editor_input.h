@@ -11,6 +11,9 @@
 
 namespace zindle_test {
 
+// Where a test points to hit a rectangle.
+inline pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
 class EditorInput {
 public:
   explicit EditorInput(pengui::Window& window) : window_(window) {}

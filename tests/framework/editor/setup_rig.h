@@ -72,7 +72,7 @@ struct SetupRig : zindle_test::EditorInput {
   bool choose(const std::vector<std::string>& path) {
     if (!open(path, path.size() - 1)) return false;
     const pengui::Rect r = view().entry_rect(static_cast<int>(path.size()) - 1, last_index_);
-    click({r.x + r.w / 2, r.y + r.h / 2});
+    click(zindle_test::centre_of(r));
     after_menu();
     return true;
   }
@@ -85,7 +85,7 @@ struct SetupRig : zindle_test::EditorInput {
       if (last_index_ < 0) return false;
       last_menu_ = menu;
       const pengui::Rect r = view().entry_rect(static_cast<int>(level), last_index_);
-      move({r.x + r.w / 2, r.y + r.h / 2});
+      move(zindle_test::centre_of(r));
       menu = menu->entry(last_index_)->submenu();
       if (level < levels && (menu == nullptr || view().level_count() != static_cast<int>(level) + 2)) return false;
     }

@@ -11,6 +11,7 @@
 #include "gui/file_dialog.h"
 #include "gui/linux/drawn_file_dialog.h"
 #include "gui/window.h"
+#include "support/editor_input.h"
 #include "support/stderr_capture.h"
 #include "support/temp_folder.h"
 #include "tests/gui/x11/solid_font.h"
@@ -51,7 +52,6 @@ TEST(DrawnFileDialog, ModalListsFoldersThenBanksAndAnswersTypedOrClickedNamesThr
     window.native_key(e, true);
     window.native_key(e, false);
   };
-  auto centre = [](const Rect& r) { return Point{r.x + r.w / 2, r.y + r.h / 2}; };
 
   FileDialogRequest request;
   request.title = "Load preset bank";
@@ -71,16 +71,16 @@ TEST(DrawnFileDialog, ModalListsFoldersThenBanksAndAnswersTypedOrClickedNamesThr
   click({5, 5});
   EXPECT_EQ(backdrop.presses, 0);
   EXPECT_EQ(drawn->entries(), (std::vector<std::string>{"../", "sub/", "a.pbk", "b.PBK"}));
-  click(centre(drawn->row_rect(1)), 2);  // a double click opens a folder
+  click(zindle_test::centre_of(drawn->row_rect(1)), 2);  // a double click opens a folder
   EXPECT_EQ(drawn->entries(), (std::vector<std::string>{"../", "inner.pbk"}));
-  click(centre(drawn->row_rect(0)), 2);
+  click(zindle_test::centre_of(drawn->row_rect(0)), 2);
   for (char c : std::string("nothing.pbk")) key(Key::character, static_cast<unsigned char>(c));
   key(Key::enter);  // a missing file keeps the dialog open
   dialog->poll();
   EXPECT_TRUE(answers.empty());
-  click(centre(drawn->row_rect(3)));
+  click(zindle_test::centre_of(drawn->row_rect(3)));
   EXPECT_EQ(drawn->typed_name(), "b.PBK");
-  click(centre(drawn->ok_rect()));
+  click(zindle_test::centre_of(drawn->ok_rect()));
   EXPECT_EQ(window.top_overlay(), nullptr);
   EXPECT_TRUE(answers.empty());  // the answer waits for the editor's next poll
   dialog->poll();

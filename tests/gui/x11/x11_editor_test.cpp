@@ -14,11 +14,14 @@
 #include "gui/push_button.h"
 #include "gui/text_edit.h"
 #include "gui/window.h"
+#include "support/editor_input.h"
 #include "tests/gui/x11/solid_font.h"
 #include "tests/gui/x11/x11_test_host.h"
 
 namespace pengui::testing {
 namespace {
+
+using zindle_test::centre_of;
 
 // Stripes and a gradient, so that any offset or channel swap shows.
 class Backdrop : public Widget {
@@ -45,8 +48,6 @@ struct MenuChoice : MenuListenerInterface {
   std::vector<int> chosen;
   void menu_chosen(MenuEntry& entry) override { chosen.push_back(entry.tag()); }
 };
-
-Point centre(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
 class X11EditorTest : public ::testing::Test {
 protected:
@@ -101,7 +102,7 @@ TEST_F(X11EditorTest, PointerAndKeysReachAButtonAMenuAndATextField) {
   ASSERT_TRUE(window.open(host->parent_handle()));
   window.idle();
 
-  click(centre(button.bounds()));
+  click(centre_of(button.bounds()));
   ASSERT_TRUE(idle_until([&] { return button_listener.values.size() == 2; }));
   EXPECT_EQ(button_listener.values[0], PushButton::kPressValue);
   EXPECT_EQ(button_listener.values[1], PushButton::kClickValue);
@@ -115,12 +116,12 @@ TEST_F(X11EditorTest, PointerAndKeysReachAButtonAMenuAndATextField) {
   ASSERT_TRUE(menu.popup(window, {500, 100}));
   window.idle();
   EXPECT_TRUE(shows_buffer());  // the menu is drawn in the editor
-  click(centre(menu.view()->entry_rect(0, 1)));
+  click(centre_of(menu.view()->entry_rect(0, 1)));
   ASSERT_TRUE(idle_until([&] { return choice.chosen.size() == 1; }));
   EXPECT_EQ(choice.chosen[0], 20);
   EXPECT_FALSE(menu.is_shown());
 
-  click(centre(field.bounds()));
+  click(centre_of(field.bounds()));
   ASSERT_TRUE(idle_until([&] { return field.is_editing(); }));
   for (unsigned long k : {XK_End, XK_h, XK_i, XK_BackSpace, XK_o, XK_Return}) {
     host->key(k, true);

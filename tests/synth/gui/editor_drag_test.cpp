@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "gui/knob.h"
+#include "support/editor_input.h"
 #include "synth/gui/editor_rig.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST(EditorDrag, KnobDragIsOneHostGesture) {
     }
   };
 
-  host.move_pointer(editor_test::editor_window(host), {b.x + b.w / 2, b.y + b.h / 2});
+  host.move_pointer(editor_test::editor_window(host), zindle_test::centre_of(b));
   plugin.dispatch(effEditIdle);
   host.button(1, true);
   for (int i = 0; i < 25; ++i) {

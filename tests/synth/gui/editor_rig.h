@@ -6,7 +6,6 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,8 +21,12 @@ namespace editor_test {
 constexpr VstInt32 kScaleVendor = 0x50726553;  // 'PreS'
 constexpr VstIntPtr kScaleCall = 0x41654373;   // 'AeCs'
 
+inline mppi::Vst2Plugin* adapter_of(AEffect* effect) {
+  return dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
+}
+inline mppi::Vst2Plugin* adapter_of(vst2_test::Instance& plugin) { return adapter_of(plugin.get()); }
 inline synth::ZindleGui* gui_of(AEffect* effect) {
-  auto* adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(effect->object));
+  mppi::Vst2Plugin* adapter = adapter_of(effect);
   return adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
 }
 inline synth::ZindleGui* gui_of(vst2_test::Instance& plugin) { return gui_of(plugin.get()); }
@@ -51,10 +54,10 @@ inline bool wait_until_shown(vst2_test::Instance& plugin, pengui::testing::X11Te
   return wait_until_shown(plugin.get(), host);
 }
 
-// Forces the scale for the test's lifetime (the desktop may say otherwise);
-// null: not forced (the host's call or the desktop decides).
+// Forces the scale for the test's lifetime (the desktop may say otherwise).
 class ScopedGuiScale : public test_support::ScopedEnv {
 public:
+  // Null: not forced (the host's call or the desktop decides).
   explicit ScopedGuiScale(const char* scale) : ScopedEnv("ZINDLE_GUI_SCALE", scale) {}
 };
 

@@ -91,7 +91,7 @@ public:
   std::vector<NoteCall> notes;
 };
 
-inline pengui::Point centre_of(const pengui::Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+using zindle_test::centre_of;
 
 struct PanelRig : zindle_test::EditorInput {
   PanelRig() : EditorInput(window), host_gui(rig.core) {

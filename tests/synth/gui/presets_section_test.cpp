@@ -22,14 +22,12 @@
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
 #include "framework/vst2/host_gui_vst2_win.h"
-#include "framework/vst2/vst2_plugin.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "gui/window.h"
+#include "synth/gui/editor_rig.h"
 #include "synth/gui/gui_presets.h"
 #include "synth/gui/gui_resources.h"
-#include "synth/gui/zindle_gui.h"
-#include "tests/framework/vst2/vst2_test_host.h"
 
 namespace {
 
@@ -43,8 +41,8 @@ Bytes read_file(const fs::path& path) {
 
 struct PresetsRig : zindle_test::EditorInput {
   PresetsRig() : EditorInput(window) {
-    adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
-    gui = adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
+    adapter = editor_test::adapter_of(plugin);
+    gui = editor_test::gui_of(plugin);
     if (!gui) return;
     host_gui.set_adapter(adapter);
     resources = std::make_unique<synth::LoadedGuiResources>(*gui);

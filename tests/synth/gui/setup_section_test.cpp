@@ -10,12 +10,10 @@
 #include "framework/midi/midi_mgr.h"
 #include "framework/midi_devices/midi_dev_sel_dispatcher.h"
 #include "framework/params/normalized_param_interface.h"
-#include "framework/vst2/audio_effect.h"
-#include "framework/vst2/vst2_plugin.h"
-#include "framework/vst2/vst2_test_host.h"
 #include "gui/popup_menu_view.h"
 #include "gui/support/fake_native_window.h"
 #include "support/editor_input.h"
+#include "synth/gui/editor_rig.h"
 #include "synth/gui/zindle_gui.h"
 #include "tools/artgen/panel_layout_table.h"
 
@@ -23,8 +21,8 @@ namespace {
 
 struct OpenEditor {
   OpenEditor() {
-    adapter = dynamic_cast<mppi::Vst2Plugin*>(static_cast<AudioEffect*>(plugin.get()->object));
-    gui = adapter ? dynamic_cast<synth::ZindleGui*>(adapter->get_gui()) : nullptr;
+    adapter = editor_test::adapter_of(plugin);
+    gui = editor_test::gui_of(plugin);
     if (gui == nullptr) return;
     native = pengui::testing::install_fake_native(gui->window());
     gui->set_scale(1);
@@ -88,14 +86,14 @@ TEST(SetupSection, InputDeviceNoneStopsTheHostsMidi) {
   ASSERT_EQ(menu->level_count(), 2);
   const pengui::Rect input = menu->entry_rect(1, 2);
   pengui::MouseEvent over;
-  over.pos = {input.x + input.w / 2, input.y + input.h / 2};
+  over.pos = zindle_test::centre_of(input);
   ed.gui->window().native_mouse_move(over);
   ASSERT_EQ(menu->level_count(), 3);
   int rows = 0;
   while (!menu->entry_rect(2, rows).empty()) ++rows;
   ASSERT_GE(rows, 2) << "the host's input and None";
   const pengui::Rect none = menu->entry_rect(2, rows - 1);
-  ed.click({none.x + none.w / 2, none.y + none.h / 2});
+  ed.click(zindle_test::centre_of(none));
   EXPECT_EQ(ed.menu(), nullptr);
   EXPECT_EQ(ed.gui->window().top_overlay(), nullptr) << "no error box";
   ASSERT_NE(ed.adapter->get_midi_dev_dispatcher(), nullptr);
