@@ -1,0 +1,22 @@
+#pragma once
+// What a window shows, read back from the screen as a host's capture sees
+// it: the check that an editor really drew into its window.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace selfcheck {
+
+// The top-left `width` x `height` pixels of `window` as 0x00RRGGBB, rows
+// from the top; empty when the system gives no bitmap.
+std::vector<uint32_t> read_window_pixels(HWND window, int width, int height);
+
+}  // namespace selfcheck
