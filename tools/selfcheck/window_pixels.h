@@ -2,12 +2,6 @@
 // What a window shows, read back from the screen as a host's capture sees
 // it: the check that an editor really drew into its window.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstdint>
