@@ -360,7 +360,7 @@ bool Vst2Plugin::getParameterProperties(VstInt32 index, VstParameterProperties* 
 
 void Vst2Plugin::setProgram(VstInt32 program) {
   try {
-    if (core_.select_program(program)) curProgram = program;
+    core_.select_program(program);  // getProgram() reads the core's current program
   } catch (...) {
   }
 }
@@ -389,9 +389,7 @@ VstInt32 Vst2Plugin::getChunk(void** data, bool is_preset) {
 }
 
 VstInt32 Vst2Plugin::setChunk(void* data, VstInt32 byte_size, bool is_preset) {
-  const int done = core_.set_chunk(static_cast<const uint8_t*>(data), byte_size, is_preset);
-  if (done != 0) curProgram = core_.get_current_program();
-  return done;
+  return core_.set_chunk(static_cast<const uint8_t*>(data), byte_size, is_preset);
 }
 
 // --- Events and pins --------------------------------------------------------------
