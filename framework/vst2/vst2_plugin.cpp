@@ -28,10 +28,6 @@ constexpr int kPinLabelLimit = 63;
 constexpr int kReplyTextLimit = 256;
 constexpr VstIntPtr kExtensionsAnswer = 0xbeef0000;
 constexpr VstIntPtr kExtensionDone = 0xbeef;
-// The content-scale call some hosts make before opening the editor:
-// index 'PreS', value 'AeCs', the factor in opt.
-constexpr VstInt32 kContentScaleVendor = 0x50726553;
-constexpr VstIntPtr kContentScaleCall = 0x41654373;
 
 // At most limit - 1 characters, always terminated.
 void copy_text(char* dest, const char* src, int limit) {

@@ -126,7 +126,7 @@ void check_drag(vsthost::Plugin& plugin, HWND editor) {
 // The host's scale call: the editor opens at 1800 x 892.
 void check_double_size(vsthost::Plugin& plugin, HWND host) {
   _putenv("ZINDLE_GUI_SCALE=");
-  check(plugin.dispatch(effVendorSpecific, 0x50726553, 0x41654373, nullptr, 2.0f) == 1, "the host's scale call");
+  check(plugin.dispatch(effVendorSpecific, kContentScaleVendor, kContentScaleCall, nullptr, 2.0f) == 1, "the host's scale call");
   ERect* rect = nullptr;
   check(plugin.dispatch(effEditGetRect, 0, 0, &rect) == 1 && rect && rect->right == 2 * kWidth &&
             rect->bottom == 2 * kHeight,
