@@ -8,7 +8,3 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# 32-bit hosts may call in with the stack aligned to 4 bytes only: every
-# function that keeps SSE values on the stack realigns it on entry.
-set(CMAKE_C_FLAGS_INIT "-mstackrealign")
-set(CMAKE_CXX_FLAGS_INIT "-mstackrealign")

@@ -194,6 +194,20 @@ int PluginCore::set_chunk(const uint8_t* data, int size, bool is_preset) {
   return 1;
 }
 
+bool PluginCore::replace_bank(const BankManager& bank) {
+  ProgramSlot program;
+  {
+    std::lock_guard<std::mutex> lock(bank_mutex_);
+    const int cur = cur_prog_.load();
+    if (bank.get_nbr_programs() != bank_.get_nbr_programs() || cur < 0 || cur >= bank.get_nbr_programs())
+      return false;
+    bank_ = bank;
+    program = bank_.use_program(cur);
+  }
+  apply_program(program, kSourceProgram, false, true);
+  return true;
+}
+
 void PluginCore::with_bank(const std::function<void(BankManager&)>& fn) {
   std::lock_guard<std::mutex> lock(bank_mutex_);
   sync_current_program_locked();

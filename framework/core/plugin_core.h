@@ -94,6 +94,10 @@ public:
   // Chunk operations; see chunk_storage.h for the layouts.
   int get_chunk(bool is_preset, std::vector<uint8_t>& buffer);
   int set_chunk(const uint8_t* data, int size, bool is_preset);
+  // Every program replaced by `bank`'s (false, and nothing changes, when the
+  // counts differ); the current program is applied at once, automating the
+  // host, before any edit could be read back into the new bank.
+  bool replace_bank(const BankManager& bank);
   // Runs `fn` with the bank, the current program brought up to date first.
   void with_bank(const std::function<void(BankManager&)>& fn);
 

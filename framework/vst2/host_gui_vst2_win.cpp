@@ -77,20 +77,7 @@ bool HostGuiVst2Win::set_program_name(int index, const std::string& name) {
 }
 
 bool HostGuiVst2Win::replace_bank(const BankManager& bank) {
-  if (adapter_ == nullptr) return false;
-  PluginCore& core = adapter_->use_core();
-  bool replaced = false;
-  ProgramSlot current;
-  core.with_bank([&](BankManager& own) {
-    if (bank.get_nbr_programs() != own.get_nbr_programs()) return;
-    own = bank;
-    current = own.use_program(core.get_current_program());
-    replaced = true;
-  });
-  if (!replaced) return false;
-  // Applied at once, before anything reads the live values back into the
-  // new current program.
-  adapter_->apply_program(current, PluginCore::kSourceProgram, false, true);
+  if (adapter_ == nullptr || !adapter_->use_core().replace_bank(bank)) return false;
   adapter_->publish_bank(bank, false);
   return true;
 }

@@ -166,6 +166,11 @@ enum AEffectOpcodes : VstInt32 {
   effGetNumMidiOutputChannels,
 };
 
+// The content-scale call some hosts make before opening the editor:
+// effVendorSpecific with this index and value, the factor in opt.
+constexpr VstInt32 kContentScaleVendor = vst_fourcc('P', 'r', 'e', 'S');
+constexpr VstIntPtr kContentScaleCall = vst_fourcc('A', 'e', 'C', 's');
+
 enum AudioMasterOpcodes : VstInt32 {
   audioMasterAutomate = 0,
   audioMasterVersion,

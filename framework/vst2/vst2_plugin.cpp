@@ -28,10 +28,6 @@ constexpr int kPinLabelLimit = 63;
 constexpr int kReplyTextLimit = 256;
 constexpr VstIntPtr kExtensionsAnswer = 0xbeef0000;
 constexpr VstIntPtr kExtensionDone = 0xbeef;
-// The content-scale call some hosts make before opening the editor:
-// index 'PreS', value 'AeCs', the factor in opt.
-constexpr VstInt32 kContentScaleVendor = 0x50726553;
-constexpr VstIntPtr kContentScaleCall = 0x41654373;
 
 // At most limit - 1 characters, always terminated.
 void copy_text(char* dest, const char* src, int limit) {
@@ -360,7 +356,7 @@ bool Vst2Plugin::getParameterProperties(VstInt32 index, VstParameterProperties* 
 
 void Vst2Plugin::setProgram(VstInt32 program) {
   try {
-    if (core_.select_program(program)) curProgram = program;
+    core_.select_program(program);  // getProgram() reads the core's current program
   } catch (...) {
   }
 }
@@ -389,9 +385,7 @@ VstInt32 Vst2Plugin::getChunk(void** data, bool is_preset) {
 }
 
 VstInt32 Vst2Plugin::setChunk(void* data, VstInt32 byte_size, bool is_preset) {
-  const int done = core_.set_chunk(static_cast<const uint8_t*>(data), byte_size, is_preset);
-  if (done != 0) curProgram = core_.get_current_program();
-  return done;
+  return core_.set_chunk(static_cast<const uint8_t*>(data), byte_size, is_preset);
 }
 
 // --- Events and pins --------------------------------------------------------------

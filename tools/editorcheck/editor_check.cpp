@@ -19,6 +19,8 @@
 #include "synth/params/param_table.h"
 #include "tools/artgen/panel_layout_table.h"
 #include "tools/artgen/sha256.h"
+#include "tools/selfcheck/check_report.h"
+#include "tools/selfcheck/window_pixels.h"
 #include "tools/vsthost/vst_host.h"
 
 namespace {
@@ -26,17 +28,7 @@ namespace {
 constexpr int kWidth = 900;
 constexpr int kHeight = 446;
 
-int g_passed = 0;
-int g_failed = 0;
-
-void check(bool ok, const std::string& what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED: %s\n", what.c_str());
-  }
-}
+using selfcheck::check;
 
 LRESULT CALLBACK host_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(hwnd, message, wparam, lparam);
@@ -66,35 +58,6 @@ void run_host(vsthost::Plugin& plugin, int ms) {
     plugin.dispatch(effEditIdle);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
-// The window's pixels as 0x00RRGGBB, rows from the top.
-std::vector<uint32_t> read_back(HWND window) {
-  std::vector<uint32_t> pixels;
-  HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kWidth;
-  info.bmiHeader.biHeight = -kHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib && bits) {
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    pixels.assign(p, p + static_cast<size_t>(kWidth) * kHeight);
-    for (uint32_t& v : pixels) v &= 0x00FFFFFFu;
-    SelectObject(memory, old);
-    DeleteObject(dib);
-  }
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  return pixels;
 }
 
 std::vector<unsigned char> rgb_bytes(const std::vector<uint32_t>& pixels) {
@@ -163,7 +126,7 @@ void check_drag(vsthost::Plugin& plugin, HWND editor) {
 // The host's scale call: the editor opens at 1800 x 892.
 void check_double_size(vsthost::Plugin& plugin, HWND host) {
   _putenv("ZINDLE_GUI_SCALE=");
-  check(plugin.dispatch(effVendorSpecific, 0x50726553, 0x41654373, nullptr, 2.0f) == 1, "the host's scale call");
+  check(plugin.dispatch(effVendorSpecific, kContentScaleVendor, kContentScaleCall, nullptr, 2.0f) == 1, "the host's scale call");
   ERect* rect = nullptr;
   check(plugin.dispatch(effEditGetRect, 0, 0, &rect) == 1 && rect && rect->right == 2 * kWidth &&
             rect->bottom == 2 * kHeight,
@@ -193,8 +156,7 @@ int main(int argc, char** argv) {
   auto plugin = vsthost::Plugin::load(argv[1], &error);
   check(plugin != nullptr, "load: " + error);
   if (!plugin) {
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return 1;
+    return selfcheck::finish();
   }
   plugin->start(44100.0, 512);
   ERect* rect = nullptr;
@@ -209,7 +171,7 @@ int main(int argc, char** argv) {
   check(editor != nullptr, "the editor's child window");
   run_host(*plugin, 300);
   if (editor) {
-    const std::vector<unsigned char> rgb = rgb_bytes(read_back(editor));
+    const std::vector<unsigned char> rgb = rgb_bytes(selfcheck::read_window_pixels(editor, kWidth, kHeight));
     std::ifstream reference(argv[2]);
     std::string expected;
     reference >> expected;
@@ -226,6 +188,5 @@ int main(int argc, char** argv) {
   check_double_size(*plugin, host);
   DestroyWindow(host);
   plugin->stop();
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return selfcheck::finish();
 }

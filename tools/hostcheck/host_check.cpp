@@ -15,21 +15,12 @@
 #include <vector>
 
 #include "framework/vst2/vst2_abi.h"
+#include "tools/selfcheck/check_report.h"
 #include "tools/vsthost/vst_host.h"
 
 namespace {
 
-int g_passed = 0;
-int g_failed = 0;
-
-void check(bool ok, const std::string& what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED: %s\n", what.c_str());
-  }
-}
+using selfcheck::check;
 
 template <typename T>
 void check_eq(const T& got, const T& want, const std::string& what) {
@@ -100,8 +91,7 @@ int main(int argc, char** argv) {
   auto plugin = vsthost::Plugin::load(argv[1], &error);
   check(plugin != nullptr, "load: " + error);
   if (!plugin) {
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return 1;
+    return selfcheck::finish();
   }
   const AEffect* e = plugin->effect();
   check_eq<int32_t>(e->magic, kEffectMagic, "magic");
@@ -167,6 +157,5 @@ int main(int argc, char** argv) {
   out.write(reinterpret_cast<const char*>(rendering.data()),
             static_cast<std::streamsize>(rendering.size() * sizeof(float)));
   check(static_cast<bool>(out), "write the rendering");
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return selfcheck::finish();
 }

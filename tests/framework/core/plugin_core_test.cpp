@@ -38,3 +38,43 @@ TEST(PluginCore, FirstSelectionKeepsTheStoredProgram) {
   ASSERT_TRUE(rig.core.select_program(0));
   EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.25f);
 }
+
+// A bank replaced from the editor sounds at once and keeps no trace of the
+// edits made to the old one; a bank of another size changes nothing.
+TEST(PluginCore, ReplacedBankIsAppliedWithoutTheOldEdits) {
+  CoreRig<> rig;
+  rig.core.select_program(1);
+  rig.clock += 1.0;
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.875f, 100));
+  rig.host.take();
+
+  mppi::BankManager smaller = rig.bank;
+  smaller.resize(3);
+  EXPECT_FALSE(rig.core.replace_bank(smaller));
+  EXPECT_EQ(rig.bank.get_nbr_programs(), 4);
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.875f);
+
+  mppi::BankManager loaded = rig.bank;
+  for (int i = 0; i < 4; ++i) loaded.use_program(i).values[kVcfFreq] = 0.0625f * static_cast<float>(i + 1);
+  ASSERT_TRUE(rig.core.replace_bank(loaded));
+  EXPECT_FLOAT_EQ(rig.dsp.get_param(kVcfFreq)->nrm(), 0.125f);
+  EXPECT_EQ(rig.host.count(Kind::Automate, kVcfFreq), 1);
+  rig.core.with_bank([](mppi::BankManager& bank) {
+    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(bank.use_program(i).values[kVcfFreq], 0.0625f * (i + 1)) << i;
+  });
+}
+
+// Storing puts the live sound, under the current program's name, into the
+// chosen slot and makes that slot current; the old slot keeps its values.
+TEST(PluginCore, StoreProgramCopiesTheLiveSoundIntoTheSlot) {
+  CoreRig<> rig;
+  rig.clock += 1.0;
+  ASSERT_TRUE(rig.core.set_param(kVcfFreq, 0.375f, 100));
+  EXPECT_FALSE(rig.core.store_program(4));
+  EXPECT_FALSE(rig.core.store_program(-1));
+  ASSERT_TRUE(rig.core.store_program(3));
+  EXPECT_EQ(rig.core.get_current_program(), 3);
+  EXPECT_EQ(rig.core.get_program_name(3), "Prog 0");
+  EXPECT_FLOAT_EQ(rig.bank.use_program(3).values[kVcfFreq], 0.375f);
+  EXPECT_FLOAT_EQ(rig.bank.use_program(0).values[kVcfFreq], rig.bank.use_program(1).values[kVcfFreq]);
+}

@@ -1,13 +1,12 @@
 #pragma once
-// A minimal self-checking report (one line per check, a closing count, an
-// exit code that says whether all held) and the groups of checks main() runs.
+// The groups of checks main() runs, each reporting through the tools'
+// self-check report (every check shown, one line each).
 
-#include <string>
+#include "tools/selfcheck/check_report.h"
 
 namespace wincheck {
 
-// Prints "ok: what" or "FAILED: what"; returns ok.
-bool check(bool ok, const std::string& what);
+using selfcheck::check;
 
 void window_checks();
 void lifecycle_checks();

@@ -11,6 +11,7 @@
 #include "gui/win32/win32_window_class.h"
 #include "gui/window.h"
 #include "tests/gui/win32/win32_test_host.h"
+#include "tools/selfcheck/window_pixels.h"
 
 namespace wincheck {
 
@@ -80,7 +81,7 @@ struct Editor {
   bool shows_buffer_soon() const {
     const pengui::RenderBuffer& b = window.buffer();
     const std::vector<uint32_t> want(b.data(), b.data() + static_cast<std::size_t>(b.width()) * b.height());
-    return pump_until([&] { return hwnd() && read_back(hwnd(), b.width(), b.height()) == want; });
+    return pump_until([&] { return hwnd() && selfcheck::read_window_pixels(hwnd(), b.width(), b.height()) == want; });
   }
   // The press and release a user's click makes, posted as the system would.
   void post_click(int x, int y) const {

@@ -1,12 +1,10 @@
 #pragma once
 // What a Windows host does around an editor: a top-level window for the
-// editor to live in, a message loop, and reading back what a window shows.
+// editor to live in and a message loop.
 
 #include "gui/win32/win32_api.h"
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace wincheck {
 
@@ -30,9 +28,6 @@ private:
 void pump_messages(int milliseconds);
 // Runs it until `done` holds or `timeout_ms` passed; the last `done`.
 bool pump_until(const std::function<bool()>& done, int timeout_ms = 2000);
-
-// Pixels of `window` as 0x00RRGGBB, rows from the top.
-std::vector<uint32_t> read_back(HWND window, int width, int height);
 
 // The system's cursor display counter (shown while at least 0).
 int cursor_display_count();
