@@ -16,8 +16,6 @@ constexpr float kScreenNoteValue = 0.0f;
 constexpr int kNotesPerOctave = 12;
 }  // namespace
 
-GuiKeyboard::~GuiKeyboard() { detach(); }
-
 bool GuiKeyboard::build(GuiContext& ctx) {
   if (!ctx.window || !ctx.dsp || keyboard_) return false;
   const art::PanelItem* item = find_panel_item(kPart, kKeyboardId);
@@ -26,31 +24,28 @@ bool GuiKeyboard::build(GuiContext& ctx) {
   keys->set_bounds(rect_of(*item));
   if (!keys->set_range(item->first_note, item->first_note + item->octaves * kNotesPerOctave)) return false;
   keys->set_listener(this);
-  zindle_dsp_ = dynamic_cast<ZindleDsp*>(ctx.dsp);
-  if (zindle_dsp_) zindle_dsp_->set_gui_keyboard_manager(&manager_);
+  if (auto* zindle_dsp = dynamic_cast<ZindleDsp*>(ctx.dsp)) manager_ = &zindle_dsp->screen_keyboard();
   keyboard_ = std::move(keys);
   ctx.window->add(keyboard_.get());
   show_notes();
   return true;
 }
 
-void GuiKeyboard::detach() {
-  if (zindle_dsp_) zindle_dsp_->set_gui_keyboard_manager(nullptr);
-  zindle_dsp_ = nullptr;
-}
+void GuiKeyboard::detach() { manager_ = nullptr; }
 
 void GuiKeyboard::idle() {
-  if (keyboard_ && manager_.test_and_clear_changed()) show_notes();
+  if (keyboard_ && manager_ && manager_->test_and_clear_changed()) show_notes();
 }
 
 void GuiKeyboard::show_notes() {
+  if (!manager_) return;
   for (int note = keyboard_->first_note(); note <= keyboard_->last_note(); ++note) {
-    keyboard_->set_note_shown(note, manager_.is_note_down(note));
+    keyboard_->set_note_shown(note, manager_->is_note_down(note));
   }
 }
 
 void GuiKeyboard::key_pressed(int note, double velocity) {
-  if (!zindle_dsp_) return;
+  if (!manager_) return;
   MidiGuiKeyboardManager::ScreenKey key;
   key.down = true;
   key.channel = kScreenChannel;
@@ -59,17 +54,17 @@ void GuiKeyboard::key_pressed(int note, double velocity) {
   key.value = kScreenNoteValue;
   key.velocity = static_cast<float>(velocity);
   key.flag = kScreenNoteFlag;
-  manager_.push_screen_key(key);
+  manager_->push_screen_key(key);
 }
 
 void GuiKeyboard::key_released(int note) {
-  if (!zindle_dsp_) return;
+  if (!manager_) return;
   MidiGuiKeyboardManager::ScreenKey key;
   key.down = false;
   key.channel = kScreenChannel;
   key.note = note;
   key.velocity = kReleaseVelocity;
-  manager_.push_screen_key(key);
+  manager_->push_screen_key(key);
 }
 
 }  // namespace synth

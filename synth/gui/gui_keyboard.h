@@ -3,8 +3,8 @@
 // DSP object's MIDI receiver (channel 0, velocity from the height of the
 // click), handed over through the keyboard manager's queue and played by
 // the audio thread at its next block; notes the DSP object receives from
-// MIDI are shown on the keys through the same manager, which the DSP
-// object is given while the section is attached.
+// MIDI are shown on the keys through the same manager, which belongs to the
+// DSP object and is borrowed while the section is attached.
 
 #include <memory>
 
@@ -14,31 +14,26 @@
 
 namespace synth {
 
-class ZindleDsp;
-
 class GuiKeyboard : public GuiPart, private pengui::PianoKeyboardListener {
 public:
   // Velocity of a key released from the screen.
   static constexpr float kReleaseVelocity = 1.0f;
 
   GuiKeyboard() = default;
-  ~GuiKeyboard() override;
 
   bool build(GuiContext& ctx) override;
   void detach() override;
   void idle() override;
 
   const pengui::PianoKeyboard* keyboard() const { return keyboard_.get(); }
-  MidiGuiKeyboardManager& manager() { return manager_; }
 
 private:
   void key_pressed(int note, double velocity) override;
   void key_released(int note) override;
   void show_notes();
 
-  MidiGuiKeyboardManager manager_;
   std::unique_ptr<pengui::PianoKeyboard> keyboard_;
-  ZindleDsp* zindle_dsp_ = nullptr;
+  MidiGuiKeyboardManager* manager_ = nullptr;  // the DSP object's, while attached
 };
 
 }  // namespace synth

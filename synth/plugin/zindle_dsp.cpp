@@ -7,7 +7,6 @@
 #include "framework/midi/midi_mgr.h"
 #include "synth/params/default_controllers.h"
 #include "synth/dsp/synth_event.h"
-#include "synth/plugin/midi_gui_keyboard_manager.h"
 #include "synth/plugin/plugin_info.h"
 
 namespace synth {
@@ -143,7 +142,7 @@ bool ZindleDsp::process_accumulating(float** outputs, void* /*unused1*/, int nbr
 void ZindleDsp::render(float** outputs, int nbr_samples, bool accumulate) {
   accumulate_ = accumulate;
   if (reset_requested_.exchange(false, std::memory_order_acquire)) synth_core_.reset();
-  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) play_screen_keys(*keys);
+  play_screen_keys(screen_keyboard_);
   const bool second_connected = host_ == nullptr || host_->is_pin_connected(0, 1);
   float* const out_l = outputs[0];
   float* const out_r = outputs[1];
@@ -185,7 +184,7 @@ int32_t ZindleDsp::note_on(int ch, int note, float pitch, float value, float vel
   event.value_b = value;
   event.velocity = velocity;
   event.flag = static_cast<uint8_t>(flag);
-  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->note_down(note);
+  screen_keyboard_.note_down(note);
   return 1;
 }
 
@@ -195,7 +194,7 @@ int32_t ZindleDsp::note_off(int ch, int note, float velocity) {
   event.channel = ch;
   event.note = note;
   event.value_a = velocity;
-  if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->note_up(note);
+  screen_keyboard_.note_up(note);
   return 1;
 }
 
@@ -224,15 +223,12 @@ int32_t ZindleDsp::channel_message(int ch, int status, int data1, int data2) {
     event.kind = SynthEvent::kPitchBend;
     event.channel = ch;
     event.value_a = bend;
-    if (pitch_bend_display_ != nullptr) {
-      pitch_bend_display_->store((bend + 1.0f) * 0.5f, std::memory_order_relaxed);
-    }
   } else if (status == kStatusControlChange &&
              (data1 == kCtrlAllSoundOff || data1 == kCtrlAllNotesOff)) {
     SynthEvent& event = synth_core_.queue_event();
     event.kind = SynthEvent::kAllNotesOff;
     event.channel = ch;
-    if (MidiGuiKeyboardManager* keys = gui_keyboard_.load(std::memory_order_acquire)) keys->release_all();
+    screen_keyboard_.release_all();
   }
   return 1;
 }

@@ -12,10 +12,10 @@
 #include "framework/params/normalized_param_interface.h"
 #include "framework/settings/setting_dsp_mixin.h"
 #include "synth/dsp/synth_core.h"
+#include "synth/plugin/midi_gui_keyboard_manager.h"
 
 namespace synth {
 
-class MidiGuiKeyboardManager;
 
 class ZindleDsp : public mppi::MidiReceiverInterface,
                   public mppi::NotifierInterface,
@@ -71,12 +71,10 @@ public:
   int32_t channel_message(int ch, int status, int data1, int data2) override;
 
   // --- Editor hooks --------------------------------------------------------
-  // Editor thread, while the audio thread may run.
-  void set_gui_keyboard_manager(MidiGuiKeyboardManager* manager) {
-    gui_keyboard_.store(manager, std::memory_order_release);
-  }
-  // Receives the bend as 0..1 for display.
-  void set_pitch_bend_display(std::atomic<float>* target) { pitch_bend_display_ = target; }
+  // The on-screen keyboard's link to the audio thread. It lives as long as
+  // this object, so an editor closing while the audio thread plays cannot
+  // pull it away under a block.
+  MidiGuiKeyboardManager& screen_keyboard() { return screen_keyboard_; }
 
   float get_sample_rate() const { return sample_rate_; }
   SynthCore& get_synth_core() { return synth_core_; }
@@ -96,8 +94,7 @@ private:
   mppi::PinSet input_pins_;
   mppi::PinSet output_pins_;
   SynthCore synth_core_;
-  std::atomic<MidiGuiKeyboardManager*> gui_keyboard_{nullptr};
-  std::atomic<float>* pitch_bend_display_ = nullptr;
+  MidiGuiKeyboardManager screen_keyboard_;
 };
 
 }  // namespace synth

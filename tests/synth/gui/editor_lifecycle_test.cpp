@@ -1,10 +1,11 @@
 // The editor through the plug-in's dispatcher, as a host drives it: sizes
 // and the host's scale call, host keys, idle before open, many open/close
-// cycles, two editors, a parent destroyed first and automation from
-// another thread.
+// cycles, also while the audio thread plays, two editors, a parent
+// destroyed first and automation from another thread.
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -107,6 +108,27 @@ TEST_F(EditorLife, FiftyOpenCloseCyclesLeaveNoWindowOrConnection) {
   if (clients_before >= 0) {
     EXPECT_EQ(host.client_count(), clients_before);
   }
+  EXPECT_EQ(X11TestHost::host_errors(), 0);
+}
+
+// Hosts close editors while playing: whatever the editor shares with the
+// audio thread must outlive it.
+TEST_F(EditorLife, OpenAndCloseWhileTheAudioThreadPlaysNotes) {
+  plugin.start(44100.0f, 64);
+  std::atomic<bool> playing{true};
+  std::thread audio([&] {
+    for (uint8_t note = 36; playing.load(); note = note == 96 ? 36 : note + 1) {
+      plugin.send_midi({{0x90, note, 100}, {0x80, static_cast<uint8_t>(note - 1), 0}});
+      plugin.render(64, 64);
+    }
+  });
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(open()) << "cycle " << i;
+    plugin.dispatch(effEditIdle);
+    plugin.dispatch(effEditClose);
+  }
+  playing = false;
+  audio.join();
   EXPECT_EQ(X11TestHost::host_errors(), 0);
 }
 

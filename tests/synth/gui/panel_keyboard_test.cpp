@@ -40,5 +40,21 @@ TEST(PanelKeyboard, AClickPlaysTheNoteWithTheVelocityOfItsHeight) {
   }
 }
 
+// The DSP object keeps the sounding notes while no editor is open, so an
+// editor opened over a held note shows it at once.
+TEST(PanelKeyboard, ANoteHeldBeforeTheEditorOpensIsShown) {
+  PanelRig r;
+  r.keyboard.detach();  // the editor closes
+  r.rig.dsp.note_on(0, 60, 60.0f, 0.0f, 1.0f, 0);
+  synth::GuiKeyboard reopened;
+  pengui::Window window{900, 446};  // goes first: it lets go of the keys
+  synth::GuiContext ctx = r.ctx;
+  ctx.window = &window;
+  ASSERT_TRUE(reopened.build(ctx));
+  EXPECT_TRUE(reopened.keyboard()->is_key_down(60));
+  EXPECT_FALSE(reopened.keyboard()->is_key_down(61));
+  reopened.detach();
+}
+
 }  // namespace
 }  // namespace panel_test
