@@ -63,7 +63,9 @@ bool PluginCore::notify_host(int param, float value, int /*source*/) {
   if (host_) {
     gestures_.open(param, [&](int) { host_->begin_edit(host_index); });
     host_->automate(host_index, value);
-    if (!gui_) host_->update_display();
+    // Without an editor, the host's own view shows the value; this may run
+    // on the audio thread (MIDI), so the refresh is sent later.
+    if (!gui_) display_update_pending_.store(true, std::memory_order_release);
   }
   return true;
 }
@@ -220,8 +222,12 @@ void PluginCore::publish_bank(const BankManager& bank) {
 }
 
 void PluginCore::consume_published_bank() {
-  if (exchange_.consume([&](const BankManager& bank) { dsp_.offer_bank_snapshot(&bank); }) && host_)
-    host_->update_display();
+  if (exchange_.consume([&](const BankManager& bank) { dsp_.offer_bank_snapshot(&bank); }))
+    display_update_pending_.store(true, std::memory_order_release);
+}
+
+void PluginCore::send_pending_display_update() {
+  if (host_ && display_update_pending_.exchange(false, std::memory_order_acq_rel)) host_->update_display();
 }
 
 void PluginCore::close_gestures() {

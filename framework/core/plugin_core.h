@@ -104,8 +104,13 @@ public:
   // --- Bank exchange -------------------------------------------------------
   // GUI or DSP side: a copy of `bank` is handed to the audio thread.
   void publish_bank(const BankManager& bank);
-  // Audio thread, at the start of every block.
+  // Audio thread, at the start of every block. A bank taken asks for a
+  // display update, sent later off the audio thread.
   void consume_published_bank();
+  // Background thread: tells the host to refresh its display if anything
+  // asked for it since the last call. The host is never called for it from
+  // the audio thread, where its callback might wait on its own GUI.
+  void send_pending_display_update();
 
   // --- Edit gestures ----------------------------------------------------------
   // One closing pass (background thread, or the host's idle call).
@@ -126,6 +131,7 @@ private:
   GuiInterface* gui_ = nullptr;
   HostCallbackInterface* host_ = nullptr;
   std::atomic<ParamFeedbackInterface*> feedback_{nullptr};
+  std::atomic<bool> display_update_pending_{false};
   std::function<double()> clock_;
 
   int nbr_param_ = 0;

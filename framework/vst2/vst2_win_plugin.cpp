@@ -13,8 +13,10 @@
 
 namespace mppi {
 
-void Vst2WinPlugin::BkgGesture::process() {
-  if (adapter_.core_ready_.load(std::memory_order_acquire)) adapter_.use_core().close_gestures();
+void Vst2WinPlugin::BkgHostCalls::process() {
+  if (!adapter_.core_ready_.load(std::memory_order_acquire)) return;
+  adapter_.use_core().send_pending_display_update();
+  if (adapter_.gestures_on_bkg_thread_) adapter_.use_core().close_gestures();
 }
 
 Vst2WinPlugin::Vst2WinPlugin(audioMasterCallback audio_master, std::unique_ptr<DspInterface> dsp,
@@ -30,8 +32,8 @@ Vst2WinPlugin::Vst2WinPlugin(audioMasterCallback audio_master, std::unique_ptr<D
   }
   dsp_task_ = use_dsp().get_bkg_task();
   bkg_container_.set_context(&use_dsp());
-  bkg_gesture_.set_context(&use_dsp());
-  if (gestures_on_bkg_thread_) bkg_container_.add(&bkg_gesture_);
+  bkg_host_calls_.set_context(&use_dsp());
+  bkg_container_.add(&bkg_host_calls_);
   bkg_thread_.set_handler(&bkg_container_);
   bkg_thread_.start();
 }
@@ -113,7 +115,7 @@ void Vst2WinPlugin::setProgram(VstInt32 program) {
 }
 
 VstInt32 Vst2WinPlugin::fxIdle() {
-  if (!gestures_on_bkg_thread_) bkg_gesture_.process();
+  if (!gestures_on_bkg_thread_ && core_ready_.load(std::memory_order_acquire)) use_core().close_gestures();
   return 1;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The VST 2 adapter, system part: the editor, the system MIDI ports, the
-// background thread that closes edit gestures, the floating-point guards
+// background thread that makes the core's deferred host calls, the floating-point guards
 // around host calls and the settings folder. The denormal guard is applied
 // here, once per host block.
 // (Despite "Win" in the name, this runs on every platform we build for.)
@@ -20,10 +20,12 @@ class Vst2WinEditor;
 
 class Vst2WinPlugin : public Vst2Plugin {
 public:
-  // Closes the edit gestures of the adapter's core, once it is ready.
-  class BkgGesture : public BkgInterface {
+  // The core's host calls that wait for the background thread, once the
+  // core is ready: display updates, and the closing of edit gestures unless
+  // the host's idle call does that.
+  class BkgHostCalls : public BkgInterface {
   public:
-    explicit BkgGesture(Vst2WinPlugin& adapter) : adapter_(adapter) {}
+    explicit BkgHostCalls(Vst2WinPlugin& adapter) : adapter_(adapter) {}
     void process() override;
     void* get_context() override { return context_; }
     void set_context(void* context) override { context_ = context; }
@@ -64,7 +66,7 @@ private:
   std::unique_ptr<MciMidiDevSelComp> system_midi_;
   BkgThreadWin32 bkg_thread_;
   BkgContainer bkg_container_;
-  BkgGesture bkg_gesture_{*this};
+  BkgHostCalls bkg_host_calls_{*this};
   BkgInterface* dsp_task_ = nullptr;
   bool dsp_task_running_ = false;
   bool gestures_on_bkg_thread_ = true;

@@ -41,6 +41,21 @@ TEST(PluginCore, FirstSelectionKeepsTheStoredProgram) {
 
 // A bank replaced from the editor sounds at once and keeps no trace of the
 // edits made to the old one; a bank of another size changes nothing.
+// What the audio thread does (a bank taken, a value from MIDI with no editor
+// open) asks the host for one display refresh, sent from the background pass.
+TEST(PluginCore, DisplayRefreshesWaitForTheBackgroundPass) {
+  CoreRig<> rig;
+  rig.host.take();
+  rig.core.publish_bank(rig.bank);
+  rig.core.consume_published_bank();
+  rig.core.notify_host(kVcfFreq, 0.5f, 100);
+  EXPECT_EQ(rig.host.count(Kind::Update), 0);
+  EXPECT_EQ(rig.host.count(Kind::Automate, kVcfFreq), 1);
+  rig.core.send_pending_display_update();
+  rig.core.send_pending_display_update();
+  EXPECT_EQ(rig.host.count(Kind::Update), 1);
+}
+
 TEST(PluginCore, ReplacedBankIsAppliedWithoutTheOldEdits) {
   CoreRig<> rig;
   rig.core.select_program(1);
