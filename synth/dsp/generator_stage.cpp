@@ -27,11 +27,9 @@ GeneratorStage::GeneratorStage() {
 GeneratorStage::~GeneratorStage() = default;
 
 void GeneratorStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kGeneratorVco1, &flag_vco1_},
-                                        {ParamGroup::kGeneratorVco2, &flag_vco2_},
-                                        {ParamGroup::kGeneratorSync, &flag_sync_}});
+  ParamCreator params(registry, {{ParamGroup::kGeneratorVco1, &flag_vco1_},
+                                 {ParamGroup::kGeneratorVco2, &flag_vco2_},
+                                 {ParamGroup::kGeneratorSync, &flag_sync_}});
   param_vco1_coarse_tune_ = params.add<ParamId::kVco1TuneC>();
   param_vco2_coarse_tune_ = params.add<ParamId::kVco2TuneC>();
   param_vco1_fine_tune_ = params.add<ParamId::kVco1TuneF>();

@@ -13,12 +13,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamGenCoarseTune;
-using synth::ParamGenFineTune;
-using synth::ParamGenPulseWidth;
-using synth::ParamGenVco1Src;
-using synth::ParamGenVcoSync;
-
 namespace synth {
 
 class GeneratorStage {

@@ -44,12 +44,10 @@ MixerStage::MixerStage() {
 MixerStage::~MixerStage() = default;
 
 void MixerStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kMixerSources, &flag_mixer_},
-                                        {ParamGroup::kMixerVcf, &flag_vcf_},
-                                        {ParamGroup::kMixerHpf, &flag_hpf_},
-                                        {ParamGroup::kMixerVca, &flag_vca_}});
+  ParamCreator params(registry, {{ParamGroup::kMixerSources, &flag_mixer_},
+                                 {ParamGroup::kMixerVcf, &flag_vcf_},
+                                 {ParamGroup::kMixerHpf, &flag_hpf_},
+                                 {ParamGroup::kMixerVca, &flag_vca_}});
   param_mix_src1_ = params.add<ParamId::kMixSrc1>();
   param_mix_src2_ = params.add<ParamId::kMixSrc2>();
   param_mix_src3_ = params.add<ParamId::kMixSrc3>();

@@ -15,20 +15,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamMixerSrc1;
-using synth::ParamMixerSrc2;
-using synth::ParamMixerSrc3;
-using synth::ParamMixerSrcLevel;
-using synth::ParamMixerVcfCutoff;
-using synth::ParamMixerVcfReso;
-using synth::ParamMixerHpfCutoff;
-using synth::ParamMixerVcaGain;
-using synth::ParamMixerVcaModSrc;
-using synth::ParamMixerVcaModGain;
-using synth::ParamVeloVcaSens;
-using synth::ParamVeloVcfCutoffSens;
-using synth::ParamMixerA440;
-
 namespace synth {
 
 class MixerStage {

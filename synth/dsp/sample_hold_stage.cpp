@@ -26,11 +26,9 @@ SampleHoldStage::SampleHoldStage()
       vco2_square_(kSilentInt) {}
 
 void SampleHoldStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kShLag, &flag_lag_},
-                                        {ParamGroup::kShMix1, &flag_src1_},
-                                        {ParamGroup::kShMix2, &flag_src2_}});
+  ParamCreator params(registry, {{ParamGroup::kShLag, &flag_lag_},
+                                 {ParamGroup::kShMix1, &flag_src1_},
+                                 {ParamGroup::kShMix2, &flag_src2_}});
   param_lag_ = params.add<ParamId::kShLag>();
   param_src1_ = params.add<ParamId::kShMix1Src>();
   param_src1_level_ = params.add<ParamId::kShMix1Lvl>();

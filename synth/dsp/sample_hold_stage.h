@@ -10,12 +10,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamShLag;
-using synth::ParamShMixerSrc1;
-using synth::ParamShMixerSrc1Level;
-using synth::ParamShMixerSrc2;
-using synth::ParamShMixerSrc2Level;
-
 namespace synth {
 
 class SampleHoldStage {
