@@ -209,11 +209,11 @@ void GeneratorStage::render_vco2_modulated(const float* signal, float amount, in
   count = std::clamp(count, 0, kMaxSamples);
   if (count == 0) return;
   // Every pitch of the run first: the pitch exponentials are independent of
-  // each other, and the loop below then carries only the phase.
-  const int max_pitch = vco2_.use_slave().get_max_pitch() - 1;
+  // each other, and the loop below then carries only the phase. tuning_for
+  // keeps each below the maximum.
   int offset = vco2_audio_mod_;
   for (int i = 0; i < count; ++i) {
-    vco2_tunings_[i] = vco2_.tuning_for(std::min(vco2_sum_ + offset, max_pitch));
+    vco2_tunings_[i] = vco2_.tuning_for(vco2_sum_ + offset);
     offset = round_half_up(signal[i] * amount);
   }
   if (sync_on_) {
