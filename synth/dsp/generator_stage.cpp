@@ -232,12 +232,14 @@ void GeneratorStage::render_vco2_modulated(const float* signal, float amount, in
   update_vco2();
 }
 
-void GeneratorStage::set_render_position(int position) { render_position_ = position; }
+void GeneratorStage::set_render_position(int position) {
+  finish_noise();  // once before the stepped samples, not at each
+  render_position_ = position;
+}
 
 void GeneratorStage::render_sample() {
   const int pos = render_position_;
   if (pos < 0 || pos >= kMaxSamples) return;
-  finish_noise();
   vco1_.render_one(&vco1_saw_buffer_[pos], &vco1_square_buffer_[pos]);
   if (sync_on_) {
     vco2_.render_one(&vco2_saw_buffer_[pos], &vco2_square_buffer_[pos]);
