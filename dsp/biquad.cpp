@@ -44,12 +44,6 @@ Biquad::Coefs Biquad::fast_coefs(float cutoff) const {
 
 void Biquad::update_coefs_fast() { state_.c = fast_coefs(cutoff_); }
 
-void Biquad::process(const float* in, float* out, int n) {
-  Kernel k = kernel();
-  for (int i = 0; i < n; ++i) out[i] = k.tick(in[i]);
-  store(k);
-}
-
 void Biquad::clear() {
   state_.x1 = state_.x2 = 0.0f;
   state_.y1 = state_.y2 = 0.0f;

@@ -47,9 +47,6 @@ public:
   Kernel kernel() const { return state_; }
   void store(const Kernel& k) { state_ = k; }
 
-  // In place when in == out.
-  void process(const float* in, float* out, int n);
-  float process_sample(float x) { return state_.tick(x); }
   void clear();
 
   float sample_rate() const { return sample_rate_; }
