@@ -84,11 +84,9 @@ public:
   void render_minute() {
     const long total = static_cast<long>(kRate) * kSeconds;
     for (long done = 0; done < total; done += kBlock) {
-      const std::vector<vsthost::MidiMessage> events = block_events();
-      if (!events.empty()) plugin_->send_midi(events);
+      send_block_events();
       plugin_->process({}, {left_.data(), right_.data()}, kBlock);
       if (minutes_ == 0) hash(left_);
-      position_ += kBlock;
     }
     ++minutes_;
     benchmark::DoNotOptimize(left_.data());
@@ -104,43 +102,21 @@ private:
     }
   }
 
-  // Key i of the pattern goes down at the step start with the next key held
-  // beside it every other step (both VCOs play), and up after the gate time.
-  std::vector<vsthost::MidiMessage> block_events() {
-    std::vector<vsthost::MidiMessage> events;
-    const long end = position_ + kBlock;
-    while (next_on_ < end || next_off_ < end) {
-      if (next_off_ <= next_on_) {
-        for (int k = 0; k < held_; ++k)
-          events.push_back({static_cast<int>(next_off_ - position_), 0x80, held_notes_[k], 64});
-        held_ = 0;
-        next_off_ = kNever;
-      } else {
-        const int count = (step_ % 2 == 0) ? 2 : 1;
-        for (int k = 0; k < count; ++k) {
-          held_notes_[k] = static_cast<uint8_t>(kPatternNotes[(step_ + k) % 6]);
-          events.push_back({static_cast<int>(next_on_ - position_), 0x90, held_notes_[k], 127});
-        }
-        held_ = count;
-        next_off_ = next_on_ + kGateSamples;
-        next_on_ += kStepSamples;
-        ++step_;
-      }
-    }
-    return events;
+  void send_block_events() {
+    events_.clear();
+    pattern_.play_block(kBlock, [this](long offset, int note, bool down) {
+      const auto status = static_cast<uint8_t>(down ? 0x90 : 0x80);
+      const auto velocity = static_cast<uint8_t>(down ? 127 : 64);
+      events_.push_back({static_cast<int>(offset), status, static_cast<uint8_t>(note), velocity});
+    });
+    if (!events_.empty()) plugin_->send_midi(events_);
   }
-
-  static constexpr long kNever = 0x7fffffffL;
 
   std::unique_ptr<vsthost::Plugin> plugin_;
   std::vector<float> left_;
   std::vector<float> right_;
-  long position_ = 0;
-  long next_on_ = 0;
-  long next_off_ = kNever;
-  int step_ = 0;
-  uint8_t held_notes_[2] = {};
-  int held_ = 0;
+  std::vector<vsthost::MidiMessage> events_;
+  NotePattern pattern_;
   int minutes_ = 0;
   uint32_t hash_ = 2166136261u;
 };

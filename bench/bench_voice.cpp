@@ -48,49 +48,27 @@ public:
     for (long done = 0; done < total; done += kBlock) {
       if (patch_ != Patch::kSilent) queue_block_events();
       dsp_.process_replacing(outs, nullptr, kBlock, nullptr);
-      position_ += kBlock;
     }
     benchmark::DoNotOptimize(left_.data());
   }
 
 private:
-  // Key i of the pattern goes down at the step start with the next key held
-  // beside it every other step (both VCOs play), and up after the gate time.
   void queue_block_events() {
-    const long end = position_ + kBlock;
-    while (next_on_ < end || next_off_ < end) {
-      if (next_off_ <= next_on_) {
-        dsp_.set_time_stamp(next_off_ - position_);
-        for (int k = 0; k < held_; ++k) dsp_.note_off(0, held_notes_[k], 1.0f);
-        held_ = 0;
-        next_off_ = kNever;
+    pattern_.play_block(kBlock, [this](long offset, int note, bool down) {
+      dsp_.set_time_stamp(offset);
+      if (down) {
+        dsp_.note_on(0, note, static_cast<float>(note), 0.0f, 1.0f, 1);
       } else {
-        dsp_.set_time_stamp(next_on_ - position_);
-        const int count = (step_ % 2 == 0) ? 2 : 1;
-        for (int k = 0; k < count; ++k) {
-          held_notes_[k] = kPatternNotes[(step_ + k) % 6];
-          dsp_.note_on(0, held_notes_[k], static_cast<float>(held_notes_[k]), 0.0f, 1.0f, 1);
-        }
-        held_ = count;
-        next_off_ = next_on_ + kGateSamples;
-        next_on_ += kStepSamples;
-        ++step_;
+        dsp_.note_off(0, note, 1.0f);
       }
-    }
+    });
   }
-
-  static constexpr long kNever = 0x7fffffffL;
 
   Patch patch_;
   synth::ZindleDsp dsp_;
   std::vector<float> left_;
   std::vector<float> right_;
-  long position_ = 0;
-  long next_on_ = 0;
-  long next_off_ = kNever;
-  int step_ = 0;
-  int held_notes_[2] = {};
-  int held_ = 0;
+  NotePattern pattern_;
 };
 
 void run_voice(benchmark::State& state, Patch patch) {

@@ -13,6 +13,46 @@ constexpr int kStepSamples = 11025;  // a new step every 0.25 s
 constexpr int kGateSamples = 8820;   // keys held for 0.2 s
 constexpr int kPatternNotes[] = {48, 55, 60, 67, 52, 64};
 
+// Key i of the pattern goes down at the step start with the next key held
+// beside it every other step (both VCOs play), and up after the gate time.
+class NotePattern {
+public:
+  // Calls key(offset, note, down) for each key change in the next `length`
+  // samples, in time order, and moves on past them.
+  template <class Key>
+  void play_block(int length, Key key) {
+    const long end = position_ + length;
+    while (next_on_ < end || next_off_ < end) {
+      if (next_off_ <= next_on_) {
+        for (int k = 0; k < held_; ++k) key(next_off_ - position_, held_notes_[k], false);
+        held_ = 0;
+        next_off_ = kNever;
+      } else {
+        const int count = (step_ % 2 == 0) ? 2 : 1;
+        for (int k = 0; k < count; ++k) {
+          held_notes_[k] = kPatternNotes[(step_ + k) % 6];
+          key(next_on_ - position_, held_notes_[k], true);
+        }
+        held_ = count;
+        next_off_ = next_on_ + kGateSamples;
+        next_on_ += kStepSamples;
+        ++step_;
+      }
+    }
+    position_ = end;
+  }
+
+private:
+  static constexpr long kNever = 0x7fffffffL;
+
+  long position_ = 0;
+  long next_on_ = 0;
+  long next_off_ = kNever;
+  int step_ = 0;
+  int held_notes_[2] = {};
+  int held_ = 0;
+};
+
 using Setting = std::pair<int, double>;  // internal parameter index, natural value
 
 // Both VCOs, ring modulation, noise into the sample-and-hold, resonance 0.9.

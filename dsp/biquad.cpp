@@ -18,12 +18,9 @@ void Biquad::design(double k) {
   const double b0 = proto_b0_, b1 = proto_b1_, b2 = proto_b2_;
   const double a0 = proto_a0_, a1 = proto_a1_, a2 = proto_a2_;
   const double d = a0 + a1 * k + a2 * kk;
-  b0_ = static_cast<float>((b0 + b1 * k + b2 * kk) / d);
-  b1_ = static_cast<float>(2.0 * (b0 - b2 * kk) / d);
-  b2_ = static_cast<float>((b0 - b1 * k + b2 * kk) / d);
-  a0_ = 1.0f;
-  a1_ = static_cast<float>(2.0 * (a0 - a2 * kk) / d);
-  a2_ = static_cast<float>((a0 - a1 * k + a2 * kk) / d);
+  state_.c = {static_cast<float>((b0 + b1 * k + b2 * kk) / d), static_cast<float>(2.0 * (b0 - b2 * kk) / d),
+              static_cast<float>((b0 - b1 * k + b2 * kk) / d), static_cast<float>(2.0 * (a0 - a2 * kk) / d),
+              static_cast<float>((a0 - a1 * k + a2 * kk) / d)};
 }
 
 void Biquad::update_coefs() {
@@ -45,26 +42,11 @@ Biquad::Coefs Biquad::fast_coefs(float cutoff) const {
           (proto_a0_ - proto_a1_ * k + proto_a2_ * kk) * inv_d};
 }
 
-void Biquad::update_coefs_fast() {
-  const Coefs c = fast_coefs(cutoff_);
-  b0_ = c.b0;
-  b1_ = c.b1;
-  b2_ = c.b2;
-  a0_ = 1.0f;
-  a1_ = c.a1;
-  a2_ = c.a2;
-}
-
-void Biquad::process(const float* in, float* out, int n) {
-  Kernel k = kernel();
-  for (int i = 0; i < n; ++i) out[i] = k.tick(in[i]);
-  store(k);
-}
+void Biquad::update_coefs_fast() { state_.c = fast_coefs(cutoff_); }
 
 void Biquad::clear() {
-  x_[0] = x_[1] = 0.0f;
-  y_[0] = y_[1] = 0.0f;
-  newer_ = 0;
+  state_.x1 = state_.x2 = 0.0f;
+  state_.y1 = state_.y2 = 0.0f;
 }
 
 }  // namespace dsp

@@ -8,19 +8,20 @@ namespace dsp {
 class Biquad {
 public:
   struct Coefs {
-    float b0, b1, b2, a1, a2;
+    float b0 = 1.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
   };
 
-  // Coefficients and history in locals for a block loop: kernel() loads
-  // them, tick() runs one sample with process_sample_shaped's arithmetic,
-  // store() writes them back.
+  // Coefficients and history: the section's whole running state. A block
+  // loop takes it into locals with kernel() and hands it back with store().
   struct Kernel {
-    float b0, b1, b2, a1, a2;
-    float x1, x2, y1, y2;
+    Coefs c;
+    float x1 = 0.0f, x2 = 0.0f, y1 = 0.0f, y2 = 0.0f;
 
+    // `shape` maps the computed output before it is stored as history, so a
+    // nonlinearity sits inside the recursion.
     template <class Shape>
     float tick(float x, Shape shape) {
-      float y = b0 * x + b1 * x1 + b2 * x2 - (a1 * y1 + a2 * y2);
+      float y = c.b0 * x + c.b1 * x1 + c.b2 * x2 - (c.a1 * y1 + c.a2 * y2);
       y = shape(y);
       x2 = x1;
       x1 = x;
@@ -29,13 +30,6 @@ public:
       return y;
     }
     float tick(float x) { return tick(x, [](float y) { return y; }); }
-    void set_coefs(const Coefs& c) {
-      b0 = c.b0;
-      b1 = c.b1;
-      b2 = c.b2;
-      a1 = c.a1;
-      a2 = c.a2;
-    }
   };
 
   void set_sample_rate(float fs) { sample_rate_ = fs; }
@@ -50,43 +44,16 @@ public:
   // The coefficients update_coefs_fast would give for `cutoff`.
   Coefs fast_coefs(float cutoff) const;
 
-  Kernel kernel() const {
-    const int older = newer_ ^ 1;
-    return {b0_, b1_, b2_, a1_, a2_, x_[newer_], x_[older], y_[newer_], y_[older]};
-  }
-  void store(const Kernel& k) {
-    b0_ = k.b0;
-    b1_ = k.b1;
-    b2_ = k.b2;
-    a1_ = k.a1;
-    a2_ = k.a2;
-    newer_ = 0;
-    x_[0] = k.x1;
-    x_[1] = k.x2;
-    y_[0] = k.y1;
-    y_[1] = k.y2;
-  }
+  Kernel kernel() const { return state_; }
+  void store(const Kernel& k) { state_ = k; }
 
-  // In place when in == out.
-  void process(const float* in, float* out, int n);
-  float process_sample(float x) {
-    return process_sample_shaped(x, [](float y) { return y; });
-  }
-  // `shape` maps the computed output before it is stored as history, so a
-  // nonlinearity sits inside the recursion.
-  template <class Shape>
-  float process_sample_shaped(float x, Shape shape);
   void clear();
 
   float sample_rate() const { return sample_rate_; }
   float cutoff() const { return cutoff_; }
 
 protected:
-  float b0_ = 1.0f, b1_ = 0.0f, b2_ = 0.0f;
-  float a0_ = 1.0f, a1_ = 0.0f, a2_ = 0.0f;
-  float x_[2] = {0.0f, 0.0f};
-  float y_[2] = {0.0f, 0.0f};
-  int newer_ = 0;  // history slot holding x1 and y1
+  Kernel state_;
   float proto_b0_ = 1.0f, proto_b1_ = 0.0f, proto_b2_ = 0.0f;
   float proto_a0_ = 1.0f, proto_a1_ = 0.0f, proto_a2_ = 0.0f;
   float sample_rate_ = 44100.0f;
@@ -95,17 +62,5 @@ protected:
 private:
   void design(double k);
 };
-
-template <class Shape>
-inline float Biquad::process_sample_shaped(float x, Shape shape) {
-  const int older = newer_ ^ 1;
-  float y = b0_ * x + b1_ * x_[newer_] + b2_ * x_[older] -
-            (a1_ * y_[newer_] + a2_ * y_[older]);
-  y = shape(y);
-  x_[older] = x;
-  y_[older] = y;
-  newer_ = older;
-  return y;
-}
 
 }  // namespace dsp

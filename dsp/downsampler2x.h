@@ -3,11 +3,8 @@
 // sections, H(z) = (A(z^2) + z^-1 B(z^2)) / 2. Path A takes the later input
 // through the even coefficients, path B the earlier one through the odd.
 
-#include <cmath>
 #include <cstddef>
 #include <vector>
-
-#include "dsp/downsampler2x_interface.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,7 +13,7 @@
 namespace dsp {
 
 template <int NC>
-class Downsampler2x : public Downsampler2xInterface {
+class Downsampler2x {
   static_assert(NC > 0 && NC <= 8 && NC % 2 == 0, "two equal chains of at most 8 sections");
 
 public:
@@ -24,7 +21,7 @@ public:
 
   // Both chains in locals for a block loop: kernel(), tick() per output
   // sample, store(). With SSE2 path A runs in lane 0 and path B in lane 1 of
-  // one register, each lane with process_sample's arithmetic.
+  // one register, each lane with the scalar path's arithmetic.
   class Kernel {
   public:
     float tick(const float in[2]) {
@@ -106,48 +103,26 @@ public:
 #endif
   }
 
-  void set_coefficients(const std::vector<double>& coefs) override {
+  // Set-up only: copies the all-pass coefficients.
+  void set_coefficients(const std::vector<double>& coefs) {
     for (std::size_t i = 0; i < NC && i < coefs.size(); ++i) coef_[i] = static_cast<float>(coefs[i]);
   }
-  void set_coefficients_float(const float coefs[8]) override {
+  void set_coefficients_float(const float coefs[8]) {
     for (int i = 0; i < NC; ++i) coef_[i] = coefs[i];
   }
 
-  float process_sample(const float in[2]) override {
-    float a = in[1];
-    float b = in[0];
-    for (int i = 0; i < NC; i += 2) {
-      a = section(i, a);
-      b = section(i + 1, b);
-    }
-    return (a + b) * 0.5f;
-  }
-
-  void process_block(float* out, const float* in, int n_out) override {
+  // Reads exactly 2 * n_out samples, the earlier of each pair first.
+  void process_block(float* out, const float* in, int n_out) {
     Kernel k = kernel();
     for (int i = 0; i < n_out; ++i) out[i] = k.tick(in + 2 * i);
     store(k);
   }
 
-  void clear() override {
+  void clear() {
     for (int i = 0; i < NC; ++i) xm_[i] = ym_[i] = 0.0f;
   }
 
-  bool state_is_normal() const override {
-    for (int i = 0; i < NC; ++i) {
-      if (std::fpclassify(ym_[i]) == FP_SUBNORMAL) return false;
-    }
-    return true;
-  }
-
 private:
-  float section(int i, float x) {
-    const float y = (x - ym_[i]) * coef_[i] + xm_[i];
-    xm_[i] = x;
-    ym_[i] = y;
-    return y;
-  }
-
   float coef_[NC] = {};
   float xm_[NC] = {};
   float ym_[NC] = {};

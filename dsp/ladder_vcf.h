@@ -91,8 +91,8 @@ inline void LadderVcf::store(const Kernel& k) {
 }
 
 inline void LadderVcf::retune_fast(Kernel& k, float fc) const {
-  k.a.set_coefs(section_a_.fast_coefs(fc));
-  k.b.set_coefs(section_b_.fast_coefs(fc));
+  k.a.c = section_a_.fast_coefs(fc);
+  k.b.c = section_b_.fast_coefs(fc);
 }
 
 inline void LadderVcf::store_retuned(const Kernel& k, float fc) {

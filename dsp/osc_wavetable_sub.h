@@ -94,7 +94,7 @@ public:
       INTERP::read4(second, second_phases, other);
       for (int k = 0; k < 4; ++k) {
         saw[i + k] = static_cast<int16_t>(s[k]);
-        square[i + k] = static_cast<int16_t>(static_cast<uint16_t>(dc_offset - other[k] + s[k]));
+        square[i + k] = pulse(dc_offset, other[k], s[k]);
       }
     }
     phase_ = phase;
@@ -189,7 +189,11 @@ private:
   int16_t square_from(uint64_t second_phase, int32_t saw) const {
     const int32_t other = INTERP::read(table_second_->data() + table_second_->get_offset(level_),
                                        second_phase);
-    return static_cast<int16_t>(static_cast<uint16_t>(dc_offset_ - other + saw));
+    return pulse(dc_offset_, other, saw);
+  }
+  // The sawtooth less its shifted copy, wrapped to 16 bits.
+  static int16_t pulse(int32_t dc_offset, int32_t other, int32_t saw) {
+    return static_cast<int16_t>(static_cast<uint16_t>(dc_offset - other + saw));
   }
 
   int max_pitch_ = 0;

@@ -30,13 +30,11 @@ ControlStage::ControlStage() {
 }
 
 void ControlStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kControlAdsrTimes, &flags_[kAdsrTimes]},
-                                        {ParamGroup::kControlAdsrRepeat, &flags_[kAdsrRepeat]},
-                                        {ParamGroup::kControlArTimes, &flags_[kArTimes]},
-                                        {ParamGroup::kControlArRepeat, &flags_[kArRepeat]},
-                                        {ParamGroup::kControlLfo, &flags_[kLfoSettings]}});
+  ParamCreator params(registry, {{ParamGroup::kControlAdsrTimes, &flags_[kAdsrTimes]},
+                                 {ParamGroup::kControlAdsrRepeat, &flags_[kAdsrRepeat]},
+                                 {ParamGroup::kControlArTimes, &flags_[kArTimes]},
+                                 {ParamGroup::kControlArRepeat, &flags_[kArRepeat]},
+                                 {ParamGroup::kControlLfo, &flags_[kLfoSettings]}});
   param_adsr_attack_time_ = params.add<ParamId::kAdsrAtkTime>();
   param_adsr_decay_time_ = params.add<ParamId::kAdsrDcyTime>();
   param_adsr_sustain_level_ = params.add<ParamId::kAdsrSusLvl>();

@@ -10,19 +10,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamCtrlAdsrAttackTime;
-using synth::ParamCtrlAdsrDecayTime;
-using synth::ParamCtrlAdsrSustainLevel;
-using synth::ParamCtrlAdsrReleaseTime;
-using synth::ParamCtrlAdsrRepeat;
-using synth::ParamCtrlAdsrAutoRepeat;
-using synth::ParamCtrlArAttackTime;
-using synth::ParamCtrlArReleaseTime;
-using synth::ParamCtrlArRepeat;
-using synth::ParamCtrlLfoPer;
-using synth::ParamCtrlLfoTempoSync;
-using synth::ParamCtrlLfoKeyRetrig;
-
 namespace synth {
 
 class ControlStage {

@@ -27,11 +27,9 @@ GeneratorStage::GeneratorStage() {
 GeneratorStage::~GeneratorStage() = default;
 
 void GeneratorStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kGeneratorVco1, &flag_vco1_},
-                                        {ParamGroup::kGeneratorVco2, &flag_vco2_},
-                                        {ParamGroup::kGeneratorSync, &flag_sync_}});
+  ParamCreator params(registry, {{ParamGroup::kGeneratorVco1, &flag_vco1_},
+                                 {ParamGroup::kGeneratorVco2, &flag_vco2_},
+                                 {ParamGroup::kGeneratorSync, &flag_sync_}});
   param_vco1_coarse_tune_ = params.add<ParamId::kVco1TuneC>();
   param_vco2_coarse_tune_ = params.add<ParamId::kVco2TuneC>();
   param_vco1_fine_tune_ = params.add<ParamId::kVco1TuneF>();
@@ -211,11 +209,11 @@ void GeneratorStage::render_vco2_modulated(const float* signal, float amount, in
   count = std::clamp(count, 0, kMaxSamples);
   if (count == 0) return;
   // Every pitch of the run first: the pitch exponentials are independent of
-  // each other, and the loop below then carries only the phase.
-  const int max_pitch = vco2_.use_slave().get_max_pitch() - 1;
+  // each other, and the loop below then carries only the phase. tuning_for
+  // keeps each below the maximum.
   int offset = vco2_audio_mod_;
   for (int i = 0; i < count; ++i) {
-    vco2_tunings_[i] = vco2_.tuning_for(std::min(vco2_sum_ + offset, max_pitch));
+    vco2_tunings_[i] = vco2_.tuning_for(vco2_sum_ + offset);
     offset = round_half_up(signal[i] * amount);
   }
   if (sync_on_) {
@@ -234,12 +232,14 @@ void GeneratorStage::render_vco2_modulated(const float* signal, float amount, in
   update_vco2();
 }
 
-void GeneratorStage::set_render_position(int position) { render_position_ = position; }
+void GeneratorStage::set_render_position(int position) {
+  finish_noise();  // once before the stepped samples, not at each
+  render_position_ = position;
+}
 
 void GeneratorStage::render_sample() {
   const int pos = render_position_;
   if (pos < 0 || pos >= kMaxSamples) return;
-  finish_noise();
   vco1_.render_one(&vco1_saw_buffer_[pos], &vco1_square_buffer_[pos]);
   if (sync_on_) {
     vco2_.render_one(&vco2_saw_buffer_[pos], &vco2_square_buffer_[pos]);

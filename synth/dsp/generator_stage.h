@@ -13,12 +13,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamGenCoarseTune;
-using synth::ParamGenFineTune;
-using synth::ParamGenPulseWidth;
-using synth::ParamGenVco1Src;
-using synth::ParamGenVcoSync;
-
 namespace synth {
 
 class GeneratorStage {
@@ -68,7 +62,8 @@ public:
   // (the first with the offset in force), as the stepped form does.
   void render_block_except_vco2(int count);
   void render_vco2_modulated(const float* signal, float amount, int count);
-  // Stepped form, for a modulation signal that VCO 2 feeds.
+  // Stepped form, for a modulation signal that VCO 2 feeds:
+  // set_render_position, then render_sample once per sample.
   void set_render_position(int position);
   void render_sample();
 

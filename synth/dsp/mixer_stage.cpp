@@ -4,7 +4,7 @@
 #include <cmath>
 #include <iterator>
 #include <memory>
-#include <utility>
+#include <tuple>
 
 #include "dsp/halfband_design.h"
 #include "framework/core/plugin_internal.h"
@@ -44,12 +44,10 @@ MixerStage::MixerStage() {
 MixerStage::~MixerStage() = default;
 
 void MixerStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kMixerSources, &flag_mixer_},
-                                        {ParamGroup::kMixerVcf, &flag_vcf_},
-                                        {ParamGroup::kMixerHpf, &flag_hpf_},
-                                        {ParamGroup::kMixerVca, &flag_vca_}});
+  ParamCreator params(registry, {{ParamGroup::kMixerSources, &flag_mixer_},
+                                 {ParamGroup::kMixerVcf, &flag_vcf_},
+                                 {ParamGroup::kMixerHpf, &flag_hpf_},
+                                 {ParamGroup::kMixerVca, &flag_vca_}});
   param_mix_src1_ = params.add<ParamId::kMixSrc1>();
   param_mix_src2_ = params.add<ParamId::kMixSrc2>();
   param_mix_src3_ = params.add<ParamId::kMixSrc3>();
@@ -126,6 +124,7 @@ void MixerStage::update_params() {
     level1_ = static_cast<float>(param_mix1_lvl_->get_val());
     level2_ = static_cast<float>(param_mix2_lvl_->get_val());
     level3_ = static_cast<float>(param_mix3_lvl_->get_val());
+    update_sources_read();
     a440_on_ = is_one(param_a440_tone_->get_val());
   }
   if (flag_vcf_.test_and_clear()) {
@@ -166,15 +165,16 @@ void MixerStage::set_filter_audio_mod(float level) {
   audio_mod_on_ = level != 0.0f;
 }
 
-// Mirrors the tests in mix.
-unsigned MixerStage::generator_outputs_read() const {
+// What mix reads, decided once per change of the sources.
+void MixerStage::update_sources_read() {
   namespace out = generator_output;
-  unsigned outputs = 0;
-  if (level1_ > 0.0f && src1_is_noise_ && noise_ != nullptr) outputs |= out::kNoise;
-  if (level1_ > 0.0f && !src1_is_noise_ && vco1_square_ && vco2_square_) outputs |= out::kVco1Square | out::kVco2Square;
-  if (level2_ > 0.0f && src2_buffer_ != nullptr) outputs |= src2_is_saw_ ? out::kVco1Saw : out::kVco1Square;
-  if (level3_ > 0.0f && src3_buffer_ != nullptr) outputs |= src3_is_saw_ ? out::kVco2Saw : out::kVco2Square;
-  return outputs;
+  src1_on_ = level1_ > 0.0f && (src1_is_noise_ ? noise_ != nullptr : vco1_square_ && vco2_square_);
+  src2_on_ = level2_ > 0.0f && src2_buffer_ != nullptr;
+  src3_on_ = level3_ > 0.0f && src3_buffer_ != nullptr;
+  outputs_read_ = 0;
+  if (src1_on_) outputs_read_ |= src1_is_noise_ ? out::kNoise : out::kVco1Square | out::kVco2Square;
+  if (src2_on_) outputs_read_ |= src2_is_saw_ ? out::kVco1Saw : out::kVco1Square;
+  if (src3_on_) outputs_read_ |= src3_is_saw_ ? out::kVco2Saw : out::kVco2Square;
 }
 
 bool MixerStage::gain_audible() const { return vca_gain_ > 0.004f; }
@@ -183,7 +183,7 @@ bool MixerStage::env_gain_audible() const { return env_level_ + prev_env_level_ 
 
 void MixerStage::mix(float* dst, int count) {
   bool written = false;
-  if (level1_ > 0.0f && (src1_is_noise_ ? noise_ != nullptr : vco1_square_ && vco2_square_)) {
+  if (src1_on_) {
     if (src1_is_noise_) {
       for (int i = 0; i < count; ++i) dst[i] = noise_[i] * level1_;
     } else {
@@ -194,8 +194,9 @@ void MixerStage::mix(float* dst, int count) {
     }
     written = true;
   }
-  for (const auto& [buffer, level] : {std::pair{src2_buffer_, level2_}, std::pair{src3_buffer_, level3_}}) {
-    if (!(level > 0.0f) || buffer == nullptr) continue;
+  for (const auto& [buffer, level, on] :
+       {std::tuple{src2_buffer_, level2_, src2_on_}, std::tuple{src3_buffer_, level3_, src3_on_}}) {
+    if (!on) continue;
     if (written) {
       for (int i = 0; i < count; ++i) dst[i] += static_cast<float>(buffer[i]) * level * kInv16384;
     } else {

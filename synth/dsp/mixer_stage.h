@@ -15,20 +15,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamMixerSrc1;
-using synth::ParamMixerSrc2;
-using synth::ParamMixerSrc3;
-using synth::ParamMixerSrcLevel;
-using synth::ParamMixerVcfCutoff;
-using synth::ParamMixerVcfReso;
-using synth::ParamMixerHpfCutoff;
-using synth::ParamMixerVcaGain;
-using synth::ParamMixerVcaModSrc;
-using synth::ParamMixerVcaModGain;
-using synth::ParamVeloVcaSens;
-using synth::ParamVeloVcfCutoffSens;
-using synth::ParamMixerA440;
-
 namespace synth {
 
 class MixerStage {
@@ -59,7 +45,7 @@ public:
   // Per-sample cutoff modulation by the doubled-rate signal; 0 turns it off.
   void set_filter_audio_mod(float level);
   // The generator buffers process reads (generator_output bits).
-  unsigned generator_outputs_read() const;
+  unsigned generator_outputs_read() const { return outputs_read_; }
   bool gain_audible() const;
   bool env_gain_audible() const;
   // count <= kMaxSamples host-rate samples. `beside`, when given with two
@@ -68,6 +54,7 @@ public:
   void add_a440(float* out, int count);
 
 private:
+  void update_sources_read();
   void mix(float* dst, int count);
   float advance_cutoff(int count);
   void compute_vca_gains(int count);
@@ -117,6 +104,10 @@ private:
   bool src1_is_noise_ = false;
   bool src2_is_saw_ = true;
   bool src3_is_saw_ = true;
+  bool src1_on_ = false;  // level above 0 and buffers present
+  bool src2_on_ = false;
+  bool src3_on_ = false;
+  unsigned outputs_read_ = 0;  // generator_output bits of the sources on
   const int16_t* src2_buffer_ = nullptr;
   const int16_t* src3_buffer_ = nullptr;
   float level1_ = 0.0f;

@@ -120,8 +120,8 @@ void NoiseGen::Section::process(float* buf, int count) {
 NoiseGen::NoiseGen() : amplitude_bits_(float_bits(1.0f)) {}
 
 void NoiseGen::create_params(mppi::PluginInternal& registry) {
-  synth::ParamCreator params(registry, {{synth::ParamGroup::kNoise, &flag_noise_}});
-  noise_type_ = params.add_shared<synth::ParamId::kNoiseType>();
+  ParamCreator params(registry, {{ParamGroup::kNoise, &flag_noise_}});
+  noise_type_ = params.add_shared<ParamId::kNoiseType>();
   amplitude_bits_ = float_bits(1.0f);
   select_filter();
 }

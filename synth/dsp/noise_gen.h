@@ -12,8 +12,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamGenNoiseType;
-
 namespace synth {
 
 class NoiseGen {

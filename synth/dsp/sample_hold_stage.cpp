@@ -26,11 +26,9 @@ SampleHoldStage::SampleHoldStage()
       vco2_square_(kSilentInt) {}
 
 void SampleHoldStage::create_params(mppi::PluginInternal& registry) {
-  using synth::ParamGroup;
-  using synth::ParamId;
-  synth::ParamCreator params(registry, {{ParamGroup::kShLag, &flag_lag_},
-                                        {ParamGroup::kShMix1, &flag_src1_},
-                                        {ParamGroup::kShMix2, &flag_src2_}});
+  ParamCreator params(registry, {{ParamGroup::kShLag, &flag_lag_},
+                                 {ParamGroup::kShMix1, &flag_src1_},
+                                 {ParamGroup::kShMix2, &flag_src2_}});
   param_lag_ = params.add<ParamId::kShLag>();
   param_src1_ = params.add<ParamId::kShMix1Src>();
   param_src1_level_ = params.add<ParamId::kShMix1Lvl>();
@@ -66,13 +64,15 @@ void SampleHoldStage::update() {
   if (param_lag_ == nullptr) return;  // parameters not created
 
   if (flag_lag_.test_and_clear()) update_lag();
-  if (flag_src1_.test_and_clear()) {
+  const bool src1_changed = flag_src1_.test_and_clear();
+  if (src1_changed) {
     level1_ = static_cast<float>(param_src1_level_->get_val());
     scale1_ = level1_ * kInvFullScale;
     src1_is_saw_ = param_src1_->get_val() != 0.0;
     offset_ = (level1_ + offset_share2_) * 0.5f;
   }
-  if (flag_src2_.test_and_clear()) {
+  const bool src2_changed = flag_src2_.test_and_clear();
+  if (src2_changed) {
     const float level2 = static_cast<float>(param_src2_level_->get_val());
     scale2_ = level2;
     src2_is_float_ = param_src2_->get_val() != 0.0;
@@ -84,6 +84,7 @@ void SampleHoldStage::update() {
     }
     offset_ = (level1_ + offset_share2_) * 0.5f;
   }
+  if (src1_changed || src2_changed) update_terms_read();
 }
 
 float SampleHoldStage::mix_sample(int i) const {
@@ -95,15 +96,12 @@ float SampleHoldStage::mix_sample(int i) const {
 // nothing once the offset is added: a non-zero sum stays, a zero one becomes
 // the offset (+0 + +0 and -0 + +0 are both +0). Only an offset of -0 would
 // keep the sign of the zero, so then every term is read.
-bool SampleHoldStage::first_term_read() const { return scale1_ != 0.0f || std::signbit(offset_); }
-
-bool SampleHoldStage::second_term_read() const { return scale2_ != 0.0f || std::signbit(offset_); }
-
-unsigned SampleHoldStage::generator_outputs_read() const {
-  unsigned outputs = 0;
-  if (first_term_read()) outputs |= src1_is_saw_ ? generator_output::kVco1Saw : generator_output::kVco1Square;
-  if (second_term_read()) outputs |= src2_is_float_ ? generator_output::kNoise : generator_output::kVco2Square;
-  return outputs;
+void SampleHoldStage::update_terms_read() {
+  first_term_read_ = scale1_ != 0.0f || std::signbit(offset_);
+  second_term_read_ = scale2_ != 0.0f || std::signbit(offset_);
+  outputs_read_ = 0;
+  if (first_term_read_) outputs_read_ |= src1_is_saw_ ? generator_output::kVco1Saw : generator_output::kVco1Square;
+  if (second_term_read_) outputs_read_ |= src2_is_float_ ? generator_output::kNoise : generator_output::kVco2Square;
 }
 
 template <bool kFirst, bool kSecond>
@@ -122,10 +120,10 @@ void SampleHoldStage::mix_block(int count) {
 
 void SampleHoldStage::process_block(int count, bool trigger) {
   count = std::min(count, kMaxSamples);
-  if (first_term_read()) {
-    if (second_term_read()) mix_block<true, true>(count); else mix_block<true, false>(count);
+  if (first_term_read_) {
+    if (second_term_read_) mix_block<true, true>(count); else mix_block<true, false>(count);
   } else {
-    if (second_term_read()) mix_block<false, true>(count); else mix_block<false, false>(count);
+    if (second_term_read_) mix_block<false, true>(count); else mix_block<false, false>(count);
   }
   hold_and_lag(count, trigger);
 }

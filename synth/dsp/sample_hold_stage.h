@@ -10,12 +10,6 @@
 
 namespace mppi { class PluginInternal; }
 
-using synth::ParamShLag;
-using synth::ParamShMixerSrc1;
-using synth::ParamShMixerSrc1Level;
-using synth::ParamShMixerSrc2;
-using synth::ParamShMixerSrc2Level;
-
 namespace synth {
 
 class SampleHoldStage {
@@ -49,7 +43,7 @@ public:
   void hold_and_lag(int count, bool trigger);
 
   // The generator buffers the mixing reads (generator_output bits).
-  unsigned generator_outputs_read() const;
+  unsigned generator_outputs_read() const { return outputs_read_; }
 
   float get_output() const { return output_; }
   float get_held_value() const { return held_; }
@@ -59,8 +53,7 @@ public:
 private:
   const int16_t* source1() const { return src1_is_saw_ ? vco1_saw_ : vco1_square_; }
   float mix_sample(int i) const;
-  bool first_term_read() const;
-  bool second_term_read() const;
+  void update_terms_read();
   template <bool kFirst, bool kSecond>
   void mix_block(int count);
   void update_lag();
@@ -83,6 +76,9 @@ private:
   float offset_share2_ = 0.0f;
   float scale2_ = 0.0f;
   float offset_ = 0.0f;
+  bool first_term_read_ = false;  // what the block form reads
+  bool second_term_read_ = false;
+  unsigned outputs_read_ = 0;
   float held_ = 0.0f;
   float output_ = 0.0f;
   float lag_factor_ = -100.0f;

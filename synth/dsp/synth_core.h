@@ -93,8 +93,8 @@ private:
   bool is_silent() const;
 
   mppi::PluginInternal* core_;
-  synth::SynthCoreParams params_;
-  synth::SynthCoreFlags flags_;
+  SynthCoreParams params_;
+  SynthCoreFlags flags_;
   float sample_rate_ = 44100.0f;
   float doubled_rate_ = 88200.0f;
   SynthGroup groups_[kNbrGroups];

@@ -46,12 +46,6 @@ constexpr std::array<int, kNbrParams> controllers_by_index() {
 
 inline constexpr std::array<int, kNbrParams> kDefaultControllers = controllers_by_index();
 
-constexpr bool map_in_index_order() {
-  for (int i = 0; i < kNbrParams; ++i) {
-    if (index(kDefaultControllerMap[i].id) != i) return false;
-  }
-  return true;
-}
-static_assert(map_in_index_order(), "one controller per parameter, in index order");
+static_assert(rows_in_index_order(kDefaultControllerMap), "one controller per parameter, in index order");
 
 }  // namespace synth

@@ -83,4 +83,13 @@ constexpr int index(ParamId id) { return static_cast<int>(id); }
 // Callers check 0 <= index < kNbrParams.
 constexpr ParamId param_id(int index) { return static_cast<ParamId>(index); }
 
+// True when row i of a per-parameter table names ParamId i.
+template <class Row>
+constexpr bool rows_in_index_order(const Row (&rows)[kNbrParams]) {
+  for (int i = 0; i < kNbrParams; ++i) {
+    if (index(rows[i].id) != i) return false;
+  }
+  return true;
+}
+
 }  // namespace synth

@@ -136,13 +136,7 @@ inline constexpr ParamRow kRows[kNbrParams] = {
     {I::kA440Tone, "A440 Tone", K::kChoice, 0, G::kMixerSources, "Off", "On"},
 };
 
-constexpr bool rows_in_index_order() {
-  for (int i = 0; i < kNbrParams; ++i) {
-    if (index(kRows[i].id) != i) return false;
-  }
-  return true;
-}
-static_assert(rows_in_index_order(), "row i must describe ParamId i");
+static_assert(rows_in_index_order(kRows), "row i must describe ParamId i");
 
 }  // namespace table
 

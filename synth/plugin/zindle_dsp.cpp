@@ -39,7 +39,7 @@ void ZindleDsp::init() {
   synth_core_.create_params();
   if (mppi::MidiMgr* midi = host_ != nullptr ? host_->get_midi_mgr() : nullptr) {
     midi->load_switches(get_string_property("plugin_name"));
-    midi->bind_defaults(synth::kDefaultControllers.data(), synth::kNbrParams);
+    midi->bind_defaults(kDefaultControllers.data(), kNbrParams);
   }
   autoload_settings();
 }

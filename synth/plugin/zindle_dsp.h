@@ -80,8 +80,6 @@ public:
   SynthCore& get_synth_core() { return synth_core_; }
 
 private:
-  static constexpr int kNbrParams = 62;
-
   void render(float** outputs, int nbr_samples, bool accumulate);
   void play_screen_keys(MidiGuiKeyboardManager& keys);
 

@@ -94,4 +94,48 @@ TEST(EnvelopeGenerator, RetriggerInReleaseRestartsTheAttackFromTheCurrentLevel) 
   EXPECT_EQ(out[409], 1.0f);
 }
 
+// Two envelopes rendered as a pair sound exactly as each rendered alone,
+// whichever of them changes segment first, holds without end or is off.
+TEST(EnvelopeGenerator, PairRendersAsTwoAlone) {
+  struct Setup { double attack, decay, sustain, release; int release_at; };
+  const Setup setups[][2] = {
+      {{0.01, 0.1, 0.5, 0.1, 3000}, {0.002, 0.02, 0.8, 0.3, 1200}},  // segment ends at different places
+      {{0.005, 0.005, 1.0, 0.05, 100000}, {0.03, 0.2, 0.3, 0.02, 2500}},  // one holds without end
+      {{0.005, 0.005, 0.4, 0.01, 400}, {0.1, 0.1, 0.7, 0.2, 8000}},  // one goes off early
+  };
+  for (const auto& pair : setups) {
+    synth::EnvelopeGenerator alone[2], paired[2];
+    for (int k = 0; k < 2; ++k) {
+      const Setup& s = pair[k];
+      alone[k] = make_env(s.attack, s.decay, s.sustain, s.release);
+      paired[k] = make_env(s.attack, s.decay, s.sustain, s.release);
+    }
+    std::vector<float> want[2], got[2];
+    for (int pos = 0, chunk = 1; pos < 12000; pos += chunk, chunk = chunk * 7 % 251 + 1) {
+      for (int k = 0; k < 2; ++k) {
+        const int start = k == 0 ? 0 : 150;  // the second starts later
+        if (pos <= start && pos + chunk > start) {
+          alone[k].trigger();
+          paired[k].trigger();
+        }
+        if (pos <= pair[k].release_at && pos + chunk > pair[k].release_at) {
+          alone[k].release();
+          paired[k].release();
+        }
+      }
+      std::vector<float> out[2] = {std::vector<float>(chunk), std::vector<float>(chunk)};
+      for (int k = 0; k < 2; ++k) {
+        alone[k].render(out[k].data(), chunk);
+        want[k].insert(want[k].end(), out[k].begin(), out[k].end());
+      }
+      synth::EnvelopeGenerator::render_pair(paired[0], out[0].data(), paired[1], out[1].data(), chunk);
+      for (int k = 0; k < 2; ++k) got[k].insert(got[k].end(), out[k].begin(), out[k].end());
+    }
+    for (int k = 0; k < 2; ++k) {
+      EXPECT_EQ(got[k], want[k]) << "envelope " << k;
+      EXPECT_EQ(paired[k].get_state(), alone[k].get_state());
+    }
+  }
+}
+
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "support/fake_dsp.h"
 #include "support/signal_measure.h"
+#include "synth/dsp/generator_outputs.h"
 
 namespace {
 
@@ -121,6 +123,59 @@ TEST(MixerStage, AudioRateCutoffModulationReadsTheDoubledRateSignal) {
   for (int i = 0; i < 2 * kN; ++i) rig.audio_mod[i] = i % 2 ? -40.0f : 0.5f;
   rig.stage.set_filter_audio_mod(2.0f);
   EXPECT_NEAR(rig.gain_db(1000.0 * cutoff_ratio), -12.04, 0.05);
+}
+
+// The generator writes only the buffers the mixer names; whatever the
+// others hold must not reach the output.
+TEST(MixerStage, OutputNeedsOnlyTheBuffersItNames) {
+  namespace out = synth::generator_output;
+  int checked = 0;
+  for (int choice = 0; choice < 64; ++choice) {
+    const double src1 = choice & 1, src2 = (choice >> 1) & 1, src3 = (choice >> 2) & 1;
+    const double level1 = (choice >> 3) & 1 ? 0.5 : 0.0;
+    const double level2 = (choice >> 4) & 1 ? 0.5 : 0.0;
+    const double level3 = (choice >> 5) & 1 ? 0.5 : 0.0;
+    MixerRig fresh, stale;
+    uint32_t r = 99u;
+    for (int i = 0; i < 2 * kN; ++i) {
+      r = r * 1664525u + 1013904223u;
+      for (MixerRig* rig : {&fresh, &stale}) {
+        rig->noise[i] = static_cast<float>(static_cast<int32_t>(r) >> 8) / 8388608.0f;
+        rig->saw1[i] = static_cast<int16_t>(r >> 16);
+        rig->square1[i] = (r & 0x100u) ? 16384 : -16384;
+        rig->saw2[i] = static_cast<int16_t>(r >> 8);
+        rig->square2[i] = (r & 0x200u) ? 16384 : -16384;
+      }
+    }
+    std::vector<float> outputs[2];
+    for (MixerRig* rig : {&fresh, &stale}) {
+      rig->set(kSrc1, src1);
+      rig->set(kSrc2, src2);
+      rig->set(kSrc3, src3);
+      rig->set(kLevel1, level1);
+      rig->set(kLevel2, level2);
+      rig->set(kLevel3, level3);
+      rig->open_vca();
+      rig->settle();
+    }
+    const unsigned read = stale.stage.generator_outputs_read();
+    for (int i = 0; i < 2 * kN; ++i) {
+      if (!(read & out::kNoise)) stale.noise[i] = std::nanf("");
+      if (!(read & out::kVco1Saw)) stale.saw1[i] = 32767;
+      if (!(read & out::kVco1Square)) stale.square1[i] = -32768;
+      if (!(read & out::kVco2Saw)) stale.saw2[i] = -32768;
+      if (!(read & out::kVco2Square)) stale.square2[i] = 32767;
+    }
+    checked += read != out::kAll;
+    for (int k = 0; k < 2; ++k) {
+      MixerRig& rig = k == 0 ? fresh : stale;
+      outputs[k].resize(kN);
+      rig.stage.process(outputs[k].data(), kN);
+    }
+    EXPECT_EQ(0, std::memcmp(outputs[0].data(), outputs[1].data(), sizeof(float) * kN))
+        << "sources " << src1 << src2 << src3 << " levels " << level1 << " " << level2 << " " << level3;
+  }
+  EXPECT_EQ(checked, 64);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "support/fake_dsp.h"
+#include "synth/dsp/generator_outputs.h"
 #include "synth/dsp/sample_hold_stage.h"
 
 namespace {
@@ -71,6 +73,48 @@ TEST(SampleHoldStage, MixerSignalFromItsSources) {
     rig.set(0.0, c.src1, c.level1, c.src2, c.level2);
     rig.stage.process_block(4, true);
     EXPECT_FLOAT_EQ(rig.stage.get_mixer_buffer()[3], c.expected) << c.src1 << " " << c.src2;
+  }
+}
+
+// The block form leaves out a term whose level is 0; its mix must still be
+// the stepped form's, bit for bit, for every choice of sources and levels.
+// The generator writes only the buffers the stage names, so the others hold
+// stale values: they must not reach the mix.
+TEST(SampleHoldStage, BlockMixEqualsSteppedMixAndNeedsOnlyTheBuffersItNames) {
+  constexpr int kN = 96;
+  for (double src1 : {0.0, 1.0}) {
+    for (double level1 : {0.0, 0.3, 1.0}) {
+      for (double src2 : {0.0, 1.0}) {
+        for (double level2 : {0.0, 0.7}) {
+          ShRig block, stepped, stale;
+          for (ShRig* rig : {&block, &stepped, &stale}) {
+            rig->fill(static_cast<int>(10 * level1 + 3 * level2));
+            rig->set(0.0, src1, level1, src2, level2);
+          }
+          namespace out = synth::generator_output;
+          const unsigned read = stale.stage.generator_outputs_read();
+          for (int i = 0; i < kN; ++i) {
+            if (!(read & out::kVco1Saw)) stale.saw1[i] = 32767;
+            if (!(read & out::kVco1Square)) stale.square1[i] = -32768;
+            if (!(read & out::kVco2Square)) stale.square2[i] = 32767;
+            if (!(read & out::kNoise)) stale.noise[i] = std::nanf("");
+          }
+          block.stage.process_block(kN, true);
+          stale.stage.process_block(kN, true);
+          stepped.stage.restart();
+          for (int i = 0; i < kN; ++i) stepped.stage.step();
+          stepped.stage.hold_and_lag(kN, true);
+          EXPECT_EQ(0, std::memcmp(block.stage.get_mixer_buffer(), stepped.stage.get_mixer_buffer(),
+                                   sizeof(float) * kN))
+              << "src1 " << src1 << " level1 " << level1 << " src2 " << src2 << " level2 " << level2;
+          EXPECT_EQ(block.stage.get_output(), stepped.stage.get_output());
+          EXPECT_EQ(0, std::memcmp(block.stage.get_mixer_buffer(), stale.stage.get_mixer_buffer(),
+                                   sizeof(float) * kN))
+              << "reads a buffer it does not name: src1 " << src1 << " level1 " << level1 << " src2 " << src2
+              << " level2 " << level2;
+        }
+      }
+    }
   }
 }
 

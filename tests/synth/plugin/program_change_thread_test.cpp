@@ -21,7 +21,6 @@ namespace {
 // A440 tone adds 0.5.
 constexpr double kMaxVelocity = 127.0 / 64.0;
 constexpr double kCeiling = 256.0 * 4.0 * (1.0 + kMaxVelocity * kMaxVelocity) + 0.5;
-constexpr int kNbrParams = 62;
 constexpr int kBlocks = 1500;  // about 4.4 s
 
 TEST(ProgramChangeThread, RandomAutomationOfEveryParameterWhileNotesPlay) {
@@ -36,7 +35,7 @@ TEST(ProgramChangeThread, RandomAutomationOfEveryParameterWhileNotesPlay) {
   std::atomic<int> changes{0};
   std::thread automation([&] {
     std::mt19937 rng(14);
-    std::uniform_int_distribution<int> param(0, kNbrParams - 1);
+    std::uniform_int_distribution<int> param(0, synth::kNbrParams - 1);
     std::uniform_real_distribution<float> value(0.0f, 1.0f);
     for (int n = 1; !done.load(); ++n) {
       rig.core.set_param(param(rng), value(rng), mppi::PluginCore::kSourceHostAutomation);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/alloc_counter.h"
+#include "synth/plugin/midi_gui_keyboard_manager.h"
 #include "tests/synth/dsp/zindle_dsp_harness.h"
 
 namespace {
@@ -54,30 +55,53 @@ TEST(ZindleDspBlockWalk, EventsCutRunsAndApplyAtTheirStamps) {
   }
 }
 
+// Every render path of the voice, with MIDI, keys from the editor's
+// keyboard, program-change fades and resets in between.
 TEST(ZindleDspRealtime, RenderingWithEventsDoesNotAllocate) {
-  DspHarness h;
-  std::vector<float> left(1024), right(1024);
-  float* outs[2] = {left.data(), right.data()};
-  h.render(1024);  // first block outside the counter: lazy set-up of stages
+  using synth::ParamId;
+  using Setting = std::pair<ParamId, double>;
+  // VCO 2 following the sample-and-hold mix at audio rate, with sync, noise
+  // and the cutoff following it too; then with VCO 2's own pulse in the mix.
+  const std::vector<Setting> audio_rate = {
+      {ParamId::kMixSrc1, 0.0},    {ParamId::kMix1Lvl, 1.0},    {ParamId::kShMix1Src, 1.0},
+      {ParamId::kShMix1Lvl, 0.7},  {ParamId::kShMix2Src, 1.0},  {ParamId::kShMix2Lvl, 0.5},
+      {ParamId::kVco2Fm1Src, 0.0}, {ParamId::kVco2Fm1Lvl, 0.6}, {ParamId::kVco2Sync, 1.0},
+      {ParamId::kVcfMod1Src, 0.0}, {ParamId::kVcfMod1Lvl, 0.3}};
+  std::vector<Setting> feedback = audio_rate;
+  feedback.push_back({ParamId::kShMix2Src, 0.0});
+  for (const std::vector<Setting>& patch : {std::vector<Setting>{}, audio_rate, feedback}) {
+    DspHarness h;
+    synth::MidiGuiKeyboardManager& screen_keys = h.dsp.screen_keyboard();
+    for (const auto& [id, value] : patch) h.change(synth::index(id), value);
+    std::vector<float> left(1024), right(1024);
+    float* outs[2] = {left.data(), right.data()};
+    h.render(1024);  // first block outside the counter: lazy set-up of stages
 
-  zindle_test::AllocationCounter counter;
-  for (int block = 0; block < 20; ++block) {
-    for (int i = 0; i < 300; ++i) {
-      h.dsp.set_time_stamp((i * 37) % 1100);
-      switch (i % 6) {
-        case 0: h.dsp.note_on(0, 40 + i % 40, 40.0f, 0.0f, 1.0f, 1); break;
-        case 1: h.dsp.note_off(0, 40 + (i * 7) % 40, 1.0f); break;
-        case 2: h.dsp.channel_message(0, kPitchBend, i % 128, (i * 3) % 128); break;
-        case 3: h.dsp.rpn(0, 0, 12 * 128); break;
-        case 4: h.dsp.key_pressure(0, 60, 0.5f); break;
-        default: h.dsp.channel_message(0, kControlChange, 123, 0); break;
+    zindle_test::AllocationCounter counter;
+    for (int block = 0; block < 20; ++block) {
+      for (int i = 0; i < 300; ++i) {
+        h.dsp.set_time_stamp((i * 37) % 1100);
+        switch (i % 6) {
+          case 0: h.dsp.note_on(0, 40 + i % 40, 40.0f, 0.0f, 1.0f, 1); break;
+          case 1: h.dsp.note_off(0, 40 + (i * 7) % 40, 1.0f); break;
+          case 2: h.dsp.channel_message(0, kPitchBend, i % 128, (i * 3) % 128); break;
+          case 3: h.dsp.rpn(0, 0, 12 * 128); break;
+          case 4: h.dsp.key_pressure(0, 60, 0.5f); break;
+          default: h.dsp.channel_message(0, kControlChange, 123, 0); break;
+        }
       }
+      synth::MidiGuiKeyboardManager::ScreenKey key;
+      key.down = block % 2 == 0;
+      key.note = 50 + block;
+      key.velocity = 1.0f;
+      screen_keys.push_screen_key(key);
+      if (block % 3 == 1) h.dsp.announce_program_change();
+      if (block % 5 == 4) h.dsp.request_reset();
+      h.dsp.process_replacing(outs, nullptr, 1024, nullptr);
+      h.dsp.process_accumulating(outs, nullptr, 1000, nullptr);
     }
-    if (block % 5 == 4) h.dsp.request_reset();
-    h.dsp.process_replacing(outs, nullptr, 1024, nullptr);
-    h.dsp.process_accumulating(outs, nullptr, 1000, nullptr);
+    EXPECT_EQ(counter.count(), 0u) << patch.size() << " settings";
   }
-  EXPECT_EQ(counter.count(), 0u);
 }
 
 }  // namespace
