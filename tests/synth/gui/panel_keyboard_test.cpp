@@ -40,11 +40,11 @@ TEST(PanelKeyboard, AClickPlaysTheNoteWithTheVelocityOfItsHeight) {
   }
 }
 
-// The DSP object keeps the sounding notes while no editor is open, so an
-// editor opened over a held note shows it at once.
-TEST(PanelKeyboard, ANoteHeldBeforeTheEditorOpensIsShown) {
+// The sounding notes belong to the DSP object, not to a keyboard section: a
+// section built over a DSP object that already holds a note shows it.
+TEST(PanelKeyboard, ASectionBuiltOverAHeldNoteShowsIt) {
   PanelRig r;
-  r.keyboard.detach();  // the editor closes
+  r.keyboard.detach();
   r.rig.dsp.note_on(0, 60, 60.0f, 0.0f, 1.0f, 0);
   synth::GuiKeyboard reopened;
   pengui::Window window{900, 446};  // goes first: it lets go of the keys
