@@ -125,6 +125,21 @@ TEST_F(Vst2Adapter, ProcessesBeforeResumeAndAtOddBlockSizes) {
   plugin.get()->processReplacing(plugin.get(), nullptr, outs, 0);
 }
 
+// The voice is mono: the right output copies the left, unless the host says
+// nothing listens to it; then the plug-in leaves that buffer alone.
+TEST_F(Vst2Adapter, TheRightOutputCopiesTheLeftOnlyWhileConnected) {
+  plugin.start(44100.0f, 256);
+  plugin.send_midi({{0x90, 60, 100}});
+  for (const bool connected : {false, true}) {
+    vst2_test::host_state().unconnected_output = connected ? -1 : 1;
+    std::vector<float> left(256), right(256, 7.0f);
+    float* outs[2] = {left.data(), right.data()};
+    for (int block = 0; block < 8; ++block) plugin.get()->processReplacing(plugin.get(), nullptr, outs, 256);
+    EXPECT_GT(rms(left), 1e-3) << connected;
+    EXPECT_EQ(right, connected ? left : std::vector<float>(256, 7.0f)) << connected;
+  }
+}
+
 TEST_F(Vst2Adapter, EverySupportedSampleRateRendersFiniteSound) {
   for (float rate : {11025.0f, 22050.0f, 44100.0f, 96000.0f, 192000.0f, 384000.0f}) {
     plugin.dispatch(effMainsChanged, 0, 0);

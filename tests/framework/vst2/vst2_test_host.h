@@ -22,6 +22,7 @@ struct HostState {
   std::vector<float> automated_values;
   std::vector<int> begin_edits;
   std::vector<int> end_edits;
+  int unconnected_output = -1;  // the output pin the host reports as unused
 
   void clear() {
     std::lock_guard<std::mutex> lock(mutex);
@@ -29,6 +30,7 @@ struct HostState {
     automated_values.clear();
     begin_edits.clear();
     end_edits.clear();
+    unconnected_output = -1;
   }
 };
 
@@ -37,7 +39,7 @@ inline HostState& host_state() {
   return state;
 }
 
-inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
+inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt) {
   HostState& h = host_state();
   std::lock_guard<std::mutex> lock(h.mutex);
   switch (opcode) {
@@ -53,6 +55,8 @@ inline VstIntPtr VSTCALLBACK host_callback(AEffect*, VstInt32 opcode, VstInt32 i
     case audioMasterEndEdit:
       h.end_edits.push_back(index);
       return 1;
+    case audioMasterPinConnected:  // 0: connected
+      return value == 1 && index == h.unconnected_output ? 1 : 0;
     default:
       return 0;
   }
